@@ -1,0 +1,294 @@
+#include "app/Form1.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+
+#include "catalog/CatalogCommands.h"
+#include "catalog/CatalogModel.h"
+#include "core/Actions.h"
+#include "core/Artwork.h"
+#include "core/Fonts.h"
+#include "layout/PaneLayout.h"
+#include "layout/Twips.h"
+#include "layout/WindowCommands.h"
+#include "platform/Platform.h"
+#include "playback/Dispatcher.h"
+#include "playback/FrameSlider.h"
+#include "playback/LoopRegion.h"
+#include "playback/MovieControlArray.h"
+#include "playback/PlayModes.h"
+#include "playback/PlaybackCommands.h"
+#include "playback/StatusBar.h"
+#include "playback/ViewCommands.h"
+#include "skins/SkinSwitcher.h"
+
+namespace quelvo::app {
+
+namespace {
+
+// Tick period of the playback timer: the shortest the platform gives in practice.
+constexpr int kTickIntervalMs = 10;
+
+template <typename T>
+T* named(T* widget, const QString& name, const QString& accessibleName) {
+  widget->setObjectName(name);
+  widget->setAccessibleName(accessibleName);
+  return widget;
+}
+
+QPushButton* glyphButton(QWidget* parent, const QString& name, const QString& toolTip) {
+  auto* button = named(new QPushButton(parent), name, toolTip);
+  button->setToolTip(toolTip);
+  button->setFocusPolicy(Qt::TabFocus);
+  return button;
+}
+
+}  // namespace
+
+Form1::Form1(const Environment& environment) : env_(environment) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Quelvo"));
+  setAccessibleName(QStringLiteral("Quelvo"));
+  setWindowIcon(core::programIcon());
+  twips = std::make_unique<layout::Twips>(env_.platform.screen());
+  createWidgets();
+  createSubsystems();
+  createMenus();
+  registerCommands();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createWidgets() {
+  const layout::Twips& t = *twips;
+  client = named(new QWidget(this), QStringLiteral("client"), QStringLiteral("Quelvo"));
+  setCentralWidget(client);
+
+  frmflash = named(new QFrame(client), QStringLiteral("frmflash"), QStringLiteral("动画区"));
+  frmflash->setAutoFillBackground(true);
+  frmflash->setBackgroundRole(QPalette::Base);
+  frmflash->setFrameShape(QFrame::StyledPanel);
+  frmflash->setFrameShadow(QFrame::Sunken);
+  Flash1 = std::make_unique<playback::MovieControlArray>(env_.platform, frmflash);
+
+  catalog = new catalog::CatalogModel(this);
+  frmlist = named(new QWidget(client), QStringLiteral("frmlist"), QStringLiteral("目录栏"));
+  frmlist->hide();
+  List2 = named(new QListView(frmlist), QStringLiteral("List2"), QStringLiteral("目录"));
+  List2->setModel(catalog);
+  List2->setModelColumn(catalog::CatalogModel::kDisplayColumn);
+  List2->setSelectionMode(QAbstractItemView::SingleSelection);
+  List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  List2->setFont(core::songtiFont(9));
+  List1 = named(new QListView(this), QStringLiteral("List1"), QStringLiteral("目录路径"));
+  List1->setModel(catalog);
+  List1->setModelColumn(catalog::CatalogModel::kPathColumn);
+  List1->hide();
+
+  const char* const listGlyphs[5] = {"+", "-", "×", "▲", "▼"};
+  const char* const listTips[5] = {"添加", "删除", "隐藏", "上移", "下移"};
+  for (int i = 0; i < 5; ++i) {
+    Cmdlist[i] = glyphButton(frmlist, core::arrayName(QStringLiteral("Cmdlist"), i),
+                             QString::fromUtf8(listTips[i]));
+    Cmdlist[i]->setText(QString::fromUtf8(listGlyphs[i]));
+    Cmdlist[i]->setFont(i < 2 ? core::heitiFont(10.5, true) : core::symbolFont(7.5));
+    Cmdlist[i]->setGeometry(t.toPixels(0, 0, 240, 255));
+    Cmdlist[i]->setEnabled(i == 0 || i == 2);
+  }
+
+  Picture1 = named(new QWidget(client), QStringLiteral("Picture1"), QStringLiteral("分隔条"));
+  Picture1->setCursor(Qt::SizeHorCursor);
+  Picture1->setAutoFillBackground(true);
+  Picture1->hide();
+
+  Frame1 = named(new QWidget(client), QStringLiteral("Frame1"), QStringLiteral("按扭栏"));
+  Frame1->setGeometry(
+      t.toPixels(0, 0, layout::PaneLayout::kButtonBarWidth, layout::PaneLayout::kButtonBarHeight));
+  Frame1->hide();
+  const QStyle::StandardPixmap icons[8] = {
+      QStyle::SP_MediaPlay,        QStyle::SP_MediaPause,        QStyle::SP_MediaSeekBackward,
+      QStyle::SP_MediaSeekForward, QStyle::SP_MediaSkipBackward, QStyle::SP_ArrowLeft,
+      QStyle::SP_ArrowRight,       QStyle::SP_DirOpenIcon};
+  const char* const tips[8] = {"播放", "暂停",   "上一帧", "下一帧",
+                               "返回", "上一首", "下一首", "打开"};
+  const int lefts[8] = {60, 595, 1130, 1665, 2200, 2735, 3270, 3810};
+  for (int i = 0; i < 8; ++i) {
+    Command1[i] = glyphButton(Frame1, core::arrayName(QStringLiteral("Command1"), i),
+                              QString::fromUtf8(tips[i]));
+    Command1[i]->setIcon(style()->standardIcon(icons[i]));
+    Command1[i]->setGeometry(t.toPixels(lefts[i], 420, 465, 240));
+  }
+  Sldflash = new playback::FrameSlider(Frame1);
+  Sldflash->setGeometry(t.toPixels(0, 60, 4100, 320));
+
+  Bar1 = new playback::StatusBar(client);
+  Bar1->hide();
+
+  Picskin = named(new QLabel(client), QStringLiteral("Picskin"), QStringLiteral("皮肤"));
+  Picskin->hide();
+  Pic = named(new QLabel(client), QStringLiteral("Pic"), QStringLiteral("抓图"));
+  Pic->hide();
+  PicBut0 = named(new QLabel(client), QStringLiteral("PicBut[0]"), QStringLiteral("最小化"));
+  PicBut0->hide();
+  PicButs0 = named(new QLabel(client), QStringLiteral("PicButs[0]"), QString());
+  PicButs0->hide();
+
+  tmrsld = new QTimer(this);
+  tmrsld->setObjectName(QStringLiteral("tmrsld"));
+  tmrsld->setInterval(kTickIntervalMs);
+  Tmrcanvas = new QTimer(this);
+  Tmrcanvas->setObjectName(QStringLiteral("Tmrcanvas"));
+  Tmrcanvas->setInterval(kTickIntervalMs);
+}
+
+void Form1::createSubsystems() {
+  playModes = new playback::PlayModes(this);
+  skins = new skins::SkinSwitcher(this);
+  catalogCommands = new catalog::CatalogCommands(this);
+  view = new playback::ViewCommands(*Flash1, this);
+  loopRegion = new playback::LoopRegion(this);
+  windowCommands = new layout::WindowCommands(this);
+
+  playback::PlaybackWidgets pw;
+  pw.Flash1 = Flash1.get();
+  pw.frmflash = frmflash;
+  pw.Sldflash = Sldflash;
+  pw.Bar1 = Bar1;
+  pw.tmrsld = tmrsld;
+  pw.Command1 = Command1;
+  pw.modes = playModes;
+  pw.Labn = &Labn;
+  pw.skinChecked = [this](int index) { return skins->isChecked(index); };
+  playback = new playback::PlaybackCommands(pw, this);
+
+  layout::PaneWidgets lw;
+  lw.window = this;
+  lw.client = client;
+  lw.frmflash = frmflash;
+  lw.frmlist = frmlist;
+  lw.Picture1 = Picture1;
+  lw.Frame1 = Frame1;
+  lw.Bar1 = Bar1;
+  lw.List2 = List2;
+  lw.Cmdlist = Cmdlist;
+  lw.Command1 = Command1;
+  lw.Sldflash = Sldflash;
+  lw.movie = [this]() -> playback::MovieControl& { return Flash1->live(); };
+  panes = new layout::PaneLayout(
+      lw, *twips, [this] { return skins->SkinOn(); }, this);
+
+  MNUFIND = core::makeAction(this, QStringLiteral("MNUFIND"), QStringLiteral("搜索..."));
+  MNUEXIT =
+      core::makeAction(this, QStringLiteral("MNUEXIT"), QStringLiteral("退出(&X)     Ctrl+Q"));
+  MNUOPT = core::makeAction(this, QStringLiteral("MNUOPT"), QStringLiteral("选项(&O)..."));
+  MNUABOUT =
+      core::makeAction(this, QStringLiteral("MNUABOUT"), QStringLiteral("关于 Quelvo (V3.5)..."));
+  connect(MNUEXIT, &QAction::triggered, this, &QWidget::close);
+  dispatcher = new playback::Dispatcher(
+      this, [this] { return skins->SkinOn(); }, this);
+}
+
+void Form1::registerCommands() {
+  playback::Dispatcher& d = *dispatcher;
+  d.registerCommand(2, [this] { playback->MNUCLOSE_Click(); });
+  d.registerCommand(3, [this] { close(); });
+  d.registerCommand(4, [this] { view->MNUSHOWALL_Click(); });
+  d.registerCommand(5, [this] { view->MNUZOOMIN_Click(); });
+  d.registerCommand(14, [this] { panes->MNUMENU_Click(); });
+  d.registerCommand(15, [this] { panes->MNUBUTTON_Click(); });
+  d.registerCommand(16, [this] { panes->MNUMU_Click(); });
+  d.registerCommand(17, [this] { panes->MNUBAR_Click(); });
+  for (int quality = 0; quality < 3; ++quality) {
+    d.registerCommand(20 + quality, [this, quality] { view->MNUQUA_Click(quality); });
+  }
+  const int skinItems[4] = {0, 2, 3, 4};
+  for (int scheme = 0; scheme < 4; ++scheme) {
+    d.registerCommand(23 + scheme,
+                      [this, item = skinItems[scheme]] { skins->MNUSKIN_Click(item); });
+  }
+  d.registerCommand(30, [this] { view->Mnu100_Click(); });
+  d.registerCommand(31, [this] { view->MNUZOOMOUT_Click(); });
+}
+
+void Form1::createMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MenuBar"));
+  const char* const titles[5] = {"文件(&F)", "查看(&V)", "控制(&C)", "窗口(&W)", "帮助(&H)"};
+  for (int i = 0; i < 5; ++i) {
+    MENU[i] = bar->addMenu(QString::fromUtf8(titles[i]));
+    MENU[i]->setObjectName(core::arrayName(QStringLiteral("MENU"), i));
+    MENU[i]->menuAction()->setObjectName(MENU[i]->objectName());
+  }
+
+  QMenu* file = MENU[0];
+  file->addAction(playback->MNUOPEN);
+  file->addAction(catalogCommands->MNUFILEADD);
+  file->addAction(playback->MNUCLOSE);
+  core::addNamedSeparator(file, QStringLiteral("MNUHENG5"));
+  file->addAction(MNUFIND);
+  core::addNamedSeparator(file, QStringLiteral("MNUHENG6"));
+  file->addAction(MNUEXIT);
+
+  QMenu* viewMenu = MENU[1];
+  viewMenu->addAction(view->MNUSHOWALL);
+  viewMenu->addAction(view->Mnu100);
+  core::addNamedSeparator(viewMenu, QStringLiteral("MNUHENG7"));
+  viewMenu->addAction(view->MNUZOOMIN);
+  viewMenu->addAction(view->MNUZOOMOUT);
+  core::addNamedSeparator(viewMenu, QStringLiteral("MNUHENG8"));
+  viewMenu->addMenu(view->createQualityMenu(viewMenu));
+  core::addNamedSeparator(viewMenu, QStringLiteral("MNUHENG9"));
+  viewMenu->addAction(windowCommands->MNUFULL);
+  playback->addMovieCommands(
+      {view->MNUQUALITY, view->MNUSHOWALL, view->MNUZOOMIN, view->MNUZOOMOUT, view->Mnu100});
+
+  // The play-options submenu is item 11 of the control menu, separators included.
+  QMenu* control = MENU[2];
+  control->addAction(playback->MNUPLAY);
+  control->addAction(playback->MNUREWIND);
+  core::addNamedSeparator(control, QStringLiteral("MNUHENG1"));
+  control->addAction(playback->MNUBACK);
+  control->addAction(playback->MNUFORWORD);
+  control->addAction(playback->MNUHENG2);
+  control->addAction(playback->MNUBACKONE);
+  control->addAction(playback->MNUNEXTONE);
+  core::addNamedSeparator(control, QStringLiteral("MNUHENG3"));
+  control->addAction(playback->MNUPIC);
+  core::addNamedSeparator(control, QStringLiteral("MNUHENG4"));
+  MNUPLAYCON = core::addNamedMenu(control, playModes->createMenu(control));
+
+  QMenu* window = MENU[3];
+  window->addAction(panes->MNUBUTTON);
+  window->addAction(panes->MNUBAR);
+  window->addAction(panes->MNUMU);
+  window->addAction(panes->MNUMENU);
+  core::addNamedSeparator(window, QStringLiteral("MNUHENG10"));
+  core::addNamedMenu(window, windowCommands->createWindowControlMenu(window));
+  core::addNamedMenu(window, skins->createMenu(window));
+  core::addNamedSeparator(window, QStringLiteral("MNUHENG11"));
+  window->addAction(MNUOPT);
+
+  QMenu* help = MENU[4];
+  help->addAction(catalogCommands->MNUHELPHELP);
+  core::addNamedSeparator(help, QStringLiteral("MNUHENG12"));
+  help->addAction(MNUABOUT);
+  panes->setMenus(MENU);
+
+  // Popup menus that never show in the menu bar.
+  MNULIST = catalogCommands->createListMenu(this);
+  MNUSLIDER = loopRegion->createMenu(this);
+  playback->addMovieCommands({loopRegion->MNUSLIDER});
+  auto* frmMnu = new QWidget(this, Qt::Window);
+  frmMnu->setObjectName(QStringLiteral("FrmMnu"));
+  frmMnu->hide();
+  FrmMnuPlayCon = playModes->createMenu(frmMnu);
+}
+
+}  // namespace quelvo::app

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <functional>
+
+#include "layout/Twips.h"
+
+class QAction;
+class QFrame;
+class QListView;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace quelvo::playback {
+class FrameSlider;
+class MovieControl;
+class StatusBar;
+}  // namespace quelvo::playback
+
+namespace quelvo::layout {
+
+// The panes of the ordinary window face that the layout places.
+struct PaneWidgets {
+  QMainWindow* window = nullptr;
+  QWidget* client = nullptr;
+  QFrame* frmflash = nullptr;
+  QWidget* frmlist = nullptr;
+  QWidget* Picture1 = nullptr;
+  QWidget* Frame1 = nullptr;
+  playback::StatusBar* Bar1 = nullptr;
+  QListView* List2 = nullptr;
+  std::array<QPushButton*, 5> Cmdlist{};
+  std::array<QPushButton*, 8> Command1{};
+  playback::FrameSlider* Sldflash = nullptr;
+  std::function<playback::MovieControl&()> movie;
+};
+
+// Places the movie frame, catalog pane, splitter, button bar and status bar from
+// the window size and the check marks of the show/hide commands. All geometry is
+// kept in twips and converted at the widgets.
+class PaneLayout : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr double kMinPaneWidth = 360;
+  static constexpr double kSplitterWidth = 35;
+  static constexpr double kButtonBarWidth = 15000;
+  static constexpr double kButtonBarHeight = 800;
+
+  PaneLayout(const PaneWidgets& widgets, const Twips& twips, std::function<bool()> skinOn,
+             QObject* owner);
+
+  QAction* MNUBUTTON;
+  QAction* MNUBAR;
+  QAction* MNUMU;
+  QAction* MNUMENU;
+
+  void SheZhi();
+  void HIDEMENU(bool hide);
+  void MNUBUTTON_Click();
+  void MNUBAR_Click();
+  void MNUMU_Click();
+  void MNUMENU_Click();
+  // The fixed arrangement of the buttons, made once at start-up.
+  void arrangeButtons();
+  // Clears the splitter-drag flag (start-up does it before the first layout).
+  void endSplitterDrag() { dragging_ = false; }
+
+  double catalogWidth() const { return catalogWidth_; }
+  void setCatalogWidth(double twips) { catalogWidth_ = twips; }
+  double splitterLeft() const { return splitterLeft_; }
+  double innerWidth() const;
+  double innerHeight() const;
+  bool movieFrameHasBorder() const;
+
+  // The five top-level menus that HIDEMENU shows and hides (made after the
+  // layout's own items, which they hold).
+  void setMenus(const std::array<QMenu*, 5>& menus) { MENU_ = menus; }
+
+  // Runs after the menu bar has been shown or hidden (the window-menu additions
+  // are rebuilt there).
+  void onMenuBarToggled(std::function<void()> callback) { menuBarToggled_ = std::move(callback); }
+
+  // Splitter drag in twips relative to the splitter, as the mouse reports it.
+  void splitterPressed(double xInSplitter);
+  void splitterMoved(double xInSplitter);
+  void splitterReleased();
+
+  // The window's client area changed size.
+  void Form_Resize();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void toggle(QAction* item, QWidget* pane);
+  void place(QWidget* widget, double left, double top, double width, double height) const;
+  double heightOf(const QWidget* widget) const;
+  void applyCatalogWidth();
+
+  PaneWidgets w_;
+  std::array<QMenu*, 5> MENU_{};
+  Twips twips_;
+  std::function<bool()> skinOn_;
+  std::function<void()> menuBarToggled_;
+  double catalogWidth_ = 1590;
+  double splitterLeft_ = 1590;
+  double splitterLimit_ = 0;
+  double movieFrameLeft_ = 0;
+  double movieFrameWidth_ = 0;
+  double movieFrameHeight_ = 0;
+  bool dragging_ = false;
+  double grabOffset_ = 0;
+};
+
+}  // namespace quelvo::layout

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace quelvo::platform {
+
+// Icons of a message box.
+enum class MessageIcon { None, Information, Exclamation, Critical, Question };
+
+// Buttons a message box can show and return.
+enum class MessageButton { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+// Button sets of a message box.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+
+struct MessageRequest {
+  QString title;
+  QString text;
+  MessageIcon icon = MessageIcon::None;
+  MessageButtons buttons = MessageButtons::Ok;
+  // Which button Enter presses; when absent, the first button of the set.
+  std::optional<MessageButton> defaultButton;
+};
+
+// A file dialog. The filter uses the "Caption|*.a;*.b|Caption2|*.c" form of the
+// program's captions; the platform turns it into its own form.
+struct FileDialogRequest {
+  QString title;
+  QString filter;
+  QString initialFolder;
+};
+
+// Files chosen in a multi-select open dialog: the folder (ending in the native
+// separator) and the names in the order the dialog gave them.
+struct FileSelection {
+  QString folder;
+  QStringList names;
+};
+
+// The screen as the layout code sees it: size in twips and twips per pixel.
+struct ScreenMetrics {
+  double widthTwips = 0;
+  double heightTwips = 0;
+  double twipsPerPixelX = 15;
+  double twipsPerPixelY = 15;
+};
+
+// Everything modal or environment-dependent that the player asks of the system.
+// Production code uses QtPlatform; tests script answers and record the calls.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Multi-select open dialog; nullopt when the user cancels.
+  virtual std::optional<FileSelection> openFiles(const FileDialogRequest& request) = 0;
+  // Single open dialog; the empty text when the user cancels.
+  virtual QString openFile(const FileDialogRequest& request) = 0;
+  // Save dialog that asks before overwriting; the empty text when the user cancels.
+  virtual QString saveFile(const FileDialogRequest& request) = 0;
+
+  virtual MessageButton message(const MessageRequest& request) = 0;
+  // Input box; nullopt when cancelled.
+  virtual std::optional<QString> inputBox(const QString& title, const QString& prompt,
+                                          const QString& initialText) = 0;
+
+  // Opens a document or folder with the program the system associates with it.
+  // Returns a value above 32 on success, else one of the classic failure codes
+  // (2 file not found, 3 path not found, 5 access denied, 31 no association, ...).
+  virtual int shellOpen(const QString& target) = 0;
+
+  virtual ScreenMetrics screen() const = 0;
+
+  // Monotonic milliseconds.
+  virtual qint64 nowMs() const = 0;
+  // Uniform random number in [0, 1).
+  virtual double random() = 0;
+
+  // True when another copy of the player already runs for this user. The first
+  // call decides and keeps the answer; the lock is held for the process's life.
+  virtual bool anotherInstanceRunning() = 0;
+
+  // Parent for dialogs and message boxes (the main window once it exists).
+  void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+  QWidget* dialogParent() const { return dialogParent_; }
+
+ private:
+  QWidget* dialogParent_ = nullptr;
+};
+
+}  // namespace quelvo::platform

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "swf/Movie.h"
+#include "swf/timeline/FrameClock.h"
+#include "swf/timeline/Playhead.h"
+
+namespace quelvo::platform {
+class Platform;
+}
+
+namespace quelvo::playback {
+
+// The fixed properties an element takes over from the template element.
+struct MovieControlSettings {
+  int scaleMode = 0;  // 0 show all, 3 native size
+  QString quality2 = QStringLiteral("best");
+  QString wmode = QStringLiteral("Opaque");
+  bool menu = false;
+  QString scale = QStringLiteral("0");
+};
+
+// One element of the movie-control array: plays one SWF movie with the members
+// the player's commands rely on. Frames are counted from 0. It paints only when
+// a frame changes or the widget needs it, and runs no timer while paused.
+class MovieControl : public QWidget {
+  Q_OBJECT
+
+ public:
+  MovieControl(platform::Platform& platform, const MovieControlSettings& settings,
+               QWidget* parent = nullptr);
+  ~MovieControl() override;
+
+  // Setting a full path loads the movie and starts it; "" or "0" drops it.
+  void setMovie(const QString& path);
+  QString movie() const { return moviePath_; }
+
+  void Play();
+  void Stop();
+  void Back();
+  void Forward();
+  void Rewind();
+  void GotoFrame(int frame);
+  int CurrentFrame() const;
+  int FrameNum() const { return CurrentFrame(); }
+  int TotalFrames() const;
+  bool IsPlaying() const;
+  void setPlaying(bool playing);
+  void setLoop(bool loop);
+  bool loop() const;
+
+  // 50 doubles the magnification, 200 halves it, 0 shows the whole movie.
+  void Zoom(int percent);
+  void setScaleMode(int mode);
+  int scaleMode() const { return settings_.scaleMode; }
+  // 0 low, 1 high.
+  void setQuality(int quality);
+  // "low", "medium", "high", "best".
+  void setQuality2(const QString& quality);
+  QString quality2() const { return settings_.quality2; }
+  void setWMode(const QString& wmode) { settings_.wmode = wmode; }
+  void setMenu(bool menu) { settings_.menu = menu; }
+  void setScale(const QString& scale) { settings_.scale = scale; }
+  const MovieControlSettings& settings() const { return settings_; }
+  double zoomFactor() const { return zoom_; }
+
+  // Why the current file cannot be played (empty when it plays or none is set).
+  QString notice() const { return notice_; }
+  std::shared_ptr<const swf::Movie> loadedMovie() const { return movie_; }
+
+  // Runs the frame advances that are due by the platform clock.
+  void tick();
+
+ signals:
+  void gotFocus();
+  void frameChanged(int frame);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  // Runs a frame step of the playhead (which stops it) and shows the new frame.
+  void moveStopped(const std::function<void()>& move);
+  void scheduleNextFrame();
+  void frameShown();
+
+  platform::Platform& platform_;
+  MovieControlSettings settings_;
+  QString moviePath_;
+  std::shared_ptr<const swf::Movie> movie_;
+  std::optional<swf::Playhead> playhead_;
+  std::optional<swf::FrameClock> clock_;
+  QTimer frameTimer_;
+  QTimer temporaryNoticeTimer_;
+  QString notice_;
+  QString temporaryNotice_;
+  double zoom_ = 1.0;
+};
+
+}  // namespace quelvo::playback

@@ -1,0 +1,41 @@
+#include "playback/StatusBar.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace quelvo::playback {
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
+  setObjectName(QStringLiteral("Bar1"));
+  setAccessibleName(QStringLiteral("状态栏"));
+  setSizeGripEnabled(false);
+  const char* const initial[6] = {"当前帧", "0", "总帧数", "0", "状态", ""};
+  const int stretch[6] = {0, 1, 0, 1, 0, 4};
+  for (int i = 0; i < 6; ++i) {
+    panels_[i] = new QLabel(QString::fromUtf8(initial[i]), this);
+    panels_[i]->setObjectName(QStringLiteral("Bar1.Panels(%1)").arg(i + 1));
+    panels_[i]->setAccessibleName(QString::fromUtf8(initial[i]));
+    panels_[i]->setFrameShape(QFrame::StyledPanel);
+    panels_[i]->setFrameShadow(QFrame::Sunken);
+    panels_[i]->setContentsMargins(4, 0, 4, 0);
+    addPermanentWidget(panels_[i], stretch[i]);
+  }
+}
+
+QString StatusBar::panel(int number) const { return panels_.at(number - 1)->text(); }
+
+void StatusBar::setPanel(int number, const QString& text) {
+  panels_.at(number - 1)->setText(text);
+  panels_.at(number - 1)->setAccessibleDescription(text);
+}
+
+void StatusBar::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    emit rightClicked(event->globalPosition().toPoint());
+  } else if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit clicked();
+  }
+  QStatusBar::mouseReleaseEvent(event);
+}
+
+}  // namespace quelvo::playback

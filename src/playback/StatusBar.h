@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QStatusBar>
+#include <array>
+
+class QLabel;
+
+namespace quelvo::playback {
+
+// The status bar Bar1: six panels numbered from 1. Panels 1, 3 and 5 hold the
+// fixed labels; 2 the current frame, 4 the total frames, 6 the play mode or the
+// loop region.
+class StatusBar : public QStatusBar {
+  Q_OBJECT
+
+ public:
+  explicit StatusBar(QWidget* parent = nullptr);
+
+  QString panel(int number) const;
+  void setPanel(int number, const QString& text);
+
+ signals:
+  // A left click on the bar (the bar's click notification carries no button).
+  void clicked();
+  // A right-button release, with the pointer's global position.
+  void rightClicked(const QPoint& globalPos);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  std::array<QLabel*, 6> panels_{};
+};
+
+}  // namespace quelvo::playback

@@ -1,0 +1,65 @@
+#include "playback/ViewCommands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "core/Actions.h"
+#include "playback/MovieControlArray.h"
+
+namespace quelvo::playback {
+
+using core::makeAction;
+
+ViewCommands::ViewCommands(MovieControlArray& flash, QObject* owner)
+    : QObject(owner), flash_(flash) {
+  MNUSHOWALL =
+      makeAction(this, QStringLiteral("MNUSHOWALL"), QStringLiteral("全部显示     Ctrl+A"));
+  Mnu100 = makeAction(this, QStringLiteral("Mnu100"), QStringLiteral("原大小      Shift+A"));
+  MNUZOOMIN = makeAction(this, QStringLiteral("MNUZOOMIN"), QStringLiteral("放大(&I)      Ctrl+Z"));
+  MNUZOOMOUT =
+      makeAction(this, QStringLiteral("MNUZOOMOUT"), QStringLiteral("缩小(&O)     Shift+Z"));
+  const char* const qualities[3] = {"低  Ctrl+L", "中  Ctrl+M", "高  Ctrl+H"};
+  for (int i = 0; i < 3; ++i) {
+    MNUQUA[i] = makeAction(this, core::arrayName(QStringLiteral("MNUQUA"), i),
+                           QString::fromUtf8(qualities[i]));
+    connect(MNUQUA[i], &QAction::triggered, this, [this, i] { MNUQUA_Click(i); });
+  }
+  connect(MNUSHOWALL, &QAction::triggered, this, &ViewCommands::MNUSHOWALL_Click);
+  connect(Mnu100, &QAction::triggered, this, &ViewCommands::Mnu100_Click);
+  connect(MNUZOOMIN, &QAction::triggered, this, &ViewCommands::MNUZOOMIN_Click);
+  connect(MNUZOOMOUT, &QAction::triggered, this, &ViewCommands::MNUZOOMOUT_Click);
+}
+
+QMenu* ViewCommands::createQualityMenu(QWidget* parent) {
+  auto* menu = new QMenu(QStringLiteral("播放质量(&Q)"), parent);
+  menu->setObjectName(QStringLiteral("MNUQUALITY"));
+  for (QAction* item : MNUQUA) menu->addAction(item);
+  MNUQUALITY = menu->menuAction();
+  MNUQUALITY->setObjectName(QStringLiteral("MNUQUALITY"));
+  return menu;
+}
+
+void ViewCommands::MNUSHOWALL_Click() {
+  flash_.live().setScaleMode(0);
+  flash_.templateElement().setScaleMode(0);
+  flash_.live().Zoom(0);
+}
+
+void ViewCommands::Mnu100_Click() {
+  flash_.live().setScaleMode(3);
+  flash_.templateElement().setScaleMode(3);
+}
+
+void ViewCommands::MNUZOOMIN_Click() { flash_.live().Zoom(50); }
+
+void ViewCommands::MNUZOOMOUT_Click() { flash_.live().Zoom(200); }
+
+void ViewCommands::MNUQUA_Click(int index) {
+  if (index == 1) {
+    flash_.live().setQuality2(QStringLiteral("medium"));
+  } else {
+    flash_.live().setQuality(index == 0 ? 0 : 1);
+  }
+}
+
+}  // namespace quelvo::playback

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "swf/Expected.h"
+
+namespace quelvo::swf {
+
+// Reads a whole file, refusing one larger than limit bytes. Reads in pieces,
+// so a device that never ends stops at the limit too. Errors have offset 0.
+Expected<std::vector<std::uint8_t>> readFileBytes(const QString& path, std::size_t limit);
+
+}  // namespace quelvo::swf

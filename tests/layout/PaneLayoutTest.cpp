@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFrame>
+#include <QListView>
+#include <QMenu>
+
+#include "layout/PaneLayout.h"
+#include "layout/Twips.h"
+#include "playback/MovieControlArray.h"
+#include "playback/StatusBar.h"
+#include "support/PlayerFixture.h"
+
+namespace quelvo::test {
+namespace {
+
+class PaneLayoutTest : public PlayerFixture {
+ protected:
+  void SetUp() override {
+    writeSettings("[EXIT]\r\nWIN1=1\r\n[WINDOWS]\r\nWIDTH=9000\r\nHEIGHT=6000\r\nLIST=True\r\n");
+    ASSERT_TRUE(start());
+    form().show();
+  }
+  layout::PaneLayout& panes() { return *form().panes; }
+  double twipsLeft(const QWidget* w) { return form().twips->fromPixelsX(w->x()); }
+  double twipsWidth(const QWidget* w) { return form().twips->fromPixelsX(w->width()); }
+};
+
+TEST_F(PaneLayoutTest, CatalogPaneSitsLeftOfTheSplitterAndMovieFrame) {
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), 1590);
+  EXPECT_EQ(form().frmlist->width(), 106);
+  EXPECT_EQ(form().Picture1->x(), 106);
+  EXPECT_EQ(form().frmflash->x(), form().Picture1->x() + form().Picture1->width());
+  EXPECT_EQ(form().frmflash->x() + form().frmflash->width(), form().client->width());
+  EXPECT_EQ(form().Flash1->live().size(), form().frmflash->contentsRect().size());
+}
+
+TEST_F(PaneLayoutTest, HidingTheCatalogKeepsItsWidthForNextTime) {
+  panes().MNUMU_Click();
+  EXPECT_TRUE(form().frmlist->isHidden());
+  EXPECT_TRUE(form().Picture1->isHidden());
+  EXPECT_EQ(form().frmflash->x(), 0);
+  EXPECT_EQ(form().frmflash->width(), form().client->width());
+  panes().MNUMU_Click();
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), 1590);
+  EXPECT_FALSE(form().Picture1->isHidden());
+}
+
+TEST_F(PaneLayoutTest, MovieFrameHasABorderOnlyBesideACatalogOrButtonBar) {
+  EXPECT_EQ(form().frmflash->frameShape(), QFrame::StyledPanel);
+  panes().MNUMU_Click();
+  EXPECT_EQ(form().frmflash->frameShape(), QFrame::NoFrame);
+  panes().MNUBUTTON_Click();
+  EXPECT_EQ(form().frmflash->frameShape(), QFrame::StyledPanel);
+}
+
+TEST_F(PaneLayoutTest, ButtonAndStatusBarsTakeTheirHeightFromTheMovieFrame) {
+  const int full = form().frmflash->height();
+  panes().MNUBUTTON_Click();
+  EXPECT_EQ(form().frmflash->height(), full - form().twips->toPixelsY(800));
+  EXPECT_EQ(form().Frame1->y(), form().frmflash->height());
+  panes().MNUBAR_Click();
+  EXPECT_LT(form().frmflash->height(), full - form().twips->toPixelsY(800));
+  EXPECT_EQ(form().Bar1->geometry().bottom(), form().client->height() - 1);
+}
+
+TEST_F(PaneLayoutTest, SplitterDragIsClampedToEitherEdge) {
+  panes().splitterPressed(0);
+  panes().splitterMoved(-5000);
+  panes().splitterReleased();
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), 360.0001);
+
+  panes().splitterPressed(0);
+  panes().splitterMoved(100000);
+  panes().splitterReleased();
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), panes().innerWidth() - 360 - 0.0001);
+  EXPECT_EQ(form().frmflash->x(), form().Picture1->x() + form().Picture1->width());
+}
+
+TEST_F(PaneLayoutTest, ReleaseWithoutMoveReappliesTheClamps) {
+  panes().setCatalogWidth(100);
+  panes().SheZhi();
+  panes().splitterPressed(10);
+  panes().splitterReleased();
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), 360.0001);
+}
+
+TEST_F(PaneLayoutTest, NarrowingPullsTheSplitterInAndWideningDoesNotPushItOut) {
+  panes().splitterPressed(0);
+  panes().splitterMoved(5000);
+  panes().splitterReleased();
+  const double wide = panes().catalogWidth();
+  form().resize(form().minimumSize());
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), panes().innerWidth() - 360);
+  const double narrowed = panes().catalogWidth();
+  EXPECT_LT(narrowed, wide);
+  form().resize(900, 600);
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), narrowed);
+}
+
+TEST_F(PaneLayoutTest, MenuBarToggleFollowsItsMark) {
+  panes().MNUMENU_Click();
+  EXPECT_FALSE(panes().MNUMENU->isChecked());
+  EXPECT_TRUE(form().MENU[0]->menuAction()->isVisible() == false);
+  panes().MNUMENU_Click();
+  EXPECT_TRUE(panes().MNUMENU->isChecked());
+  EXPECT_TRUE(form().MENU[0]->menuAction()->isVisible());
+}
+
+TEST_F(PaneLayoutTest, ClickingAMenuItemFlipsItsMarkOnce) {
+  form().panes->MNUBAR->trigger();
+  EXPECT_TRUE(panes().MNUBAR->isChecked());
+  EXPECT_FALSE(form().Bar1->isHidden());
+}
+
+}  // namespace
+}  // namespace quelvo::test

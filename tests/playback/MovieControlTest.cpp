@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "playback/MovieControl.h"
+#include "playback/MovieControlArray.h"
+#include "support/MovieFiles.h"
+#include "support/ScriptedPlatform.h"
+
+namespace quelvo::test {
+namespace {
+
+class MovieControlTest : public ::testing::Test {
+ protected:
+  MovieControlTest() : control(platform, playback::MovieControlSettings{}) {
+    control.resize(550, 400);
+  }
+
+  // Moves the scripted clock on and lets the control run the frames now due.
+  void elapse(qint64 ms) {
+    platform.now += ms;
+    control.tick();
+  }
+
+  TempProgramFolder folder;
+  ScriptedPlatform platform;
+  playback::MovieControl control;
+};
+
+TEST_F(MovieControlTest, SettingAPathLoadsAndStartsTheMovie) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(5, 10)));
+  EXPECT_EQ(control.TotalFrames(), 5);
+  EXPECT_EQ(control.CurrentFrame(), 0);
+  EXPECT_TRUE(control.IsPlaying());
+  EXPECT_TRUE(control.notice().isEmpty());
+}
+
+TEST_F(MovieControlTest, FramesAdvanceAtTheMovieRateAndStopAtTheEndWithoutLoop) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(5, 10)));
+  control.setLoop(false);
+  elapse(99);
+  EXPECT_EQ(control.FrameNum(), 0);
+  elapse(1);
+  EXPECT_EQ(control.FrameNum(), 1);
+  elapse(300);
+  EXPECT_EQ(control.FrameNum(), 4);
+  elapse(100);
+  EXPECT_EQ(control.FrameNum(), 4);
+  EXPECT_FALSE(control.IsPlaying());
+  // Playing at the end starts the movie over.
+  control.Play();
+  elapse(100);
+  EXPECT_EQ(control.FrameNum(), 0);
+}
+
+TEST_F(MovieControlTest, LoopingMovieWrapsToItsFirstFrame) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(3, 10)));
+  elapse(100);
+  elapse(100);
+  elapse(100);
+  EXPECT_EQ(control.FrameNum(), 0);
+  EXPECT_TRUE(control.IsPlaying());
+}
+
+TEST_F(MovieControlTest, FrameStepsPauseAndGotoKeepsThePlayState) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(10, 10)));
+  control.Forward();
+  EXPECT_EQ(control.CurrentFrame(), 1);
+  EXPECT_FALSE(control.IsPlaying());
+  control.Back();
+  control.Back();
+  EXPECT_EQ(control.CurrentFrame(), 0);
+  control.GotoFrame(7);
+  EXPECT_EQ(control.CurrentFrame(), 7);
+  EXPECT_FALSE(control.IsPlaying());
+  control.Play();
+  control.GotoFrame(99);
+  EXPECT_EQ(control.CurrentFrame(), 9);
+  EXPECT_TRUE(control.IsPlaying());
+  control.Rewind();
+  EXPECT_EQ(control.CurrentFrame(), 0);
+  EXPECT_FALSE(control.IsPlaying());
+  // Paused means no clock work at all.
+  elapse(1000);
+  EXPECT_EQ(control.CurrentFrame(), 0);
+}
+
+TEST_F(MovieControlTest, UnreadableFilesShowANoticeAndReportNoFrames) {
+  folder.writeFile(QStringLiteral("junk.swf"), QByteArray("this is not a movie"));
+  control.setMovie(folder.filePath(QStringLiteral("junk.swf")));
+  EXPECT_EQ(control.TotalFrames(), 0);
+  EXPECT_FALSE(control.IsPlaying());
+  EXPECT_TRUE(control.notice().startsWith(QStringLiteral("无法播放")));
+  control.Play();
+  control.Forward();
+  control.GotoFrame(3);
+  EXPECT_EQ(control.CurrentFrame(), 0);
+
+  control.setMovie(folder.filePath(QStringLiteral("missing.swf")));
+  EXPECT_EQ(control.notice(), QStringLiteral("无法播放：找不到文件"));
+}
+
+TEST_F(MovieControlTest, EmptyThenZeroDropsTheMovie) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(5)));
+  control.setMovie(QString());
+  control.setMovie(QStringLiteral("0"));
+  EXPECT_EQ(control.movie(), QStringLiteral("0"));
+  EXPECT_EQ(control.TotalFrames(), 0);
+  EXPECT_FALSE(control.IsPlaying());
+  EXPECT_TRUE(control.notice().isEmpty());
+}
+
+TEST_F(MovieControlTest, ZoomCompoundsAndShowAllResets) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(5)));
+  control.Zoom(50);
+  control.Zoom(50);
+  EXPECT_DOUBLE_EQ(control.zoomFactor(), 4.0);
+  control.Zoom(200);
+  EXPECT_DOUBLE_EQ(control.zoomFactor(), 2.0);
+  control.Zoom(0);
+  EXPECT_DOUBLE_EQ(control.zoomFactor(), 1.0);
+}
+
+TEST(MovieControlArrayTest, ElementOneStartsFromTheTemplateSettings) {
+  ScriptedPlatform platform;
+  QWidget frame;
+  playback::MovieControlArray flash(platform, &frame);
+  flash.templateElement().setScaleMode(3);
+  flash.live().setQuality(0);
+  flash.reloadLive();
+  EXPECT_EQ(flash.live().scaleMode(), 3);
+  EXPECT_EQ(flash.live().quality2(), QStringLiteral("best"));
+  EXPECT_EQ(flash.live().parentWidget(), &frame);
+}
+
+TEST(MovieControlCorpus, EveryCorruptFileGivesANoticeOrAMovie) {
+  const QDir corrupt(QStringLiteral(QUELVO_CORPUS_DIR "/corrupt"));
+  if (!corrupt.exists()) GTEST_SKIP() << "corpus absent";
+  ScriptedPlatform platform;
+  playback::MovieControl control(platform, playback::MovieControlSettings{});
+  for (const QString& name : corrupt.entryList({QStringLiteral("*.swf")}, QDir::Files)) {
+    control.setMovie(corrupt.filePath(name));
+    EXPECT_TRUE(control.TotalFrames() > 0 || !control.notice().isEmpty()) << name.toStdString();
+    platform.now += 5000;
+    control.tick();
+  }
+}
+
+}  // namespace
+}  // namespace quelvo::test

@@ -1,0 +1,70 @@
+#include "support/ScriptedPlatform.h"
+
+namespace quelvo::test {
+
+namespace {
+
+template <typename T>
+T takeOr(std::deque<T>& answers, const T& fallback) {
+  if (answers.empty()) return fallback;
+  const T answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
+void ScriptedPlatform::runModal() {
+  if (whileModal) whileModal();
+}
+
+std::optional<platform::FileSelection> ScriptedPlatform::openFiles(
+    const platform::FileDialogRequest& request) {
+  openFilesRequests.push_back(request);
+  runModal();
+  return takeOr<std::optional<platform::FileSelection>>(openFilesAnswers, std::nullopt);
+}
+
+QString ScriptedPlatform::openFile(const platform::FileDialogRequest& request) {
+  openFileRequests.push_back(request);
+  runModal();
+  return takeOr(openFileAnswers, QString());
+}
+
+QString ScriptedPlatform::saveFile(const platform::FileDialogRequest& request) {
+  saveFileRequests.push_back(request);
+  runModal();
+  return takeOr(saveFileAnswers, QString());
+}
+
+platform::MessageButton ScriptedPlatform::message(const platform::MessageRequest& request) {
+  messages.push_back(request);
+  runModal();
+  platform::MessageButton fallback = request.defaultButton.value_or(
+      request.buttons == platform::MessageButtons::YesNo ||
+              request.buttons == platform::MessageButtons::YesNoCancel
+          ? platform::MessageButton::Yes
+          : platform::MessageButton::Ok);
+  return takeOr(messageAnswers, fallback);
+}
+
+std::optional<QString> ScriptedPlatform::inputBox(const QString&, const QString& prompt,
+                                                  const QString&) {
+  inputPrompts << prompt;
+  runModal();
+  return takeOr<std::optional<QString>>(inputAnswers, std::nullopt);
+}
+
+int ScriptedPlatform::shellOpen(const QString& target) {
+  shellTargets << target;
+  return takeOr(shellAnswers, 42);
+}
+
+double ScriptedPlatform::random() { return takeOr(randomAnswers, 0.0); }
+
+bool ScriptedPlatform::anotherInstanceRunning() {
+  ++instanceChecks;
+  return otherInstance;
+}
+
+}  // namespace quelvo::test

@@ -1,0 +1,379 @@
+#include "SwfWriter.h"
+
+#include <lzma.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace quelvo::swftest {
+
+namespace {
+
+constexpr std::uint16_t kEnd = 0;
+constexpr std::uint16_t kShowFrame = 1;
+constexpr std::uint16_t kDefineShape = 2;
+constexpr std::uint16_t kSetBackgroundColor = 9;
+constexpr std::uint16_t kPlaceObject2 = 26;
+constexpr std::uint16_t kRemoveObject2 = 28;
+constexpr std::uint16_t kDefineShape3 = 32;
+constexpr std::uint16_t kDefineSprite = 39;
+constexpr std::uint16_t kFrameLabel = 43;
+constexpr std::uint16_t kFileAttributes = 69;
+
+constexpr std::uint32_t kLongLength = 0x3F;
+
+std::int32_t toFixed16(double value) {
+  return static_cast<std::int32_t>(std::lround(value * 65536));
+}
+
+std::vector<std::uint8_t> deflate(const std::vector<std::uint8_t>& body) {
+  uLongf size = compressBound(body.size());
+  std::vector<std::uint8_t> out(size);
+  if (compress2(out.data(), &size, body.data(), body.size(), Z_BEST_COMPRESSION) != Z_OK) {
+    throw std::runtime_error("zlib compression failed");
+  }
+  out.resize(size);
+  return out;
+}
+
+// Raw LZMA stream plus its 5 property bytes, as ZWS stores them.
+std::pair<std::array<std::uint8_t, 5>, std::vector<std::uint8_t>> lzmaCompress(
+    const std::vector<std::uint8_t>& body, bool endMarker) {
+  lzma_options_lzma options;
+  lzma_lzma_preset(&options, 6);
+  options.dict_size = 1 << 16;
+  options.ext_flags = endMarker ? LZMA_LZMA1EXT_ALLOW_EOPM : 0;
+  options.ext_size_low = UINT32_MAX;
+  options.ext_size_high = UINT32_MAX;
+  const lzma_filter filters[2] = {{LZMA_FILTER_LZMA1EXT, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+
+  std::array<std::uint8_t, 5> properties{};
+  const lzma_filter plain{LZMA_FILTER_LZMA1, &options};
+  lzma_stream stream = LZMA_STREAM_INIT;
+  if (lzma_properties_encode(&plain, properties.data()) != LZMA_OK ||
+      lzma_raw_encoder(&stream, filters) != LZMA_OK) {
+    throw std::runtime_error("LZMA encoder setup failed");
+  }
+  std::vector<std::uint8_t> out(body.size() + body.size() / 2 + 1024);
+  stream.next_in = body.data();
+  stream.avail_in = body.size();
+  stream.next_out = out.data();
+  stream.avail_out = out.size();
+  const lzma_ret result = lzma_code(&stream, LZMA_FINISH);
+  out.resize(out.size() - stream.avail_out);
+  lzma_end(&stream);
+  if (result != LZMA_STREAM_END) throw std::runtime_error("LZMA compression failed");
+  return {properties, out};
+}
+
+std::uint16_t encodedFrameRate(double rate) {
+  return static_cast<std::uint16_t>(std::clamp(std::lround(rate * 256), 0L, 65535L));
+}
+
+TwipsRect boundsOf(const std::vector<Polygon>& polygons) {
+  TwipsRect bounds{INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+  for (const auto& polygon : polygons) {
+    for (const auto& point : polygon.points) {
+      bounds.xMin = std::min(bounds.xMin, point.x);
+      bounds.xMax = std::max(bounds.xMax, point.x);
+      bounds.yMin = std::min(bounds.yMin, point.y);
+      bounds.yMax = std::max(bounds.yMax, point.y);
+    }
+  }
+  return bounds.xMin > bounds.xMax ? TwipsRect{} : bounds;
+}
+
+unsigned unsignedBits(std::uint32_t value) {
+  unsigned bits = 0;
+  while (value >> bits) ++bits;
+  return bits;
+}
+
+// Style change to the polygon's first point with its fill on the right, then
+// one straight edge per side, closing back to the start.
+void writePolygon(ByteWriter& shape, const Polygon& polygon, std::uint32_t fillIndex,
+                  unsigned fillBits) {
+  const Point start = polygon.points.front();
+  const unsigned moveBits = signedBits({start.x, start.y});
+  shape.ub(0b000101, 6).ub(moveBits, 5).sb(start.x, moveBits).sb(start.y, moveBits);
+  shape.ub(fillIndex, fillBits);
+  for (std::size_t i = 0; i < polygon.points.size(); ++i) {
+    const Point from = polygon.points[i];
+    const Point to = polygon.points[(i + 1) % polygon.points.size()];
+    const std::int32_t dx = to.x - from.x;
+    const std::int32_t dy = to.y - from.y;
+    const unsigned bits = std::max(2u, signedBits({dx, dy}));
+    if (bits > 17) throw std::invalid_argument("polygon edge too long for one record");
+    shape.ub(0b11, 2).ub(bits - 2, 4).ub(1, 1).sb(dx, bits).sb(dy, bits);
+  }
+}
+
+}  // namespace
+
+Matrix Matrix::translate(std::int32_t x, std::int32_t y) {
+  Matrix matrix;
+  matrix.translateX = x;
+  matrix.translateY = y;
+  return matrix;
+}
+
+Placement Placement::place(std::uint16_t depth, std::uint16_t character,
+                           std::optional<Matrix> matrix) {
+  Placement placement;
+  placement.depth = depth;
+  placement.character = character;
+  placement.matrix = matrix;
+  return placement;
+}
+
+Placement Placement::moveTo(std::uint16_t depth, const Matrix& matrix) {
+  Placement placement;
+  placement.depth = depth;
+  placement.matrix = matrix;
+  placement.move = true;
+  return placement;
+}
+
+unsigned signedBits(std::initializer_list<std::int32_t> values) {
+  unsigned bits = 0;
+  for (const std::int32_t value : values) {
+    if (value == 0) continue;
+    const auto magnitude = static_cast<std::uint32_t>(value < 0 ? ~value : value);
+    bits = std::max(bits, unsignedBits(magnitude) + 1);
+  }
+  return bits;
+}
+
+ByteWriter& ByteWriter::u8(std::uint8_t value) {
+  align();
+  data_.push_back(value);
+  return *this;
+}
+
+ByteWriter& ByteWriter::u16(std::uint16_t value) { return u8(value & 0xFF).u8(value >> 8); }
+
+ByteWriter& ByteWriter::u32(std::uint32_t value) {
+  return u16(static_cast<std::uint16_t>(value)).u16(static_cast<std::uint16_t>(value >> 16));
+}
+
+ByteWriter& ByteWriter::bytes(std::span<const std::uint8_t> data) {
+  align();
+  data_.insert(data_.end(), data.begin(), data.end());
+  return *this;
+}
+
+ByteWriter& ByteWriter::string(const std::string& text) {
+  bytes(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+  return u8(0);
+}
+
+ByteWriter& ByteWriter::colour(const Colour& colour, bool withAlpha) {
+  u8(colour.red).u8(colour.green).u8(colour.blue);
+  return withAlpha ? u8(colour.alpha) : *this;
+}
+
+ByteWriter& ByteWriter::ub(std::uint32_t value, unsigned bits) {
+  for (unsigned i = bits; i > 0; --i) {
+    if (bitsUsed_ == 0) data_.push_back(0);
+    const unsigned bit = (value >> (i - 1)) & 1u;
+    data_.back() |= static_cast<std::uint8_t>(bit << (7 - bitsUsed_));
+    bitsUsed_ = (bitsUsed_ + 1) % 8;
+  }
+  return *this;
+}
+
+ByteWriter& ByteWriter::sb(std::int32_t value, unsigned bits) {
+  return ub(static_cast<std::uint32_t>(value), bits);
+}
+
+ByteWriter& ByteWriter::align() {
+  bitsUsed_ = 0;
+  return *this;
+}
+
+ByteWriter& ByteWriter::rect(const TwipsRect& rect) {
+  const unsigned bits = signedBits({rect.xMin, rect.xMax, rect.yMin, rect.yMax});
+  ub(bits, 5).sb(rect.xMin, bits).sb(rect.xMax, bits).sb(rect.yMin, bits).sb(rect.yMax, bits);
+  return align();
+}
+
+ByteWriter& ByteWriter::matrix(const Matrix& matrix) {
+  const bool hasScale = matrix.scaleX != 1 || matrix.scaleY != 1;
+  ub(hasScale, 1);
+  if (hasScale) {
+    const std::int32_t x = toFixed16(matrix.scaleX), y = toFixed16(matrix.scaleY);
+    const unsigned bits = signedBits({x, y});
+    ub(bits, 5).sb(x, bits).sb(y, bits);
+  }
+  const bool hasRotate = matrix.rotateSkew0 != 0 || matrix.rotateSkew1 != 0;
+  ub(hasRotate, 1);
+  if (hasRotate) {
+    const std::int32_t r0 = toFixed16(matrix.rotateSkew0), r1 = toFixed16(matrix.rotateSkew1);
+    const unsigned bits = signedBits({r0, r1});
+    ub(bits, 5).sb(r0, bits).sb(r1, bits);
+  }
+  const unsigned bits = signedBits({matrix.translateX, matrix.translateY});
+  ub(bits, 5).sb(matrix.translateX, bits).sb(matrix.translateY, bits);
+  return align();
+}
+
+ByteWriter& ByteWriter::colorTransform(const ColorTransform& transform) {
+  const auto& m = transform.multiply;
+  const auto& a = transform.add;
+  const bool hasAdd = std::any_of(a.begin(), a.end(), [](std::int16_t v) { return v != 0; });
+  const bool hasMultiply = std::any_of(m.begin(), m.end(), [](std::int16_t v) { return v != 256; });
+  unsigned bits = 0;
+  if (hasMultiply) bits = std::max(bits, signedBits({m[0], m[1], m[2], m[3]}));
+  if (hasAdd) bits = std::max(bits, signedBits({a[0], a[1], a[2], a[3]}));
+  if (bits > 15) throw std::invalid_argument("colour transform term too large");
+  ub(hasAdd, 1).ub(hasMultiply, 1).ub(bits, 4);
+  if (hasMultiply) {
+    for (const auto term : m) sb(term, bits);
+  }
+  if (hasAdd) {
+    for (const auto term : a) sb(term, bits);
+  }
+  return align();
+}
+
+TagStream& TagStream::tagHeader(std::uint16_t code, std::uint32_t length, bool forceLong) {
+  ByteWriter header;
+  if (length < kLongLength && !forceLong) {
+    header.u16(static_cast<std::uint16_t>(code << 6 | length));
+  } else {
+    header.u16(static_cast<std::uint16_t>(code << 6 | kLongLength)).u32(length);
+  }
+  return rawBytes(header.data());
+}
+
+TagStream& TagStream::tag(std::uint16_t code, std::span<const std::uint8_t> body, bool forceLong) {
+  tagHeader(code, static_cast<std::uint32_t>(body.size()), forceLong);
+  return rawBytes(body);
+}
+
+TagStream& TagStream::tag(std::uint16_t code, const ByteWriter& body, bool forceLong) {
+  return tag(code, body.data(), forceLong);
+}
+
+TagStream& TagStream::rawBytes(std::span<const std::uint8_t> data) {
+  data_.insert(data_.end(), data.begin(), data.end());
+  return *this;
+}
+
+TagStream& TagStream::end() { return tag(kEnd); }
+
+TagStream& TagStream::showFrame() {
+  ++showFrames_;
+  return tag(kShowFrame);
+}
+
+TagStream& TagStream::frameLabel(const std::string& name, bool anchor) {
+  ByteWriter body;
+  body.string(name);
+  if (anchor) body.u8(1);
+  return tag(kFrameLabel, body);
+}
+
+TagStream& TagStream::backgroundColor(const Colour& colour) {
+  return tag(kSetBackgroundColor, ByteWriter().colour(colour, false));
+}
+
+TagStream& TagStream::fileAttributes(bool actionScript3, bool useNetwork) {
+  const std::uint32_t flags = (actionScript3 ? 0x08u : 0u) | (useNetwork ? 0x01u : 0u);
+  return tag(kFileAttributes, ByteWriter().u32(flags));
+}
+
+TagStream& TagStream::defineSprite(std::uint16_t id, const TagStream& sprite,
+                                   std::optional<std::uint16_t> frameCount) {
+  ByteWriter body;
+  body.u16(id).u16(frameCount.value_or(sprite.showFrameCount())).bytes(sprite.data());
+  return tag(kDefineSprite, body);
+}
+
+TagStream& TagStream::defineShape(std::uint16_t id, const std::vector<Polygon>& polygons) {
+  if (polygons.size() > 254) throw std::invalid_argument("more fills than one byte counts");
+  const bool withAlpha = std::any_of(polygons.begin(), polygons.end(),
+                                     [](const Polygon& p) { return p.colour.alpha != 255; });
+  ByteWriter body;
+  body.u16(id).rect(boundsOf(polygons));
+  body.u8(static_cast<std::uint8_t>(polygons.size()));
+  for (const auto& polygon : polygons) body.u8(0x00).colour(polygon.colour, withAlpha);
+  body.u8(0);  // no line styles
+  const unsigned fillBits = unsignedBits(static_cast<std::uint32_t>(polygons.size()));
+  body.ub(fillBits, 4).ub(0, 4);
+  for (std::size_t i = 0; i < polygons.size(); ++i) {
+    if (polygons[i].points.size() < 2) continue;
+    writePolygon(body, polygons[i], static_cast<std::uint32_t>(i + 1), fillBits);
+  }
+  body.ub(0, 6).align();  // end of shape
+  return tag(withAlpha ? kDefineShape3 : kDefineShape, body);
+}
+
+TagStream& TagStream::defineRectangle(std::uint16_t id, const TwipsRect& rect,
+                                      const Colour& colour) {
+  return defineShape(id, {Polygon{colour,
+                                  {{rect.xMin, rect.yMin},
+                                   {rect.xMax, rect.yMin},
+                                   {rect.xMax, rect.yMax},
+                                   {rect.xMin, rect.yMax}}}});
+}
+
+TagStream& TagStream::placeObject(const Placement& placement) {
+  ByteWriter body;
+  body.ub(0, 2)  // no clip actions, no clip depth
+      .ub(placement.name.has_value(), 1)
+      .ub(placement.ratio.has_value(), 1)
+      .ub(placement.colorTransform.has_value(), 1)
+      .ub(placement.matrix.has_value(), 1)
+      .ub(placement.character.has_value(), 1)
+      .ub(placement.move, 1);
+  body.u16(placement.depth);
+  if (placement.character) body.u16(*placement.character);
+  if (placement.matrix) body.matrix(*placement.matrix);
+  if (placement.colorTransform) body.colorTransform(*placement.colorTransform);
+  if (placement.ratio) body.u16(*placement.ratio);
+  if (placement.name) body.string(*placement.name);
+  return tag(kPlaceObject2, body);
+}
+
+TagStream& TagStream::removeObject(std::uint16_t depth) {
+  return tag(kRemoveObject2, ByteWriter().u16(depth));
+}
+
+std::size_t tagStreamOffset(const MovieOptions& options) {
+  return 8 + ByteWriter().rect(options.stage).size() + 4;
+}
+
+std::vector<std::uint8_t> buildMovie(const MovieOptions& options, const TagStream& tags) {
+  ByteWriter body;
+  body.rect(options.stage)
+      .u16(encodedFrameRate(options.frameRate))
+      .u16(options.frameCount.value_or(tags.showFrameCount()))
+      .bytes(tags.data());
+  const auto length = static_cast<std::uint32_t>(8 + body.size());
+
+  ByteWriter file;
+  const char* signature = options.compression == Compression::None   ? "FWS"
+                          : options.compression == Compression::Zlib ? "CWS"
+                                                                     : "ZWS";
+  file.u8(signature[0]).u8(signature[1]).u8(signature[2]).u8(options.version);
+  file.u32(options.declaredLength.value_or(length));
+  switch (options.compression) {
+    case Compression::None:
+      file.bytes(body.data());
+      break;
+    case Compression::Zlib:
+      file.bytes(deflate(body.data()));
+      break;
+    case Compression::Lzma: {
+      const auto [properties, stream] = lzmaCompress(body.data(), options.lzmaEndMarker);
+      file.u32(static_cast<std::uint32_t>(stream.size())).bytes(properties).bytes(stream);
+      break;
+    }
+  }
+  return file.data();
+}
+
+}  // namespace quelvo::swftest
