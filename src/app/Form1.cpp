@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "catalog/CatalogCommands.h"
+#include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
 #include "core/Actions.h"
 #include "core/Artwork.h"
@@ -25,7 +26,9 @@
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
 #include "playback/PlaybackCommands.h"
+#include "playback/PlaybackTick.h"
 #include "playback/StatusBar.h"
+#include "playback/Transport.h"
 #include "playback/ViewCommands.h"
 #include "skins/SkinSwitcher.h"
 
@@ -61,6 +64,7 @@ Form1::Form1(const Environment& environment) : env_(environment) {
   createWidgets();
   createSubsystems();
   createMenus();
+  createBehaviour();
   registerCommands();
 }
 
@@ -153,20 +157,10 @@ void Form1::createSubsystems() {
   skins = new skins::SkinSwitcher(this);
   catalogCommands = new catalog::CatalogCommands(this);
   view = new playback::ViewCommands(*Flash1, this);
-  loopRegion = new playback::LoopRegion(this);
+  loopRegion = new playback::LoopRegion(*this);
   windowCommands = new layout::WindowCommands(this);
 
-  playback::PlaybackWidgets pw;
-  pw.Flash1 = Flash1.get();
-  pw.frmflash = frmflash;
-  pw.Sldflash = Sldflash;
-  pw.Bar1 = Bar1;
-  pw.tmrsld = tmrsld;
-  pw.Command1 = Command1;
-  pw.modes = playModes;
-  pw.Labn = &Labn;
-  pw.skinChecked = [this](int index) { return skins->isChecked(index); };
-  playback = new playback::PlaybackCommands(pw, this);
+  playback = new playback::PlaybackCommands(*this);
 
   layout::PaneWidgets lw;
   lw.window = this;
@@ -195,12 +189,34 @@ void Form1::createSubsystems() {
       this, [this] { return skins->SkinOn(); }, this);
 }
 
+void Form1::createBehaviour() {
+  catalogList = new catalog::CatalogList(*this);
+  transport = new playback::Transport(*this);
+  tick = new playback::PlaybackTick(*this);
+  connect(playModes, &playback::PlayModes::chosen, this, [this](int index) {
+    if (!loopRegion->MNUSEL->isChecked()) Bar1->setPanel(6, playModes->caption(index));
+  });
+  connect(Bar1, &playback::StatusBar::rightClicked, FrmMnuPlayCon,
+          [this](const QPoint& at) { FrmMnuPlayCon->popup(at); });
+  connect(Bar1, &playback::StatusBar::doubleClicked, panes, &layout::PaneLayout::MNUBAR_Click);
+  // The movie control getting the focus switches the tick on.
+  Flash1->onLiveCreated([this](playback::MovieControl& movie) {
+    connect(&movie, &playback::MovieControl::gotFocus, tmrsld, qOverload<>(&QTimer::start));
+  });
+}
+
 void Form1::registerCommands() {
   playback::Dispatcher& d = *dispatcher;
+  d.registerCommand(1, [this] { playback->openCommand(); });
   d.registerCommand(2, [this] { playback->MNUCLOSE_Click(); });
   d.registerCommand(3, [this] { close(); });
   d.registerCommand(4, [this] { view->MNUSHOWALL_Click(); });
   d.registerCommand(5, [this] { view->MNUZOOMIN_Click(); });
+  d.registerCommand(7, [this] { transport->MNUPLAY_Click(); });
+  const int buttons[5] = {4, 2, 3, 5, 6};  // commands 8 to 12
+  for (int i = 0; i < 5; ++i) {
+    d.registerCommand(8 + i, [this, button = buttons[i]] { transport->Command1_Click(button); });
+  }
   d.registerCommand(14, [this] { panes->MNUMENU_Click(); });
   d.registerCommand(15, [this] { panes->MNUBUTTON_Click(); });
   d.registerCommand(16, [this] { panes->MNUMU_Click(); });

@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 
+#include "playback/FileSelection.h"
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -21,6 +23,7 @@ class SettingsStore;
 }
 namespace quelvo::catalog {
 class CatalogCommands;
+class CatalogList;
 class CatalogModel;
 }  // namespace quelvo::catalog
 namespace quelvo::layout {
@@ -34,6 +37,8 @@ class FrameSlider;
 class LoopRegion;
 class MovieControlArray;
 class PlaybackCommands;
+class PlaybackTick;
+class Transport;
 class PlayModes;
 class StatusBar;
 class ViewCommands;
@@ -86,6 +91,10 @@ class Form1 : public QMainWindow {
   // always-on-top state, kept as their caption texts.
   QString Labn = QStringLiteral("Label2");
   QString Label1 = QStringLiteral("Label1");
+  // Two or more catalog entries (with a movie loaded, for previous/next).
+  bool multipleEntries = false;
+  // The files chosen in the last accepted open dialog.
+  playback::FileSelection fileSelection;
   // Last folders of the open and catalog dialogs.
   QString lastOpenFolder;
   QString lastCatalogFolder;
@@ -102,9 +111,12 @@ class Form1 : public QMainWindow {
   std::unique_ptr<layout::Twips> twips;
   catalog::CatalogModel* catalog = nullptr;
   catalog::CatalogCommands* catalogCommands = nullptr;
+  catalog::CatalogList* catalogList = nullptr;
   playback::Dispatcher* dispatcher = nullptr;
   playback::PlayModes* playModes = nullptr;
   playback::PlaybackCommands* playback = nullptr;
+  playback::Transport* transport = nullptr;
+  playback::PlaybackTick* tick = nullptr;
   playback::ViewCommands* view = nullptr;
   playback::LoopRegion* loopRegion = nullptr;
   layout::PaneLayout* panes = nullptr;
@@ -119,6 +131,8 @@ class Form1 : public QMainWindow {
   void createWidgets();
   void createSubsystems();
   void createMenus();
+  // Subsystems that act on the widgets, menus and other subsystems.
+  void createBehaviour();
   void registerCommands();
 
   Environment env_;

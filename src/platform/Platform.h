@@ -34,13 +34,6 @@ struct FileDialogRequest {
   QString initialFolder;
 };
 
-// Files chosen in a multi-select open dialog: the folder (ending in the native
-// separator) and the names in the order the dialog gave them.
-struct FileSelection {
-  QString folder;
-  QStringList names;
-};
-
 // The screen as the layout code sees it: size in twips and twips per pixel.
 struct ScreenMetrics {
   double widthTwips = 0;
@@ -55,8 +48,9 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Multi-select open dialog; nullopt when the user cancels.
-  virtual std::optional<FileSelection> openFiles(const FileDialogRequest& request) = 0;
+  // Multi-select open dialog: the full paths of the chosen files in the order
+  // the dialog gives them; empty when the user cancels.
+  virtual QStringList openFiles(const FileDialogRequest& request) = 0;
   // Single open dialog; the empty text when the user cancels.
   virtual QString openFile(const FileDialogRequest& request) = 0;
   // Save dialog that asks before overwriting; the empty text when the user cancels.

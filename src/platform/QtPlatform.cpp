@@ -100,16 +100,13 @@ QtPlatform::QtPlatform() : random_(QRandomGenerator::securelySeeded()) { clock_.
 
 QtPlatform::~QtPlatform() = default;
 
-std::optional<FileSelection> QtPlatform::openFiles(const FileDialogRequest& request) {
-  const QStringList files = QFileDialog::getOpenFileNames(dialogParent(), request.title,
-                                                          dialogStartFolder(request.initialFolder),
-                                                          qtFileFilter(request.filter));
-  if (files.isEmpty()) return std::nullopt;
-  FileSelection selection;
-  selection.folder = QDir::toNativeSeparators(QFileInfo(files.first()).absolutePath());
-  if (!selection.folder.endsWith(QDir::separator())) selection.folder += QDir::separator();
-  for (const QString& file : files) selection.names << QFileInfo(file).fileName();
-  return selection;
+QStringList QtPlatform::openFiles(const FileDialogRequest& request) {
+  QStringList files =
+      QFileDialog::getOpenFileNames(dialogParent(), request.title,
+                                    dialogStartFolder(request.initialFolder),
+                                    qtFileFilter(request.filter));
+  for (QString& file : files) file = QDir::toNativeSeparators(file);
+  return files;
 }
 
 QString QtPlatform::openFile(const FileDialogRequest& request) {

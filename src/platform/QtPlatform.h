@@ -17,7 +17,7 @@ class QtPlatform : public Platform {
   QtPlatform();
   ~QtPlatform() override;
 
-  std::optional<FileSelection> openFiles(const FileDialogRequest& request) override;
+  QStringList openFiles(const FileDialogRequest& request) override;
   QString openFile(const FileDialogRequest& request) override;
   QString saveFile(const FileDialogRequest& request) override;
   MessageButton message(const MessageRequest& request) override;

@@ -1,5 +1,6 @@
 #include "playback/FrameSlider.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -42,6 +43,39 @@ void FrameSlider::paintEvent(QPaintEvent* event) {
   QColor band = palette().color(QPalette::Highlight);
   band.setAlpha(110);
   painter.fillRect(QRect(x1, groove.top() - 2, std::max(2, x2 - x1), groove.height() + 4), band);
+}
+
+}  // namespace quelvo::playback
+
+namespace quelvo::playback {
+
+void FrameSlider::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    // A press anywhere on the groove jumps there, so the handle follows the pointer.
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const QRect groove =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+    const QRect handle =
+        style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+    if (!handle.contains(event->position().toPoint())) {
+      const int x = static_cast<int>(event->position().x()) - groove.left() - handle.width() / 2;
+      setValue(QStyle::sliderValueFromPosition(minimum(), maximum(), x,
+                                               groove.width() - handle.width()));
+    }
+  }
+  emit mousePressed(event->button());
+  QSlider::mousePressEvent(event);
+}
+
+void FrameSlider::mouseMoveEvent(QMouseEvent* event) {
+  QSlider::mouseMoveEvent(event);
+  emit mouseMoved();
+}
+
+void FrameSlider::mouseReleaseEvent(QMouseEvent* event) {
+  QSlider::mouseReleaseEvent(event);
+  emit mouseReleased(event->button(), event->globalPosition().toPoint());
 }
 
 }  // namespace quelvo::playback

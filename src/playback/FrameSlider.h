@@ -18,8 +18,17 @@ class FrameSlider : public QSlider {
   int selLength() const { return selLength_; }
   void setSelection(int start, int length);
 
+ signals:
+  void mousePressed(Qt::MouseButton button);
+  // The pointer moved with a button held, after the slider took its new value.
+  void mouseMoved();
+  void mouseReleased(Qt::MouseButton button, const QPoint& globalPos);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   bool selectRange_ = false;

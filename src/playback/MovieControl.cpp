@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <algorithm>
+#include <limits>
 
 #include "platform/Platform.h"
 
@@ -63,9 +64,15 @@ void MovieControl::setMovie(const QString& path) {
       Play();
     } else {
       notice_ = describeLoadFailure(path, loaded.error());
+      noticeSinceMs_ = platform_.nowMs();
     }
   }
   update();
+}
+
+qint64 MovieControl::noticeAgeMs() const {
+  return notice_.isEmpty() ? std::numeric_limits<qint64>::max()
+                           : platform_.nowMs() - noticeSinceMs_;
 }
 
 void MovieControl::Play() {

@@ -73,6 +73,8 @@ class MovieControl : public QWidget {
 
   // Why the current file cannot be played (empty when it plays or none is set).
   QString notice() const { return notice_; }
+  // How long the notice has been shown (a large number when there is none).
+  qint64 noticeAgeMs() const;
   std::shared_ptr<const swf::Movie> loadedMovie() const { return movie_; }
 
   // Runs the frame advances that are due by the platform clock.
@@ -101,6 +103,7 @@ class MovieControl : public QWidget {
   QTimer frameTimer_;
   QTimer temporaryNoticeTimer_;
   QString notice_;
+  qint64 noticeSinceMs_ = 0;
   QString temporaryNotice_;
   double zoom_ = 1.0;
 };

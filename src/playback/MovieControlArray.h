@@ -22,9 +22,11 @@ class MovieControlArray {
   // Unloads element 1 and loads it again from the template.
   void reloadLive();
 
-  // Runs whenever a new element 1 is made, so its owner can connect to it.
+  // Runs for element 1 now and whenever a new one is made, so its owner can
+  // connect to it.
   void onLiveCreated(std::function<void(MovieControl&)> callback) {
     liveCreated_ = std::move(callback);
+    liveCreated_(*live_);
   }
 
  private:

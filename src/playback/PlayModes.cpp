@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QMenu>
+#include <algorithm>
 
 #include "core/Actions.h"
 
@@ -40,6 +41,18 @@ QMenu* PlayModes::createMenu(QWidget* parent) const {
 }
 
 void PlayModes::MnuOptions_Click(int index) { checkOnly(index); }
+
+void PlayModes::leaveMultiEntryModes() {
+  for (int i : {0, 1, 2}) {
+    items_[i]->setChecked(false);
+    items_[i]->setEnabled(false);
+  }
+  if (!isChecked(4) && !isChecked(6)) checkOnly(5);
+}
+
+int PlayModes::randomPick(double random, int count) {
+  return std::clamp(static_cast<int>(random * count), 0, std::max(0, count - 1));
+}
 
 void PlayModes::restore(int storedIndex) {
   const bool names_a_mode = storedIndex >= 0 && storedIndex < kCount && storedIndex != kSeparator;

@@ -29,6 +29,12 @@ class PlayModes : public QObject {
 
   // Chooses mode i: only i stays checked.
   void MnuOptions_Click(int index);
+  // A single entry: the three multi-entry modes are unchecked and disabled, and
+  // "单首正常播放" is checked unless another single-entry mode is.
+  void leaveMultiEntryModes();
+  // Uniform pick of an entry among `count` by the platform's random source.
+  static int randomPick(double random, int count);
+
   // Start-up: the stored index, or mode 0 when it names no mode.
   void restore(int storedIndex);
 

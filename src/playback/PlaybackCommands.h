@@ -2,41 +2,22 @@
 
 #include <QObject>
 #include <QString>
-#include <array>
-#include <functional>
 
 class QAction;
-class QFrame;
-class QPushButton;
-class QTimer;
+
+namespace quelvo::app {
+class Form1;
+}
 
 namespace quelvo::playback {
 
-class FrameSlider;
-class MovieControlArray;
-class PlayModes;
-class StatusBar;
-
-// What the open and close commands act on.
-struct PlaybackWidgets {
-  MovieControlArray* Flash1 = nullptr;
-  QFrame* frmflash = nullptr;
-  FrameSlider* Sldflash = nullptr;
-  StatusBar* Bar1 = nullptr;
-  QTimer* tmrsld = nullptr;
-  std::array<QPushButton*, 8> Command1{};
-  PlayModes* modes = nullptr;
-  QString* Labn = nullptr;
-  // Scheme check marks read by close for the movie frame's background.
-  std::function<bool(int)> skinChecked;
-};
-
-// Commands of the control and file menus that load, drop and drive the movie.
+// Opening and closing movies: the open dialog, the open command that replaces
+// the catalog with the chosen files, NewFlash, and close with the idle state.
 class PlaybackCommands : public QObject {
   Q_OBJECT
 
  public:
-  PlaybackCommands(const PlaybackWidgets& widgets, QObject* owner);
+  explicit PlaybackCommands(app::Form1& form);
 
   QAction* MNUOPEN;
   QAction* MNUCLOSE;
@@ -49,6 +30,11 @@ class PlaybackCommands : public QObject {
   QAction* MNUNEXTONE;
   QAction* MNUPIC;
 
+  // Shows the multi-select open dialog; on success fills the window's file
+  // selection and last open folder and returns true. Cancel changes nothing.
+  bool Toopen();
+  // Command 1: replaces the catalog with the chosen files and plays one.
+  void openCommand();
   // Unloads element 1 of the movie control and loads it afresh from the
   // template, visible and filling the movie frame.
   void NewFlash();
@@ -56,14 +42,14 @@ class PlaybackCommands : public QObject {
   void MNUCLOSE_Click();
   void ResetPlayControls();
 
-  // Menu items that are enabled exactly while a movie is loaded (close also
-  // disables previous/next entry).
+  // Menu items that are enabled exactly while a movie is loaded.
   QList<QAction*> movieCommands() const;
-  // Other commands in the same enabled group, owned elsewhere (quality, zoom, ...).
+  // Commands owned elsewhere that belong to the same group (quality, zoom, ...).
   void addMovieCommands(const QList<QAction*>& actions) { extraMovieCommands_ += actions; }
 
  private:
-  PlaybackWidgets w_;
+  int toopenCalls_ = 0;
+  app::Form1& f_;
   QList<QAction*> extraMovieCommands_;
 };
 

@@ -30,12 +30,13 @@ void StatusBar::setPanel(int number, const QString& text) {
 }
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton) {
-    emit rightClicked(event->globalPosition().toPoint());
-  } else if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    emit clicked();
-  }
+  if (event->button() == Qt::RightButton) emit rightClicked(event->globalPosition().toPoint());
   QStatusBar::mouseReleaseEvent(event);
+}
+
+void StatusBar::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit doubleClicked();
+  QStatusBar::mouseDoubleClickEvent(event);
 }
 
 }  // namespace quelvo::playback

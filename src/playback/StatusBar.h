@@ -20,13 +20,15 @@ class StatusBar : public QStatusBar {
   void setPanel(int number, const QString& text);
 
  signals:
-  // A left click on the bar (the bar's click notification carries no button).
-  void clicked();
+  // A double click on the bar: the status-bar command (single clicks are too
+  // easily made by accident to hide the bar).
+  void doubleClicked();
   // A right-button release, with the pointer's global position.
   void rightClicked(const QPoint& globalPos);
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   std::array<QLabel*, 6> panels_{};

@@ -19,16 +19,13 @@ TEST(ProfileDocumentTest, NamesMatchWithoutLetterCaseAndKeepTheirSpelling) {
 TEST(ProfileDocumentTest, ReadTrimsBlanksAndOneMatchingPairOfQuotes) {
   const ProfileDocument document = parse(
       " \t[ S ] \r\n\t k \t=  v w \t\r\nq=\"  x  \"\r\ns='y'\r\nm=\"z'\r\none=\"\r\nnone=\r\n");
-  const QString s = QStringLiteral("s");
-  EXPECT_EQ(document.read(s, QStringLiteral("k")), u"v w");
-  EXPECT_EQ(document.read(s, QStringLiteral("q")), u"  x  ");
-  EXPECT_EQ(document.read(s, QStringLiteral("s")), u"y");
-  EXPECT_EQ(document.read(s, QStringLiteral("m")), u"\"z'");
-  EXPECT_EQ(document.read(s, QStringLiteral("one")), u"\"");
-  EXPECT_EQ(document.read(s, QStringLiteral("none")), u"");
-  EXPECT_TRUE(document.hasKey(s, QStringLiteral(" NONE ")));
-  EXPECT_FALSE(document.hasKey(s, QStringLiteral("absent")));
-  EXPECT_FALSE(document.hasKey(QStringLiteral("absent"), QStringLiteral("k")));
+  const std::pair<const char*, const char*> cases[] = {
+      {"k", "v w"}, {"q", "  x  "}, {"s", "y"}, {"m", "\"z'"}, {"one", "\""}, {" NONE ", ""}};
+  for (const auto& [key, value] : cases) {
+    EXPECT_EQ(document.read(QStringLiteral("s"), QString::fromLatin1(key)), QLatin1String(value));
+  }
+  EXPECT_TRUE(document.hasKey(QStringLiteral("s"), QStringLiteral("none")));
+  EXPECT_FALSE(document.hasKey(QStringLiteral("s"), QStringLiteral("absent")));
   EXPECT_EQ(document.read(QStringLiteral("absent"), QStringLiteral("k")), u"");
 }
 

@@ -55,15 +55,6 @@ TEST(SettingsPathTest, ReadOnlyProgramFolderHandsItsSettingsToTheUserFolder) {
   QFile copy(chosen);
   ASSERT_TRUE(copy.open(QIODevice::ReadWrite));  // writable although the original was not
   EXPECT_EQ(copy.readAll(), "[WIN]\r\nW=1\r\n");
-  copy.close();
-  // An existing user file is kept.
-  QFile::remove(program.settingsPath());
-  program.writeFile(QStringLiteral("Quelvo.ini"), "[WIN]\r\nW=2\r\n");
-  QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner);
-  chooseSettingsPath(program.path(), user.path());
-  QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-  EXPECT_EQ(copy.readAll(), "[WIN]\r\nW=1\r\n");
 }
 
 }  // namespace

@@ -50,13 +50,6 @@ TEST_F(SettingsStoreTest, BatchChangesAreSavedAtOnce) {
   EXPECT_EQ(folder.readFile(kName), "; kept\n[A]\na=1\nb=2\r\n[B]\r\nc=3\r\n");
 }
 
-TEST_F(SettingsStoreTest, SomethingOtherThanAFileIsNeitherReadNorReplaced) {
-  QDir().mkpath(folder.settingsPath());
-  EXPECT_FALSE(store.exists());
-  EXPECT_FALSE(store.write(QStringLiteral("A"), QStringLiteral("a"), QStringLiteral("1")));
-  EXPECT_TRUE(QFileInfo(folder.settingsPath()).isDir());
-}
-
 TEST_F(SettingsStoreTest, OversizedFileReadsEmptyAndIsNeverReplaced) {
   folder.writeFile(kName, "[A]\r\na=1\r\n");
   QFile file(folder.settingsPath());

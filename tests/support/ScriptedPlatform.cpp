@@ -18,11 +18,10 @@ void ScriptedPlatform::runModal() {
   if (whileModal) whileModal();
 }
 
-std::optional<platform::FileSelection> ScriptedPlatform::openFiles(
-    const platform::FileDialogRequest& request) {
+QStringList ScriptedPlatform::openFiles(const platform::FileDialogRequest& request) {
   openFilesRequests.push_back(request);
   runModal();
-  return takeOr<std::optional<platform::FileSelection>>(openFilesAnswers, std::nullopt);
+  return takeOr(openFilesAnswers, QStringList());
 }
 
 QString ScriptedPlatform::openFile(const platform::FileDialogRequest& request) {

@@ -15,7 +15,7 @@ namespace quelvo::test {
 class ScriptedPlatform : public platform::Platform {
  public:
   // --- scripted answers, consumed in order ---
-  std::deque<std::optional<platform::FileSelection>> openFilesAnswers;
+  std::deque<QStringList> openFilesAnswers;
   std::deque<QString> openFileAnswers;
   std::deque<QString> saveFileAnswers;
   std::deque<platform::MessageButton> messageAnswers;
@@ -39,8 +39,7 @@ class ScriptedPlatform : public platform::Platform {
   QStringList shellTargets;
   int instanceChecks = 0;
 
-  std::optional<platform::FileSelection> openFiles(
-      const platform::FileDialogRequest& request) override;
+  QStringList openFiles(const platform::FileDialogRequest& request) override;
   QString openFile(const platform::FileDialogRequest& request) override;
   QString saveFile(const platform::FileDialogRequest& request) override;
   platform::MessageButton message(const platform::MessageRequest& request) override;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace quelvo::core {
+
+// The folder part of a path: up to and including its last separator ("\" or
+// "/"); a path without one is returned whole.
+QString folderOf(const QString& path);
+
+// The path with one separator at its end.
+QString withTrailingSeparator(const QString& folder);
+
+}  // namespace quelvo::core
