@@ -1,6 +1,9 @@
 #include "support/PlayerFixture.h"
 
 #include "core/StartUp.h"
+#include "playback/Dispatcher.h"
+#include "playback/PlaybackTick.h"
+#include "support/MovieFiles.h"
 
 namespace quelvo::test {
 
@@ -15,5 +18,16 @@ bool PlayerFixture::start() {
   form_ = std::make_unique<app::Form1>(app::Environment{platform, *settings, folder.path()});
   return core::Form_Load(*form_, [this] { splashClosed = true; });
 }
+
+QString PlayerFixture::movieFile(const QString& name, int frames) {
+  return writeMovie(folder, name, simpleMovie(frames));
+}
+
+void PlayerFixture::open(const QStringList& paths) {
+  platform.openFilesAnswers.push_back(paths);
+  form().dispatcher->MenuButtons(1);
+}
+
+void PlayerFixture::tick() { form().tick->tmrsld_Timer(); }
 
 }  // namespace quelvo::test

@@ -19,12 +19,17 @@ class PlayerFixture : public ::testing::Test {
   ~PlayerFixture() override;
 
   // Writes the settings file before the window starts.
-  void writeSettings(const QByteArray& text) {
-    folder.writeFile(QStringLiteral("Quelvo.ini"), text);
-  }
+  void writeSettings(const QByteArray& text) { folder.writeFile(QStringLiteral("Quelvo.ini"), text); }
   // Creates the main window and runs its load; returns what the load returned.
   bool start();
   app::Form1& form() { return *form_; }
+
+  // Writes a movie of `frames` frames into the folder; returns its path.
+  QString movieFile(const QString& name, int frames = 30);
+  // Scripts the open dialog to return these files, then runs the open command.
+  void open(const QStringList& paths);
+  // Runs one tick of the playback timer.
+  void tick();
 
   TempProgramFolder folder;
   ScriptedPlatform platform;
