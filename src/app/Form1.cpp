@@ -11,8 +11,10 @@
 #include <QTimer>
 
 #include "catalog/CatalogCommands.h"
+#include "catalog/CatalogFile.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
+#include "catalog/ShellOpen.h"
 #include "core/Actions.h"
 #include "core/Artwork.h"
 #include "core/Fonts.h"
@@ -191,6 +193,8 @@ void Form1::createSubsystems() {
 
 void Form1::createBehaviour() {
   catalogList = new catalog::CatalogList(*this);
+  catalogFile = new catalog::CatalogFile(*this);
+  shell = new catalog::ShellCommands(*this);
   transport = new playback::Transport(*this);
   tick = new playback::PlaybackTick(*this);
   connect(playModes, &playback::PlayModes::chosen, this, [this](int index) {
@@ -229,6 +233,7 @@ void Form1::registerCommands() {
     d.registerCommand(23 + scheme,
                       [this, item = skinItems[scheme]] { skins->MNUSKIN_Click(item); });
   }
+  d.registerCommand(27, [this] { shell->MNUHELPHELP_Click(); });
   d.registerCommand(30, [this] { view->Mnu100_Click(); });
   d.registerCommand(31, [this] { view->MNUZOOMOUT_Click(); });
 }

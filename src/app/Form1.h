@@ -23,7 +23,9 @@ class SettingsStore;
 }
 namespace quelvo::catalog {
 class CatalogCommands;
+class CatalogFile;
 class CatalogList;
+class ShellCommands;
 class CatalogModel;
 }  // namespace quelvo::catalog
 namespace quelvo::layout {
@@ -112,6 +114,8 @@ class Form1 : public QMainWindow {
   catalog::CatalogModel* catalog = nullptr;
   catalog::CatalogCommands* catalogCommands = nullptr;
   catalog::CatalogList* catalogList = nullptr;
+  catalog::CatalogFile* catalogFile = nullptr;
+  catalog::ShellCommands* shell = nullptr;
   playback::Dispatcher* dispatcher = nullptr;
   playback::PlayModes* playModes = nullptr;
   playback::PlaybackCommands* playback = nullptr;

@@ -49,12 +49,19 @@ constexpr std::array<bool, Opt::kSwitchCount> kDesignedTicks{true,  true,  false
 constexpr std::array<int, 2> kSwitchLefts{525, 2400};
 constexpr std::array<int, 4> kSwitchTops{525, 850, 1175, 1500};
 
-// Places a widget at its designed twips; the height grows to the text's when the designed one
-// would clip it, keeping the top.
 void place(QWidget* widget, const layout::Twips& twips, int left, int top, int width, int height) {
+  widget->setGeometry(twips.toPixels(left, top, width, height));
+}
+
+// An option button or check box at its designed place, grown where the designed size would clip
+// its caption in the font at hand: as wide as the caption needs, and as tall as a line of text
+// (the size hint's focus margins would reach into the next row).
+void placeToggle(QWidget* toggle, const layout::Twips& twips, int left, int top, int width,
+                 int height) {
   QRect rect = twips.toPixels(left, top, width, height);
-  rect.setHeight(std::max(rect.height(), widget->sizeHint().height()));
-  widget->setGeometry(rect);
+  rect.setWidth(std::max(rect.width(), toggle->sizeHint().width()));
+  rect.setHeight(std::max(rect.height(), toggle->fontMetrics().height()));
+  toggle->setGeometry(rect);
 }
 
 template <typename T>
@@ -131,8 +138,8 @@ void Opt::createWidgets(const layout::Twips& twips) {
       if (checked) OptSave_Click(i);
     });
   }
-  place(OptSave[0], twips, 319, 300, 1740, 240);
-  place(OptSave[1], twips, 2261, 300, 1965, 240);
+  placeToggle(OptSave[0], twips, 319, 300, 1740, 240);
+  placeToggle(OptSave[1], twips, 2261, 300, 1965, 240);
 
   Frame1 = named(new QGroupBox(this), QStringLiteral("Frame1"), QStringLiteral("退出时保存的设置"));
   place(Frame1, twips, 130, 675, 4290, 2040);
@@ -141,7 +148,7 @@ void Opt::createWidgets(const layout::Twips& twips) {
     QCheckBox* box = named(new QCheckBox(design.caption.toString(), Frame1),
                            arrayName(QStringLiteral("ChkFile"), i + 1), design.caption.toString());
     box->setToolTip(design.toolTip.toString());
-    place(box, twips, kSwitchLefts[i % 2], kSwitchTops[i / 2], 1515, 180);
+    placeToggle(box, twips, kSwitchLefts[i % 2], kSwitchTops[i / 2], 1515, 180);
     connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
     switches_[i] = box;
   }

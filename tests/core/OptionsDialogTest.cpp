@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <algorithm>
 #include <memory>
 
 #include "core/OptionsDialog.h"
@@ -156,20 +158,30 @@ TEST_F(OptionsDialogTest, CaptionsTipsAndGeometryAtFifteenTwipsPerPixel) {
   const QScreen* screen = QApplication::primaryScreen();
   EXPECT_LE((dialog->geometry().center() - screen->geometry().center()).manhattanLength(), 2);
 
-  const auto expectPlaced = [](QWidget* widget, const char* name, const QString& caption,
-                               QRect rect) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(widget->objectName(), QString::fromLatin1(name));
+  const auto expectNamed = [](QWidget* widget, const QString& name, const QString& caption) {
+    EXPECT_EQ(widget->objectName(), name);
     EXPECT_EQ(widget->accessibleName(), caption);
-    EXPECT_EQ(widget->pos(), rect.topLeft());
-    EXPECT_EQ(widget->width(), rect.width());
-    EXPECT_GE(widget->height(), rect.height());
   };
-  expectPlaced(dialog->OptSave[0], "OptSave[0]", u"退出时不保存设置"_qs, {21, 20, 116, 16});
-  expectPlaced(dialog->OptSave[1], "OptSave[1]", u"退出时保存最后设置"_qs, {151, 20, 131, 16});
-  expectPlaced(dialog->CmdOk[0], "CmdOk[0]", u"确定"_qs, {161, 195, 61, 21});
-  expectPlaced(dialog->CmdOk[1], "CmdOk[1]", u"取消"_qs, {231, 195, 61, 21});
+  // Option buttons and check boxes keep their place and grow only to fit the caption.
+  const auto expectToggle = [](QAbstractButton* toggle, QRect designed, QRect room) {
+    SCOPED_TRACE(toggle->objectName().toStdString());
+    EXPECT_EQ(toggle->pos(), designed.topLeft());
+    EXPECT_GE(toggle->width(), std::max(designed.width(), toggle->sizeHint().width()));
+    EXPECT_GE(toggle->height(), std::max(designed.height(), toggle->fontMetrics().height()));
+    EXPECT_TRUE(room.contains(toggle->geometry())) << toggle->geometry().bottom();
+  };
+  expectNamed(dialog->OptSave[0], u"OptSave[0]"_qs, u"退出时不保存设置"_qs);
+  expectNamed(dialog->OptSave[1], u"OptSave[1]"_qs, u"退出时保存最后设置"_qs);
+  expectToggle(dialog->OptSave[0], {21, 20, 116, 16}, {0, 0, 151, 45});
+  expectToggle(dialog->OptSave[1], {151, 20, 131, 16}, {151, 0, 152, 45});
+  EXPECT_EQ(dialog->OptSave[1]->text(), u"退出时保存最后设置");
+
+  expectNamed(dialog->Frame1, u"Frame1"_qs, u"退出时保存的设置"_qs);
   EXPECT_EQ(dialog->Frame1->geometry(), QRect(9, 45, 286, 136));
+  expectNamed(dialog->CmdOk[0], u"CmdOk[0]"_qs, u"确定"_qs);
+  expectNamed(dialog->CmdOk[1], u"CmdOk[1]"_qs, u"取消"_qs);
+  EXPECT_EQ(dialog->CmdOk[0]->geometry(), QRect(161, 195, 61, 21));
+  EXPECT_EQ(dialog->CmdOk[1]->geometry(), QRect(231, 195, 61, 21));
   EXPECT_EQ(dialog->CmdOk[0]->text(), u"确定(&O)");
   EXPECT_EQ(dialog->CmdOk[1]->text(), u"取消(&C)");
   EXPECT_TRUE(dialog->CmdOk[0]->isDefault());
@@ -177,16 +189,17 @@ TEST_F(OptionsDialogTest, CaptionsTipsAndGeometryAtFifteenTwipsPerPixel) {
   const QString captions[] = {u"打开添加路径"_qs, u"导入导出路径"_qs, u"播放选项"_qs,
                               u"控制栏"_qs,       u"窗体大小"_qs,     u"窗体位置"_qs,
                               u"皮肤模式"_qs,     u"目录栏内容"_qs};
-  const int tops[] = {35, 57, 78, 100};
+  // Rows 325 twips apart within the frame: each box stays above the next row.
+  const int tops[] = {35, 57, 78, 100, 136};
   for (int i = 1; i <= Opt::kSwitchCount; ++i) {
     QCheckBox* box = dialog->ChkFile(i);
-    const QString name = QStringLiteral("ChkFile[%1]").arg(i);
-    expectPlaced(box, name.toLatin1().constData(), captions[i - 1],
-                 {i % 2 == 1 ? 35 : 160, tops[(i - 1) / 2], 101, 12});
-    EXPECT_EQ(box->parentWidget(), dialog->Frame1);
+    const int left = i % 2 == 1 ? 35 : 160;
+    const int row = (i - 1) / 2;
+    expectNamed(box, QStringLiteral("ChkFile[%1]").arg(i), captions[i - 1]);
     EXPECT_EQ(box->text(), captions[i - 1]);
-    EXPECT_GE(box->height(), box->sizeHint().height());  // the caption is not clipped
-    EXPECT_LT(box->geometry().bottom(), i <= 6 ? dialog->ChkFile(i + 2)->y() : 136);
+    EXPECT_EQ(box->parentWidget(), dialog->Frame1);
+    expectToggle(box, {left, tops[row], 101, 12},
+                 QRect(QPoint(left, tops[row]), QPoint(i % 2 == 1 ? 159 : 285, tops[row + 1] - 1)));
   }
   EXPECT_EQ(dialog->ChkFile(3)->toolTip(), u"多首连续播放、单首循环播放……最后一次设置");
   EXPECT_EQ(dialog->ChkFile(8)->toolTip(), u"下次打开时显示最后一次目录栏内容");

@@ -39,7 +39,8 @@ TEST(GetDlgSelectFileInfo, SplitsFolderAndNamesInDialogOrder) {
   EXPECT_EQ(three.names, (QStringList{QStringLiteral("c.swf"), QStringLiteral("a.swf"),
                                       QStringLiteral("b.qvl")}));
 
-  const playback::FileSelection root = playback::GetDlgSelectFileInfo({QStringLiteral("C:\\x.swf")});
+  const playback::FileSelection root =
+      playback::GetDlgSelectFileInfo({QStringLiteral("C:\\x.swf")});
   EXPECT_EQ(root.folder, QStringLiteral("C:\\"));
   EXPECT_EQ(playback::GetDlgSelectFileInfo({}).count(), 0);
 }
@@ -96,7 +97,8 @@ TEST_F(OpenClose, UpperCaseQvlIsAMovieAndCatalogFilesAddTheirEntries) {
   folder.writeFile(QStringLiteral("list.qvl"), "/x/one.swf|one\r\n/x/two.swf|two\r\n");
   const QString movieA = movieFile(QStringLiteral("a.swf"));
   folder.writeFile(QStringLiteral("LIST.QVL"), "not a catalog");
-  open({movieA, folder.filePath(QStringLiteral("list.qvl")), folder.filePath(QStringLiteral("LIST.QVL"))});
+  open({movieA, folder.filePath(QStringLiteral("list.qvl")),
+        folder.filePath(QStringLiteral("LIST.QVL"))});
   ASSERT_EQ(catalog().count(), 4);
   EXPECT_EQ(catalog().path(0), movieA);
   EXPECT_EQ(catalog().path(1), QStringLiteral("/x/one.swf"));

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "catalog/CatalogModel.h"
+#include "layout/PaneLayout.h"
 #include "playback/FrameSlider.h"
 #include "playback/LoopRegion.h"
 #include "playback/MovieControlArray.h"
@@ -13,7 +14,6 @@
 #include "playback/PlaybackTick.h"
 #include "playback/StatusBar.h"
 #include "playback/Transport.h"
-#include "layout/PaneLayout.h"
 #include "support/MovieFiles.h"
 #include "support/PlayerFixture.h"
 

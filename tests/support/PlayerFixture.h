@@ -19,7 +19,9 @@ class PlayerFixture : public ::testing::Test {
   ~PlayerFixture() override;
 
   // Writes the settings file before the window starts.
-  void writeSettings(const QByteArray& text) { folder.writeFile(QStringLiteral("Quelvo.ini"), text); }
+  void writeSettings(const QByteArray& text) {
+    folder.writeFile(QStringLiteral("Quelvo.ini"), text);
+  }
   // Creates the main window and runs its load; returns what the load returned.
   bool start();
   app::Form1& form() { return *form_; }

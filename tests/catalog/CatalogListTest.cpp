@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QListView>
+#include <QPushButton>
+
+#include "catalog/CatalogCommands.h"
+#include "catalog/CatalogList.h"
+#include "catalog/CatalogModel.h"
+#include "layout/PaneLayout.h"
+#include "playback/MovieControlArray.h"
+#include "playback/PlayModes.h"
+#include "playback/PlaybackCommands.h"
+#include "support/PlayerFixture.h"
+
+namespace quelvo::test {
+namespace {
+
+class CatalogListTest : public PlayerFixture {
+ protected:
+  void SetUp() override { ASSERT_TRUE(start()); }
+  catalog::CatalogList& list() { return *form().catalogList; }
+  const catalog::CatalogModel& model() { return *form().catalog; }
+  catalog::CatalogCommands& commands() { return *form().catalogCommands; }
+  void add(const QStringList& paths) {
+    platform.openFilesAnswers.push_back(paths);
+    list().Cmdlist_Click(0);
+  }
+  QStringList displayTexts() {
+    QStringList texts;
+    for (int i = 0; i < model().count(); ++i) texts << model().displayText(i);
+    return texts;
+  }
+};
+
+TEST_F(CatalogListTest, AddedFileShowsItsNameWithoutExtension) {
+  add({QStringLiteral("D:\\动画\\a.swf")});
+  ASSERT_EQ(model().count(), 1);
+  EXPECT_EQ(model().path(0), QStringLiteral("D:\\动画\\a.swf"));
+  EXPECT_EQ(model().displayText(0), QStringLiteral("a"));
+  EXPECT_EQ(form().List1->model()->index(0, form().List1->modelColumn()).data().toString(),
+            QStringLiteral("D:\\动画\\a.swf"));
+}
+
+TEST_F(CatalogListTest, MixedSelectionKeepsSelectionOrder) {
+  folder.writeFile(QStringLiteral("l.qvl"), "/p/x.swf|x\r\n\r\n/p/y.swf\r\n");
+  add({folder.filePath(QStringLiteral("m.swf")), folder.filePath(QStringLiteral("l.qvl")),
+       folder.filePath(QStringLiteral("N.QVL"))});
+  EXPECT_EQ(displayTexts(), (QStringList{QStringLiteral("m"), QStringLiteral("x"), QString(),
+                                         QStringLiteral("N")}));
+}
+
+TEST_F(CatalogListTest, OneEntryLeavesSingleModesAndNoMoves) {
+  add({QStringLiteral("/m/a.swf")});
+  EXPECT_FALSE(form().Cmdlist[3]->isEnabled());
+  EXPECT_FALSE(form().Cmdlist[4]->isEnabled());
+  for (int i : {0, 1, 2}) EXPECT_FALSE(form().playModes->MnuOptions(i)->isEnabled()) << i;
+  EXPECT_EQ(form().playModes->checked(), 5);
+  EXPECT_TRUE(commands().MNUDEL->isEnabled());
+  EXPECT_TRUE(commands().MNUSAVE->isEnabled());
+}
+
+TEST_F(CatalogListTest, TwoEntriesDisableRandomPlayAndKeepExactlyOneMode) {
+  form().playModes->MnuOptions_Click(2);
+  add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf")});
+  EXPECT_FALSE(form().playModes->MnuOptions(1)->isEnabled());
+  EXPECT_EQ(form().playModes->checked(), 2);
+  form().playModes->MnuOptions_Click(1);
+  list().ListRefresh();
+  EXPECT_EQ(form().playModes->checked(), 0);
+}
+
+TEST_F(CatalogListTest, DeletingTheOnlyEntryClosesTheMovie) {
+  open({movieFile(QStringLiteral("a.swf"))});
+  list().selectRow(0);
+  list().Cmdlist_Click(1);
+  EXPECT_EQ(model().count(), 0);
+  EXPECT_EQ(form().Flash1->live().TotalFrames(), 0);
+  EXPECT_FALSE(commands().MNUDEL->isEnabled());
+  EXPECT_FALSE(commands().MNUCLE->isEnabled());
+  EXPECT_TRUE(commands().MNUADD->isEnabled());
+  EXPECT_TRUE(commands().MNULOAD->isEnabled());
+  EXPECT_TRUE(form().Cmdlist[2]->isEnabled());
+}
+
+TEST_F(CatalogListTest, DeletingKeepsTheCurrentIndexOnThePlayingMovieOrBefore) {
+  for (int at : {0, 2, 3}) {
+    model();
+    form().catalog->clear();
+    add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf"), QStringLiteral("/m/c.swf"),
+         QStringLiteral("/m/d.swf")});
+    list().setCurrentEntry(2);
+    list().selectRow(at);
+    list().Cmdlist_Click(1);
+    const int expected = at <= 2 ? 1 : 2;
+    EXPECT_EQ(list().currentEntry(), expected) << at;
+    EXPECT_EQ(list().selectedRow(), std::min(at, model().count() - 1)) << at;
+  }
+}
+
+TEST_F(CatalogListTest, MovesAtTheEndsDoNothingAndMovedEntryBecomesCurrent) {
+  add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf"), QStringLiteral("/m/c.swf")});
+  list().selectRow(0);
+  list().Cmdlist_Click(3);
+  EXPECT_EQ(displayTexts(),
+            (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+  list().selectRow(2);
+  list().Cmdlist_Click(4);
+  EXPECT_EQ(list().selectedRow(), 2);
+  list().Cmdlist_Click(3);
+  EXPECT_EQ(displayTexts(),
+            (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}));
+  EXPECT_EQ(list().selectedRow(), 1);
+  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  list().Cmdlist_Click(4);
+  EXPECT_EQ(displayTexts(),
+            (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+  EXPECT_EQ(form().Labn, QStringLiteral("2"));
+}
+
+TEST_F(CatalogListTest, DoubleClickPlaysOrDropsAVanishedFile) {
+  const QString a = movieFile(QStringLiteral("a.swf"));
+  const QString b = movieFile(QStringLiteral("b.swf"));
+  add({a, b, movieFile(QStringLiteral("c.swf"))});
+  list().selectRow(1);
+  list().List2_DblClick();
+  EXPECT_EQ(form().Flash1->live().movie(), b);
+  EXPECT_TRUE(form().Flash1->live().IsPlaying());
+  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  EXPECT_TRUE(form().playback->MNUCLOSE->isEnabled());
+
+  QFile::remove(a);
+  list().selectRow(0);
+  list().List2_DblClick();
+  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(model().count(), 2);
+  EXPECT_EQ(list().selectedRow(), 0);
+  EXPECT_EQ(model().path(0), b);
+}
+
+TEST_F(CatalogListTest, PointBelowTheLastRowIsNoRow) {
+  add({QStringLiteral("/m/a.swf")});
+  form().show();
+  list().selectRow(0);
+  EXPECT_EQ(list().rowAt(QPoint(5, 2)), 0);
+  EXPECT_EQ(list().rowAt(QPoint(5, 2000)), -1);
+  list().List2_MouseMove(QPoint(5, 2));
+  EXPECT_EQ(form().List2->toolTip(), QStringLiteral("/m/a.swf"));
+  list().List2_MouseMove(QPoint(5, 2000));
+  EXPECT_TRUE(form().List2->toolTip().isEmpty());
+}
+
+TEST_F(CatalogListTest, FileNameWithABarIsRefusedWithAMessage) {
+  add({QStringLiteral("/m/a|b.swf"), QStringLiteral("/m/c.swf")});
+  EXPECT_EQ(displayTexts(), QStringList{QStringLiteral("c")});
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("/m/a|b.swf")));
+}
+
+TEST_F(CatalogListTest, AddingPastTheLimitStopsThereAndKeepsWhatWasThere) {
+  std::vector<catalog::Entry> many(catalog::CatalogModel::kMaxEntries - 1,
+                                   catalog::Entry{QStringLiteral("/m/x.swf"), QStringLiteral("x")});
+  form().catalog->append(many);
+  add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf")});
+  EXPECT_EQ(model().count(), catalog::CatalogModel::kMaxEntries);
+  EXPECT_EQ(model().displayText(model().count() - 1), QStringLiteral("a"));
+  ASSERT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(CatalogListTest, HideButtonHidesTheCatalogPane) {
+  form().panes->MNUMU_Click();
+  list().Cmdlist_Click(2);
+  EXPECT_FALSE(form().panes->MNUMU->isChecked());
+  EXPECT_TRUE(form().frmlist->isHidden());
+}
+
+}  // namespace
+}  // namespace quelvo::test
