@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QListView>
@@ -18,6 +19,9 @@
 #include "core/Actions.h"
 #include "core/Artwork.h"
 #include "core/Fonts.h"
+#include "core/OptionsDialog.h"
+#include "core/Shutdown.h"
+#include "integration/KeyboardHook.h"
 #include "layout/PaneLayout.h"
 #include "layout/Twips.h"
 #include "layout/WindowCommands.h"
@@ -71,6 +75,15 @@ Form1::Form1(const Environment& environment) : env_(environment) {
 }
 
 Form1::~Form1() = default;
+
+void Form1::installKeyboardFilter() { keyboard->install(); }
+
+void Form1::removeKeyboardFilter() { keyboard->remove(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+  core::Form_QueryUnload(*this);
+  event->accept();
+}
 
 void Form1::createWidgets() {
   const layout::Twips& t = *twips;
@@ -187,6 +200,8 @@ void Form1::createSubsystems() {
   MNUABOUT =
       core::makeAction(this, QStringLiteral("MNUABOUT"), QStringLiteral("关于 Quelvo (V3.5)..."));
   connect(MNUEXIT, &QAction::triggered, this, &QWidget::close);
+  connect(MNUOPT, &QAction::triggered, this,
+          [this] { core::Opt::MNUOPT_Click(this, env_.settings, *twips); });
   dispatcher = new playback::Dispatcher(
       this, [this] { return skins->SkinOn(); }, this);
 }
@@ -197,6 +212,7 @@ void Form1::createBehaviour() {
   shell = new catalog::ShellCommands(*this);
   transport = new playback::Transport(*this);
   tick = new playback::PlaybackTick(*this);
+  keyboard = new integration::KeyboardHook(*this);
   connect(playModes, &playback::PlayModes::chosen, this, [this](int index) {
     if (!loopRegion->MNUSEL->isChecked()) Bar1->setPanel(6, playModes->caption(index));
   });

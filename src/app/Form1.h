@@ -48,6 +48,9 @@ class ViewCommands;
 namespace quelvo::skins {
 class SkinSwitcher;
 }
+namespace quelvo::integration {
+class KeyboardHook;
+}
 
 namespace quelvo::app {
 
@@ -126,10 +129,19 @@ class Form1 : public QMainWindow {
   layout::PaneLayout* panes = nullptr;
   layout::WindowCommands* windowCommands = nullptr;
   skins::SkinSwitcher* skins = nullptr;
+  integration::KeyboardHook* keyboard = nullptr;
   QAction* MNUFIND = nullptr;
   QAction* MNUEXIT = nullptr;
   QAction* MNUOPT = nullptr;
   QAction* MNUABOUT = nullptr;
+
+  // The application-wide key filter, installed at the end of start-up and
+  // removed when the window closes.
+  void installKeyboardFilter();
+  void removeKeyboardFilter();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createWidgets();

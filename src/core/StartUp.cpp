@@ -146,6 +146,7 @@ bool Form_Load(app::Form1& form, const std::function<void()>& closeSplash) {
   panes.endSplitterDrag();
   panes.SheZhi();
   form.playback->MNUCLOSE_Click();
+  form.installKeyboardFilter();
 
   const MinimumSize minimum = minimumWindowSize(screen.widthTwips, screen.heightTwips,
                                                 screen.twipsPerPixelX, screen.twipsPerPixelY);

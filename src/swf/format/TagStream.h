@@ -28,7 +28,6 @@ class TagStream {
   // Stops the stream at the current record for a reason found by the caller.
   void stop(std::string reason);
 
-  bool finished() const { return finished_; }
   const std::optional<StreamBreak>& breakAt() const { return break_; }
 
  private:

@@ -1,0 +1,169 @@
+#include "core/Shutdown.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QWidget>
+
+#include "app/Form1.h"
+#include "catalog/CatalogModel.h"
+#include "core/BusyCursor.h"
+#include "core/settings/CatalogLines.h"
+#include "core/settings/SettingValue.h"
+#include "core/settings/SettingsStore.h"
+#include "layout/PaneLayout.h"
+#include "layout/Twips.h"
+#include "platform/Platform.h"
+#include "playback/PlayModes.h"
+#include "skins/SkinSwitcher.h"
+
+namespace quelvo::core {
+
+namespace {
+
+const QString kExit = QStringLiteral("EXIT");
+const QString kPath = QStringLiteral("PATH");
+const QString kWindows = QStringLiteral("WINDOWS");
+const QString kList = QStringLiteral("LIST");
+
+// Window geometry in twips as the settings keep it.
+struct OuterGeometry {
+  double left, top, width, height;
+};
+
+OuterGeometry outerGeometry(const app::Form1& form) {
+  const QRect frame = form.frameGeometry();
+  const layout::Twips& t = *form.twips;
+  return {t.fromPixelsX(frame.x()), t.fromPixelsY(frame.y()), t.fromPixelsX(frame.width()),
+          t.fromPixelsY(frame.height())};
+}
+
+void writeExitDefaults(ProfileDocument& doc) {
+  const char* const defaults[][2] = {{"SAVE", "True"}, {"OPEN", "1"}, {"LOAD", "1"},
+                                     {"OPTI", "0"},    {"CONT", "0"}, {"WIN1", "0"},
+                                     {"WIN2", "0"},    {"SKIN", "1"}, {"FILE", "0"}};
+  for (const auto& [key, value] : defaults) {
+    doc.set(kExit, QString::fromLatin1(key), QString::fromLatin1(value));
+  }
+}
+
+void writeDefaultBars(ProfileDocument& doc) {
+  doc.set(kWindows, QStringLiteral("PLAY"), QStringLiteral("False"));
+  doc.set(kWindows, QStringLiteral("MENU"), QStringLiteral("True"));
+  doc.set(kWindows, QStringLiteral("LIST"), QStringLiteral("False"));
+  doc.set(kWindows, QStringLiteral("SBAR"), QStringLiteral("False"));
+}
+
+void writeSize(ProfileDocument& doc, double width, double height) {
+  doc.set(kWindows, QStringLiteral("WIDTH"), formatNumber(width));
+  doc.set(kWindows, QStringLiteral("HEIGHT"), formatNumber(height));
+}
+
+void writePosition(ProfileDocument& doc, double left, double top) {
+  doc.set(kWindows, QStringLiteral("LEFT"), formatNumber(left));
+  doc.set(kWindows, QStringLiteral("TOP"), formatNumber(top));
+}
+
+void saveState(const app::Form1& form, ProfileDocument& doc,
+               const platform::ScreenMetrics& screen) {
+  const auto on = [&](const char* key) {
+    return isSwitchOn(doc.read(kExit, QString::fromLatin1(key)));
+  };
+  doc.set(kPath, QStringLiteral("OPEN"), on("OPEN") ? form.lastOpenFolder : QString());
+  doc.set(kPath, QStringLiteral("LOAD"), on("LOAD") ? form.lastCatalogFolder : QString());
+
+  const skins::SkinSwitcher& skins = *form.skins;
+  const bool defaultScheme = skins.isChecked(0);
+  if (on("SKIN")) {
+    for (int k = 2; k <= 4; ++k) {
+      if (skins.isChecked(k)) doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QString::number(k - 1));
+    }
+    if (defaultScheme) doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QStringLiteral("0"));
+  }
+
+  const layout::PaneLayout& panes = *form.panes;
+  if (on("CONT")) {
+    doc.set(kWindows, QStringLiteral("PLAY"), formatBoolean(panes.MNUBUTTON->isChecked()));
+    doc.set(kWindows, QStringLiteral("MENU"),
+            defaultScheme ? formatBoolean(panes.MNUMENU->isChecked()) : QStringLiteral("1"));
+    doc.set(kWindows, QStringLiteral("LIST"), formatBoolean(panes.MNUMU->isChecked()));
+    doc.set(kWindows, QStringLiteral("SBAR"), formatBoolean(panes.MNUBAR->isChecked()));
+  } else {
+    writeDefaultBars(doc);
+  }
+
+  if (defaultScheme) {
+    const OuterGeometry outer = outerGeometry(form);
+    if (on("WIN1")) {
+      writeSize(doc, outer.width, outer.height);
+    } else {
+      writeSize(doc, screen.widthTwips * 3 / 5, screen.heightTwips * 3 / 5);
+    }
+    if (on("WIN2")) {
+      writePosition(doc, outer.left, outer.top);
+    } else {
+      writePosition(doc, screen.widthTwips / 2 - outer.width / 2,
+                    screen.heightTwips / 2 - outer.height / 2);
+    }
+  }
+
+  if (on("OPTI")) {
+    const int mode = form.playModes->checked();
+    if (mode >= 0) doc.set(kWindows, QStringLiteral("CONT"), QString::number(mode));
+  } else {
+    doc.removeKey(kWindows, QStringLiteral("CONT"));
+  }
+
+  if (on("FILE")) {
+    std::vector<CatalogEntry> entries;
+    entries.reserve(form.catalog->entries().size());
+    for (const catalog::Entry& entry : form.catalog->entries()) {
+      entries.push_back({entry.path, entry.displayText});
+    }
+    writeSettingsCatalog(doc, entries);
+  } else {
+    doc.removeSection(kList);
+  }
+}
+
+void resetState(const app::Form1& form, ProfileDocument& doc,
+                const platform::ScreenMetrics& screen) {
+  doc.set(kPath, QStringLiteral("OPEN"), QString());
+  doc.set(kPath, QStringLiteral("LOAD"), QString());
+  doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QStringLiteral("0"));
+  writeDefaultBars(doc);
+  const OuterGeometry outer = outerGeometry(form);
+  writePosition(doc, screen.widthTwips / 2 - outer.width / 2,
+                screen.heightTwips / 2 - outer.height / 2);
+  writeSize(doc, screen.widthTwips * 3 / 5, screen.heightTwips * 3 / 5);
+  doc.removeSection(kList);
+  doc.removeKey(kWindows, QStringLiteral("CONT"));
+}
+
+}  // namespace
+
+void Form_QueryUnload(app::Form1& form) {
+  BusyCursor busy;
+  SettingsStore& settings = form.environment().settings;
+  const platform::ScreenMetrics screen = form.environment().platform.screen();
+  ProfileDocument doc = settings.exists() ? settings.load() : ProfileDocument();
+  if (!settings.exists()) writeExitDefaults(doc);
+  if (savesOnExit(doc.read(kExit, QStringLiteral("SAVE")))) {
+    saveState(form, doc, screen);
+  } else {
+    resetState(form, doc, screen);
+  }
+  // A failed write leaves the old file; the next run reads what is there.
+  settings.save(doc);
+  form.removeKeyboardFilter();
+  Shutdown(false, &form);
+}
+
+void Shutdown(bool force, QWidget* mainWindow) {
+  const QWidgetList windows = QApplication::topLevelWidgets();
+  for (QWidget* window : windows) {
+    if (window == mainWindow || !window->isVisible()) continue;
+    if (!window->close() && !force) return;
+  }
+}
+
+}  // namespace quelvo::core
