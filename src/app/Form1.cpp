@@ -19,6 +19,7 @@
 #include "core/Actions.h"
 #include "core/Artwork.h"
 #include "core/Fonts.h"
+#include "core/Naming.h"
 #include "core/OptionsDialog.h"
 #include "core/Shutdown.h"
 #include "integration/KeyboardHook.h"
@@ -45,15 +46,8 @@ namespace {
 // Tick period of the playback timer: the shortest the platform gives in practice.
 constexpr int kTickIntervalMs = 10;
 
-template <typename T>
-T* named(T* widget, const QString& name, const QString& accessibleName) {
-  widget->setObjectName(name);
-  widget->setAccessibleName(accessibleName);
-  return widget;
-}
-
 QPushButton* glyphButton(QWidget* parent, const QString& name, const QString& toolTip) {
-  auto* button = named(new QPushButton(parent), name, toolTip);
+  auto* button = core::named(new QPushButton(parent), name, toolTip);
   button->setToolTip(toolTip);
   button->setFocusPolicy(Qt::TabFocus);
   return button;
@@ -87,10 +81,10 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::createWidgets() {
   const layout::Twips& t = *twips;
-  client = named(new QWidget(this), QStringLiteral("client"), QStringLiteral("Quelvo"));
+  client = core::named(new QWidget(this), QStringLiteral("client"), QStringLiteral("Quelvo"));
   setCentralWidget(client);
 
-  frmflash = named(new QFrame(client), QStringLiteral("frmflash"), QStringLiteral("动画区"));
+  frmflash = core::named(new QFrame(client), QStringLiteral("frmflash"), QStringLiteral("动画区"));
   frmflash->setAutoFillBackground(true);
   frmflash->setBackgroundRole(QPalette::Base);
   frmflash->setFrameShape(QFrame::StyledPanel);
@@ -98,15 +92,15 @@ void Form1::createWidgets() {
   Flash1 = std::make_unique<playback::MovieControlArray>(env_.platform, frmflash);
 
   catalog = new catalog::CatalogModel(this);
-  frmlist = named(new QWidget(client), QStringLiteral("frmlist"), QStringLiteral("目录栏"));
+  frmlist = core::named(new QWidget(client), QStringLiteral("frmlist"), QStringLiteral("目录栏"));
   frmlist->hide();
-  List2 = named(new QListView(frmlist), QStringLiteral("List2"), QStringLiteral("目录"));
+  List2 = core::named(new QListView(frmlist), QStringLiteral("List2"), QStringLiteral("目录"));
   List2->setModel(catalog);
   List2->setModelColumn(catalog::CatalogModel::kDisplayColumn);
   List2->setSelectionMode(QAbstractItemView::SingleSelection);
   List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
   List2->setFont(core::songtiFont(9));
-  List1 = named(new QListView(this), QStringLiteral("List1"), QStringLiteral("目录路径"));
+  List1 = core::named(new QListView(this), QStringLiteral("List1"), QStringLiteral("目录路径"));
   List1->setModel(catalog);
   List1->setModelColumn(catalog::CatalogModel::kPathColumn);
   List1->hide();
@@ -122,12 +116,12 @@ void Form1::createWidgets() {
     Cmdlist[i]->setEnabled(i == 0 || i == 2);
   }
 
-  Picture1 = named(new QWidget(client), QStringLiteral("Picture1"), QStringLiteral("分隔条"));
+  Picture1 = core::named(new QWidget(client), QStringLiteral("Picture1"), QStringLiteral("分隔条"));
   Picture1->setCursor(Qt::SizeHorCursor);
   Picture1->setAutoFillBackground(true);
   Picture1->hide();
 
-  Frame1 = named(new QWidget(client), QStringLiteral("Frame1"), QStringLiteral("按扭栏"));
+  Frame1 = core::named(new QWidget(client), QStringLiteral("Frame1"), QStringLiteral("按扭栏"));
   Frame1->setGeometry(
       t.toPixels(0, 0, layout::PaneLayout::kButtonBarWidth, layout::PaneLayout::kButtonBarHeight));
   Frame1->hide();
@@ -150,13 +144,13 @@ void Form1::createWidgets() {
   Bar1 = new playback::StatusBar(client);
   Bar1->hide();
 
-  Picskin = named(new QLabel(client), QStringLiteral("Picskin"), QStringLiteral("皮肤"));
+  Picskin = core::named(new QLabel(client), QStringLiteral("Picskin"), QStringLiteral("皮肤"));
   Picskin->hide();
-  Pic = named(new QLabel(client), QStringLiteral("Pic"), QStringLiteral("抓图"));
+  Pic = core::named(new QLabel(client), QStringLiteral("Pic"), QStringLiteral("抓图"));
   Pic->hide();
-  PicBut0 = named(new QLabel(client), QStringLiteral("PicBut[0]"), QStringLiteral("最小化"));
+  PicBut0 = core::named(new QLabel(client), QStringLiteral("PicBut[0]"), QStringLiteral("最小化"));
   PicBut0->hide();
-  PicButs0 = named(new QLabel(client), QStringLiteral("PicButs[0]"), QString());
+  PicButs0 = core::named(new QLabel(client), QStringLiteral("PicButs[0]"), QString());
   PicButs0->hide();
 
   tmrsld = new QTimer(this);

@@ -11,6 +11,7 @@
 
 #include "core/Actions.h"
 #include "core/Fonts.h"
+#include "core/Naming.h"
 #include "core/settings/SettingValue.h"
 #include "core/settings/SettingsStore.h"
 #include "layout/Twips.h"
@@ -62,13 +63,6 @@ void placeToggle(QWidget* toggle, const layout::Twips& twips, int left, int top,
   rect.setWidth(std::max(rect.width(), toggle->sizeHint().width()));
   rect.setHeight(std::max(rect.height(), toggle->fontMetrics().height()));
   toggle->setGeometry(rect);
-}
-
-template <typename T>
-T* named(T* widget, const QString& name, const QString& accessibleName) {
-  widget->setObjectName(name);
-  widget->setAccessibleName(accessibleName);
-  return widget;
 }
 
 // The stored switch value as a check state: 0, 1 and 2 as they are; anything else clears the box.
@@ -132,8 +126,8 @@ void Opt::createWidgets(const layout::Twips& twips) {
   const std::array<QString, 2> saveCaptions{QStringLiteral("退出时不保存设置"),
                                             QStringLiteral("退出时保存最后设置")};
   for (int i = 0; i < 2; ++i) {
-    OptSave[i] = named(new QRadioButton(saveCaptions[i], this),
-                       arrayName(QStringLiteral("OptSave"), i), saveCaptions[i]);
+    OptSave[i] = core::named(new QRadioButton(saveCaptions[i], this),
+                             arrayName(QStringLiteral("OptSave"), i), saveCaptions[i]);
     connect(OptSave[i], &QRadioButton::toggled, this, [this, i](bool checked) {
       if (checked) OptSave_Click(i);
     });
@@ -141,12 +135,14 @@ void Opt::createWidgets(const layout::Twips& twips) {
   placeToggle(OptSave[0], twips, 319, 300, 1740, 240);
   placeToggle(OptSave[1], twips, 2261, 300, 1965, 240);
 
-  Frame1 = named(new QGroupBox(this), QStringLiteral("Frame1"), QStringLiteral("退出时保存的设置"));
+  Frame1 = core::named(new QGroupBox(this), QStringLiteral("Frame1"),
+                       QStringLiteral("退出时保存的设置"));
   place(Frame1, twips, 130, 675, 4290, 2040);
   for (int i = 0; i < kSwitchCount; ++i) {
     const SwitchDesign& design = kSwitches[i];
-    QCheckBox* box = named(new QCheckBox(design.caption.toString(), Frame1),
-                           arrayName(QStringLiteral("ChkFile"), i + 1), design.caption.toString());
+    QCheckBox* box =
+        core::named(new QCheckBox(design.caption.toString(), Frame1),
+                    arrayName(QStringLiteral("ChkFile"), i + 1), design.caption.toString());
     box->setToolTip(design.toolTip.toString());
     placeToggle(box, twips, kSwitchLefts[i % 2], kSwitchTops[i / 2], 1515, 180);
     connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
@@ -157,8 +153,8 @@ void Opt::createWidgets(const layout::Twips& twips) {
                                               QStringLiteral("取消(&C)")};
   const std::array<QString, 2> buttonNames{QStringLiteral("确定"), QStringLiteral("取消")};
   for (int i = 0; i < 2; ++i) {
-    CmdOk[i] = named(new QPushButton(buttonCaptions[i], this),
-                     arrayName(QStringLiteral("CmdOk"), i), buttonNames[i]);
+    CmdOk[i] = core::named(new QPushButton(buttonCaptions[i], this),
+                           arrayName(QStringLiteral("CmdOk"), i), buttonNames[i]);
     place(CmdOk[i], twips, i == 0 ? 2415 : 3465, 2925, 915, 315);
     connect(CmdOk[i], &QPushButton::clicked, this, [this, i] { CmdOk_Click(i); });
   }

@@ -75,9 +75,11 @@ void saveState(const app::Form1& form, ProfileDocument& doc,
   const bool defaultScheme = skins.isChecked(0);
   if (on("SKIN")) {
     for (int k = 2; k <= 4; ++k) {
-      if (skins.isChecked(k)) doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QString::number(k - 1));
+      if (skins.isChecked(k))
+        doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QString::number(k - 1));
     }
-    if (defaultScheme) doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QStringLiteral("0"));
+    if (defaultScheme)
+      doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QStringLiteral("0"));
   }
 
   const layout::PaneLayout& panes = *form.panes;

@@ -33,44 +33,72 @@ void KeyboardHook::remove() {
 
 int KeyboardHook::ctrlCommand(int key) {
   switch (key) {
-    case Qt::Key_O: return 1;
-    case Qt::Key_W: return 2;
-    case Qt::Key_Q: return 3;
-    case Qt::Key_A: return 4;
-    case Qt::Key_Z: return 5;
-    case Qt::Key_F: return 6;
-    case Qt::Key_L: return 20;
-    case Qt::Key_M: return 21;
-    case Qt::Key_H: return 22;
-    case Qt::Key_P: return 13;
-    case Qt::Key_R: return 8;
-    case Qt::Key_PageUp: return 11;
-    case Qt::Key_PageDown: return 12;
-    case Qt::Key_C: return 15;
-    case Qt::Key_D: return 17;
-    case Qt::Key_E: return 16;
-    case Qt::Key_G: return 18;
-    case Qt::Key_T: return 19;
-    default: return 0;
+    case Qt::Key_O:
+      return 1;
+    case Qt::Key_W:
+      return 2;
+    case Qt::Key_Q:
+      return 3;
+    case Qt::Key_A:
+      return 4;
+    case Qt::Key_Z:
+      return 5;
+    case Qt::Key_F:
+      return 6;
+    case Qt::Key_L:
+      return 20;
+    case Qt::Key_M:
+      return 21;
+    case Qt::Key_H:
+      return 22;
+    case Qt::Key_P:
+      return 13;
+    case Qt::Key_R:
+      return 8;
+    case Qt::Key_PageUp:
+      return 11;
+    case Qt::Key_PageDown:
+      return 12;
+    case Qt::Key_C:
+      return 15;
+    case Qt::Key_D:
+      return 17;
+    case Qt::Key_E:
+      return 16;
+    case Qt::Key_G:
+      return 18;
+    case Qt::Key_T:
+      return 19;
+    default:
+      return 0;
   }
 }
 
 int KeyboardHook::altCommand(int key) {
   switch (key) {
-    case Qt::Key_M: return 14;
-    case Qt::Key_Q: return 23;
-    case Qt::Key_1: return 24;
-    case Qt::Key_2: return 25;
-    case Qt::Key_3: return 26;
-    default: return 0;
+    case Qt::Key_M:
+      return 14;
+    case Qt::Key_Q:
+      return 23;
+    case Qt::Key_1:
+      return 24;
+    case Qt::Key_2:
+      return 25;
+    case Qt::Key_3:
+      return 26;
+    default:
+      return 0;
   }
 }
 
 int KeyboardHook::shiftCommand(int key) {
   switch (key) {
-    case Qt::Key_A: return 30;
-    case Qt::Key_Z: return 31;
-    default: return 0;
+    case Qt::Key_A:
+      return 30;
+    case Qt::Key_Z:
+      return 31;
+    default:
+      return 0;
   }
 }
 
