@@ -22,7 +22,9 @@
 #include "core/Naming.h"
 #include "core/OptionsDialog.h"
 #include "core/Shutdown.h"
+#include "core/settings/SettingsStore.h"
 #include "integration/KeyboardHook.h"
+#include "layout/FullScreen.h"
 #include "layout/PaneLayout.h"
 #include "layout/Twips.h"
 #include "layout/WindowCommands.h"
@@ -207,6 +209,12 @@ void Form1::createBehaviour() {
   transport = new playback::Transport(*this);
   tick = new playback::PlaybackTick(*this);
   keyboard = new integration::KeyboardHook(*this);
+  fullScreen = new layout::FullScreen(*this);
+  panes->setFullScreenToggle(windowCommands->MNUFULL, [this] { fullScreen->MNUFULL_Click(); });
+  panes->setStoredSchemeIsDefault([this] {
+    return env_.settings.ReadSetting(QStringLiteral("SKIN"), QStringLiteral("INDEX")) ==
+           QStringLiteral("0");
+  });
   connect(playModes, &playback::PlayModes::chosen, this, [this](int index) {
     if (!loopRegion->MNUSEL->isChecked()) Bar1->setPanel(6, playModes->caption(index));
   });
@@ -226,6 +234,7 @@ void Form1::registerCommands() {
   d.registerCommand(3, [this] { close(); });
   d.registerCommand(4, [this] { view->MNUSHOWALL_Click(); });
   d.registerCommand(5, [this] { view->MNUZOOMIN_Click(); });
+  d.registerCommand(6, [this] { fullScreen->MNUFULL_Click(); });
   d.registerCommand(7, [this] { transport->MNUPLAY_Click(); });
   const int buttons[5] = {4, 2, 3, 5, 6};  // commands 8 to 12
   for (int i = 0; i < 5; ++i) {

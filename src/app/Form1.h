@@ -29,6 +29,7 @@ class ShellCommands;
 class CatalogModel;
 }  // namespace quelvo::catalog
 namespace quelvo::layout {
+class FullScreen;
 class PaneLayout;
 class Twips;
 class WindowCommands;
@@ -128,6 +129,7 @@ class Form1 : public QMainWindow {
   playback::LoopRegion* loopRegion = nullptr;
   layout::PaneLayout* panes = nullptr;
   layout::WindowCommands* windowCommands = nullptr;
+  layout::FullScreen* fullScreen = nullptr;
   skins::SkinSwitcher* skins = nullptr;
   integration::KeyboardHook* keyboard = nullptr;
   QAction* MNUFIND = nullptr;

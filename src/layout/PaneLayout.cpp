@@ -36,6 +36,7 @@ PaneLayout::PaneLayout(const PaneWidgets& widgets, const Twips& twips, std::func
   core::connectToggle(MNUMENU, this, [this] { MNUMENU_Click(); });
   w_.client->installEventFilter(this);
   w_.Picture1->installEventFilter(this);
+  w_.Frame1->installEventFilter(this);
 }
 
 double PaneLayout::innerWidth() const { return twips_.fromPixelsX(w_.client->width()); }
@@ -166,6 +167,45 @@ void PaneLayout::Form_Resize() {
   SheZhi();
 }
 
+void PaneLayout::SaveWindowState() {
+  if (skinOn_()) return;
+  snapshot_ = WindowSnapshot{w_.window->geometry(),
+                             MNUMENU->isChecked(),
+                             MNUMU->isChecked(),
+                             MNUBUTTON->isChecked(),
+                             MNUBAR->isChecked(),
+                             fullScreenItem_ && fullScreenItem_->isChecked(),
+                             w_.window->isMaximized()};
+}
+
+void PaneLayout::RestoreWindowState() {
+  if (!snapshot_) return;
+  const WindowSnapshot& s = *snapshot_;
+  w_.window->setGeometry(s.geometry);
+  // Full screen remembers the menu-bar state it finds, so show it first.
+  if (storedDefault_ && !storedDefault_()) HIDEMENU(false);
+  const std::pair<QAction*, void (PaneLayout::*)()> bars[] = {
+      {MNUMU, &PaneLayout::MNUMU_Click},
+      {MNUBUTTON, &PaneLayout::MNUBUTTON_Click},
+      {MNUBAR, &PaneLayout::MNUBAR_Click}};
+  const bool stored[] = {s.catalog, s.buttons, s.status};
+  for (int i = 0; i < 3; ++i) {
+    bars[i].first->setChecked(!stored[i]);
+    (this->*bars[i].second)();
+  }
+  if (s.fullScreen && fullScreenItem_ && fullScreenToggle_) {
+    fullScreenItem_->setChecked(false);
+    fullScreenToggle_();
+  }
+  MNUMENU->setChecked(!s.menu);
+  HIDEMENU(!s.menu);
+  if (s.maximised) {
+    w_.window->showMaximized();
+  } else if (w_.window->isVisible()) {
+    w_.window->showNormal();
+  }
+}
+
 void PaneLayout::splitterPressed(double xInSplitter) {
   dragging_ = true;
   grabOffset_ = std::round(xInSplitter);
@@ -195,6 +235,8 @@ void PaneLayout::splitterReleased() {
 bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {
   if (watched == w_.client && event->type() == QEvent::Resize) {
     Form_Resize();
+  } else if (watched == w_.Frame1 && event->type() == QEvent::MouseButtonDblClick) {
+    MNUBUTTON_Click();
   } else if (watched == w_.Picture1) {
     const auto* mouse = dynamic_cast<QMouseEvent*>(event);
     if (mouse) {

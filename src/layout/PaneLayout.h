@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <array>
+#include <QRect>
 #include <functional>
+#include <optional>
 
 #include "layout/Twips.h"
 
@@ -92,6 +94,18 @@ class PaneLayout : public QObject {
   // The window's client area changed size.
   void Form_Resize();
 
+  // The plain window's layout around a skin: position, size, bars, menu bar,
+  // full screen and maximised state. Taken only while no skin is on.
+  void SaveWindowState();
+  void RestoreWindowState();
+  // Full screen's toggle (its command lives with the window commands).
+  void setFullScreenToggle(QAction* item, std::function<void()> toggle) {
+    fullScreenItem_ = item;
+    fullScreenToggle_ = std::move(toggle);
+  }
+  // Tells whether the stored skin index is exactly "0".
+  void setStoredSchemeIsDefault(std::function<bool()> query) { storedDefault_ = std::move(query); }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -112,6 +126,15 @@ class PaneLayout : public QObject {
   double movieFrameLeft_ = 0;
   double movieFrameWidth_ = 0;
   double movieFrameHeight_ = 0;
+  struct WindowSnapshot {
+    QRect geometry;
+    bool menu = true, catalog = false, buttons = false, status = false, fullScreen = false;
+    bool maximised = false;
+  };
+  std::optional<WindowSnapshot> snapshot_;
+  QAction* fullScreenItem_ = nullptr;
+  std::function<void()> fullScreenToggle_;
+  std::function<bool()> storedDefault_;
   bool dragging_ = false;
   double grabOffset_ = 0;
 };

@@ -2,10 +2,14 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QCoreApplication>
 #include <QListView>
+#include <QMouseEvent>
 #include <QMenu>
 
+#include "layout/FullScreen.h"
 #include "layout/PaneLayout.h"
+#include "layout/WindowCommands.h"
 #include "layout/Twips.h"
 #include "playback/MovieControlArray.h"
 #include "playback/StatusBar.h"
@@ -110,6 +114,54 @@ TEST_F(PaneLayoutTest, MenuBarToggleFollowsItsMark) {
 TEST_F(PaneLayoutTest, ClickingAMenuItemFlipsItsMarkOnce) {
   form().panes->MNUBAR->trigger();
   EXPECT_TRUE(panes().MNUBAR->isChecked());
+  EXPECT_FALSE(form().Bar1->isHidden());
+}
+
+}  // namespace
+}  // namespace quelvo::test
+
+namespace quelvo::test {
+namespace {
+
+TEST_F(PaneLayoutTest, ButtonBarDoubleClickHidesIt) {
+  panes().MNUBUTTON_Click();
+  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(form().Frame1, &doubleClick);
+  EXPECT_FALSE(panes().MNUBUTTON->isChecked());
+  EXPECT_TRUE(form().Frame1->isHidden());
+}
+
+TEST_F(PaneLayoutTest, FullScreenKeepsTheMenuBarStateItFound) {
+  panes().MNUMENU_Click();
+  form().fullScreen->MNUFULL_Click();
+  EXPECT_TRUE(form().windowCommands->MNUFULL->isChecked());
+  EXPECT_FALSE(panes().MNUMENU->isChecked());
+  form().fullScreen->MNUFULL_Click();
+  EXPECT_FALSE(panes().MNUMENU->isChecked());
+  EXPECT_FALSE(form().isFullScreen());
+
+  panes().MNUMENU_Click();
+  form().fullScreen->MNUFULL_Click();
+  EXPECT_FALSE(panes().MNUMENU->isChecked());
+  EXPECT_TRUE(form().frmlist->isVisible());
+  form().fullScreen->MNUFULL_Click();
+  EXPECT_TRUE(panes().MNUMENU->isChecked());
+}
+
+TEST_F(PaneLayoutTest, WindowStateSnapshotRestoresBarsAndGeometry) {
+  panes().MNUBAR_Click();
+  const QRect before = form().geometry();
+  panes().SaveWindowState();
+  panes().MNUBAR_Click();
+  panes().MNUMU_Click();
+  panes().MNUMENU_Click();
+  form().setGeometry(10, 10, 500, 400);
+  panes().RestoreWindowState();
+  EXPECT_EQ(form().geometry(), before);
+  EXPECT_TRUE(panes().MNUBAR->isChecked());
+  EXPECT_TRUE(panes().MNUMU->isChecked());
+  EXPECT_TRUE(panes().MNUMENU->isChecked());
   EXPECT_FALSE(form().Bar1->isHidden());
 }
 
