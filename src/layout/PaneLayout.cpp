@@ -169,13 +169,11 @@ void PaneLayout::Form_Resize() {
 
 void PaneLayout::SaveWindowState() {
   if (skinOn_()) return;
-  snapshot_ = WindowSnapshot{w_.window->geometry(),
-                             MNUMENU->isChecked(),
-                             MNUMU->isChecked(),
-                             MNUBUTTON->isChecked(),
-                             MNUBAR->isChecked(),
-                             fullScreenItem_ && fullScreenItem_->isChecked(),
-                             w_.window->isMaximized()};
+  snapshot_ =
+      WindowSnapshot{w_.window->geometry(),   MNUMENU->isChecked(),
+                     MNUMU->isChecked(),      MNUBUTTON->isChecked(),
+                     MNUBAR->isChecked(),     fullScreenItem_ && fullScreenItem_->isChecked(),
+                     w_.window->isMaximized()};
 }
 
 void PaneLayout::RestoreWindowState() {

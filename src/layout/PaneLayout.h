@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
-#include <array>
 #include <QRect>
+#include <array>
 #include <functional>
 #include <optional>
 

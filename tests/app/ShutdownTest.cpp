@@ -101,6 +101,18 @@ TEST_F(Shutdown, EmptyCatalogWithFileOnWritesOnlyTheCount) {
   EXPECT_TRUE(exitAndRead().endsWith("[LIST]\r\nSUM=0\r\n"));
 }
 
+TEST_F(Shutdown, LongCatalogPathsSurviveTheRestart) {
+  writeSettings("[EXIT]\r\nFILE=1\r\n");
+  ASSERT_TRUE(start());
+  const QString longPath =
+      QStringLiteral("/") + QString(300, QLatin1Char('d')) + QStringLiteral("/a.swf");
+  form().catalog->append({{longPath, QStringLiteral("a")}});
+  core::Form_QueryUnload(form());
+  ASSERT_TRUE(start());
+  ASSERT_EQ(form().catalog->count(), 1);
+  EXPECT_EQ(form().catalog->path(0), longPath);
+}
+
 TEST_F(Shutdown, FullCatalogIsWrittenWhole) {
   writeSettings("[EXIT]\r\nFILE=1\r\n");
   ASSERT_TRUE(start());

@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFrame>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QListView>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "layout/FullScreen.h"
 #include "layout/PaneLayout.h"
-#include "layout/WindowCommands.h"
 #include "layout/Twips.h"
+#include "layout/WindowCommands.h"
 #include "playback/MovieControlArray.h"
 #include "playback/StatusBar.h"
 #include "support/PlayerFixture.h"
@@ -125,8 +125,8 @@ namespace {
 
 TEST_F(PaneLayoutTest, ButtonBarDoubleClickHidesIt) {
   panes().MNUBUTTON_Click();
-  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(form().Frame1, &doubleClick);
   EXPECT_FALSE(panes().MNUBUTTON->isChecked());
   EXPECT_TRUE(form().Frame1->isHidden());

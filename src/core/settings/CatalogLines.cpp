@@ -28,7 +28,7 @@ std::vector<CatalogEntry> readSettingsCatalog(const ProfileDocument& document) {
   std::vector<CatalogEntry> entries;
   for (int number = 1; number <= count; ++number) {
     if (auto entry =
-            decodeSettingsCatalogLine(document.read(kListSection, QString::number(number)))) {
+            decodeSettingsCatalogLine(document.readWhole(kListSection, QString::number(number)))) {
       entries.push_back(std::move(*entry));
     }
   }

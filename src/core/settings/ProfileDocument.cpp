@@ -139,6 +139,12 @@ QString ProfileDocument::read(const QString& section, const QString& key) const 
   return entry ? readProfileValue(withoutLineEnd(entry->bytes), readCodec()) : QString();
 }
 
+QString ProfileDocument::readWhole(const QString& section, const QString& key) const {
+  const Entry* entry = findEntry(section, key);
+  return entry ? readProfileValue(withoutLineEnd(entry->bytes), readCodec(), ReadLimit::Whole)
+               : QString();
+}
+
 bool ProfileDocument::hasKey(const QString& section, const QString& key) const {
   return findEntry(section, key) != nullptr;
 }

@@ -38,6 +38,8 @@ class ProfileDocument {
   // The value as a read returns it (see readProfileValue); the empty text when the section or the
   // key is missing.
   QString read(const QString& section, const QString& key) const;
+  // As read, but never cut to the read buffer: catalog lines hold full paths.
+  QString readWhole(const QString& section, const QString& key) const;
   bool hasKey(const QString& section, const QString& key) const;
 
   // Replaces the value of an existing key in place (its spelling kept), or appends the key to the

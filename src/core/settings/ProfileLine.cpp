@@ -66,12 +66,13 @@ ProfileLine parseProfileLine(QByteArrayView content, TextCodec codec) {
   return {ProfileLineKind::Key, name.toString()};
 }
 
-QString readProfileValue(QByteArrayView content, TextCodec codec) {
+QString readProfileValue(QByteArrayView content, TextCodec codec, ReadLimit limit) {
   const QString text = decodeWith(codec, content);
   const qsizetype equals = text.indexOf(u'=');
   if (equals < 0) return {};
-  const QStringView value = trimBlanks(QStringView(text).sliced(equals + 1));
-  return cutToReadBuffer(withoutEnclosingQuotes(value)).toString();
+  const QStringView value =
+      withoutEnclosingQuotes(trimBlanks(QStringView(text).sliced(equals + 1)));
+  return (limit == ReadLimit::Buffer ? cutToReadBuffer(value) : value).toString();
 }
 
 QByteArrayView withoutLineEnd(QByteArrayView line) {

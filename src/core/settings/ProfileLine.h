@@ -34,7 +34,11 @@ ProfileLine parseProfileLine(QByteArrayView content, platform::TextCodec codec);
 // The value of a key line (given without its line end) as a read returns it: the text after the
 // first '=', without surrounding spaces and tabs, without one pair of matching enclosing quotes
 // (" or '), cut to kMaxReadValueLength characters (never between the halves of a surrogate pair).
-QString readProfileValue(QByteArrayView content, platform::TextCodec codec);
+// Whether a read is cut to the read buffer, or (for the catalog lines, whose
+// paths may be longer) returns the whole value.
+enum class ReadLimit { Buffer, Whole };
+QString readProfileValue(QByteArrayView content, platform::TextCodec codec,
+                         ReadLimit limit = ReadLimit::Buffer);
 
 // Spaces and tabs are the only characters trimmed around names and values.
 QStringView trimBlanks(QStringView text);

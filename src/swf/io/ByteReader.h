@@ -53,6 +53,10 @@ class ByteReader {
   bool atEnd() const { return remaining() == 0; }
   std::uint64_t offset() const { return baseOffset_ + position_; }
 
+  // Records an error the caller found in a value (a code the format does not
+  // define, say) at the current offset; sticky like a failed read.
+  void reject(std::string message) { fail(std::move(message)); }
+
   bool ok() const { return !error_.has_value(); }
   bool failed() const { return error_.has_value(); }
   const std::optional<Error>& error() const { return error_; }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+
+#include "swf/Movie.h"
+#include "swf/format/Shape.h"
+#include "swf/format/TagRecord.h"
+
+namespace quelvo::swf {
+
+enum class CharacterKind { None, Shape, Sprite, Other };
+
+// The characters of a movie by id, for one playback. The first definition of
+// an id wins. Shapes are parsed on first use and kept; a shape that cannot be
+// read counts as defined but draws nothing.
+class Library {
+ public:
+  explicit Library(const Movie& movie);
+
+  CharacterKind kind(std::uint16_t id) const;
+  const Shape* shape(std::uint16_t id);
+  const Sprite* sprite(std::uint16_t id) const;
+
+ private:
+  const Movie& movie_;
+  std::map<std::uint16_t, TagRecord> definitions_;
+  std::map<std::uint16_t, std::optional<Shape>> shapes_;
+  EdgeBudget edgeBudget_;
+};
+
+}  // namespace quelvo::swf

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "swf/format/Records.h"
+#include "swf/io/ByteReader.h"
+
+namespace quelvo::swf {
+
+// MATRIX: optional scale and rotate/skew pairs, then the translation.
+Matrix readMatrix(ByteReader& reader);
+
+// CXFORM (withAlpha false) or CXFORMWITHALPHA: optional multiply and add
+// terms of one shared bit width.
+ColorTransform readColorTransform(ByteReader& reader, bool withAlpha);
+
+}  // namespace quelvo::swf

@@ -1,0 +1,176 @@
+#include "swf/format/Shape.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "swf/format/TagCodes.h"
+
+namespace quelvo::swf {
+
+namespace {
+
+constexpr std::uint32_t kNewStyles = 0x10;
+constexpr std::uint32_t kLineStyle = 0x08;
+constexpr std::uint32_t kFillStyle1 = 0x04;
+constexpr std::uint32_t kFillStyle0 = 0x02;
+constexpr std::uint32_t kMoveTo = 0x01;
+
+// Sums of many deltas saturate instead of wrapping.
+std::int32_t offsetBy(std::int32_t value, std::int32_t delta) {
+  const std::int64_t sum = std::int64_t{value} + delta;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+std::uint16_t styleNumber(std::uint32_t index, std::size_t count) {
+  return index <= count ? static_cast<std::uint16_t>(index) : 0;
+}
+
+// Walks the shape records, keeping the pen position and the selected styles.
+class RecordReader {
+ public:
+  RecordReader(ByteReader& reader, Shape& shape, EdgeBudget& budget)
+      : reader_(reader), shape_(shape), budget_(budget) {}
+
+  void readStyles() {
+    ShapeLayer layer;
+    layer.fills = readFillStyles(reader_, shape_.version);
+    layer.lines = readLineStyles(reader_, shape_.version);
+    fillBits_ = reader_.ub(4);
+    lineBits_ = reader_.ub(4);
+    shape_.layers.push_back(std::move(layer));
+  }
+
+  // Returns false at the end marker or when the records stop early.
+  bool readRecord() {
+    const bool isEdge = reader_.ub(1) != 0;
+    if (reader_.failed()) return false;
+    return isEdge ? readEdge() : readStyleChange();
+  }
+
+  bool endReached() const { return endReached_; }
+
+ private:
+  bool readStyleChange() {
+    const std::uint32_t flags = reader_.ub(5);
+    if (flags == 0) {
+      endReached_ = true;
+      return false;
+    }
+    if (flags & kMoveTo) {
+      const unsigned bits = reader_.ub(5);
+      position_.x = reader_.sb(bits);
+      position_.y = reader_.sb(bits);
+    }
+    std::uint32_t fill0 = 0, fill1 = 0, line = 0;
+    if (flags & kFillStyle0) fill0 = reader_.ub(fillBits_);
+    if (flags & kFillStyle1) fill1 = reader_.ub(fillBits_);
+    if (flags & kLineStyle) line = reader_.ub(lineBits_);
+    if (flags & kNewStyles) {
+      readStyles();
+      // The new layer starts with nothing selected but what this record selects.
+      fill0_ = fill1_ = line_ = 0;
+    }
+    const ShapeLayer& layer = shape_.layers.back();
+    if (flags & kFillStyle0) fill0_ = styleNumber(fill0, layer.fills.size());
+    if (flags & kFillStyle1) fill1_ = styleNumber(fill1, layer.fills.size());
+    if (flags & kLineStyle) line_ = styleNumber(line, layer.lines.size());
+    return reader_.ok();
+  }
+
+  bool readEdge() {
+    const bool straight = reader_.ub(1) != 0;
+    const unsigned bits = reader_.ub(4) + 2;
+    ShapeEdge edge;
+    edge.from = position_;
+    if (straight) {
+      std::int32_t dx = 0, dy = 0;
+      if (reader_.ub(1)) {
+        dx = reader_.sb(bits);
+        dy = reader_.sb(bits);
+      } else if (reader_.ub(1)) {
+        dy = reader_.sb(bits);
+      } else {
+        dx = reader_.sb(bits);
+      }
+      edge.to = {offsetBy(position_.x, dx), offsetBy(position_.y, dy)};
+    } else {
+      const std::int32_t controlX = reader_.sb(bits), controlY = reader_.sb(bits);
+      const std::int32_t anchorX = reader_.sb(bits), anchorY = reader_.sb(bits);
+      edge.curved = true;
+      edge.control = {offsetBy(position_.x, controlX), offsetBy(position_.y, controlY)};
+      edge.to = {offsetBy(edge.control.x, anchorX), offsetBy(edge.control.y, anchorY)};
+    }
+    if (reader_.failed()) return false;
+    position_ = edge.to;
+    if (fill0_ == 0 && fill1_ == 0 && line_ == 0) return true;
+    if (budget_.remaining == 0) return false;
+    --budget_.remaining;
+    edge.fill0 = fill0_;
+    edge.fill1 = fill1_;
+    edge.line = line_;
+    shape_.layers.back().edges.push_back(edge);
+    return true;
+  }
+
+  ByteReader& reader_;
+  Shape& shape_;
+  EdgeBudget& budget_;
+  unsigned fillBits_ = 0;
+  unsigned lineBits_ = 0;
+  ShapePoint position_;
+  std::uint16_t fill0_ = 0;
+  std::uint16_t fill1_ = 0;
+  std::uint16_t line_ = 0;
+  bool endReached_ = false;
+};
+
+}  // namespace
+
+std::size_t Shape::edgeCount() const {
+  std::size_t count = 0;
+  for (const auto& layer : layers) count += layer.edges.size();
+  return count;
+}
+
+int shapeVersion(std::uint16_t tagCode) {
+  switch (tagCode) {
+    case tags::DefineShape:
+      return 1;
+    case tags::DefineShape2:
+      return 2;
+    case tags::DefineShape3:
+      return 3;
+    case tags::DefineShape4:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+Expected<Shape> readShape(const TagRecord& record, EdgeBudget& budget) {
+  ByteReader reader = record.reader();
+  Shape shape;
+  shape.version = shapeVersion(record.code);
+  if (shape.version == 0) return Error{"not a DefineShape record", record.offset};
+  shape.id = reader.u16();
+  shape.bounds = reader.rect();
+  shape.edgeBounds = shape.bounds;
+  if (shape.version == 4) {
+    shape.edgeBounds = reader.rect();
+    const std::uint8_t flags = reader.u8();
+    shape.windingFill = (flags & 0x04) != 0;
+  }
+  RecordReader records(reader, shape, budget);
+  records.readStyles();
+  if (reader.failed()) {
+    return Error{"DefineShape " + std::to_string(shape.id) + ": " + reader.error()->message,
+                 reader.error()->offset};
+  }
+  while (records.readRecord()) {
+  }
+  shape.complete = records.endReached();
+  return shape;
+}
+
+}  // namespace quelvo::swf

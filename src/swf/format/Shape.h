@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "swf/Expected.h"
+#include "swf/format/Records.h"
+#include "swf/format/ShapeStyles.h"
+#include "swf/format/TagRecord.h"
+
+namespace quelvo::swf {
+
+struct ShapePoint {  // twips, shape space
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+
+  bool operator==(const ShapePoint&) const = default;
+};
+
+// One straight or quadratic edge with the styles that were selected when it
+// was drawn: fill0 is the fill on its left, fill1 the fill on its right
+// (travelling from `from` to `to`). Style numbers are 1-based into the
+// layer's arrays; 0 means none. Numbers past the end of an array read as 0.
+struct ShapeEdge {
+  ShapePoint from;
+  ShapePoint control;  // curved edges only
+  ShapePoint to;
+  bool curved = false;
+  std::uint16_t fill0 = 0;
+  std::uint16_t fill1 = 0;
+  std::uint16_t line = 0;
+};
+
+// Styles and the edges drawn with them. A shape starts with one layer; each
+// record that brings new styles starts another, drawn above the previous.
+struct ShapeLayer {
+  std::vector<FillStyle> fills;
+  std::vector<LineStyle> lines;
+  std::vector<ShapeEdge> edges;  // only edges with some style
+};
+
+// DefineShape, DefineShape2, DefineShape3 or DefineShape4.
+struct Shape {
+  std::uint16_t id = 0;
+  int version = 1;
+  Rect bounds;
+  Rect edgeBounds;  // version 4; the bounds otherwise
+  bool windingFill = false;
+  std::vector<ShapeLayer> layers;
+  // The records ended without their end marker (cut short, or the edge budget ran out).
+  bool complete = true;
+
+  std::size_t edgeCount() const;
+};
+
+// Limits the edges kept from all shapes of a movie together.
+struct EdgeBudget {
+  std::size_t remaining = std::size_t{8} << 20;
+};
+
+// Version of a DefineShape tag code (1-4), 0 for any other code.
+int shapeVersion(std::uint16_t tagCode);
+
+// Reads a DefineShape record. Fails when the header or the first style
+// arrays do not read; damage further on ends the shape where it occurs.
+Expected<Shape> readShape(const TagRecord& record, EdgeBudget& budget);
+
+}  // namespace quelvo::swf

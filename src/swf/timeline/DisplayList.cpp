@@ -1,0 +1,59 @@
+#include "swf/timeline/DisplayList.h"
+
+#include "swf/timeline/TimelineInstance.h"  // completes DisplayObject::sprite
+
+namespace quelvo::swf {
+
+namespace {
+
+void applyFields(DisplayObject& object, const PlaceObject& place) {
+  if (place.matrix) object.matrix = *place.matrix;
+  if (place.colorTransform) object.colorTransform = *place.colorTransform;
+  if (place.ratio) object.ratio = *place.ratio;
+  if (place.name) object.name = *place.name;
+  if (place.clipDepth) object.clipDepth = *place.clipDepth;
+  if (place.blendMode) object.blendMode = *place.blendMode;
+  if (place.cacheAsBitmap) object.cacheAsBitmap = *place.cacheAsBitmap;
+  if (place.visible) object.visible = *place.visible;
+  if (place.filters) object.filters = *place.filters;
+  if (place.className) object.className = *place.className;
+}
+
+}  // namespace
+
+DisplayObject::DisplayObject() = default;
+DisplayObject::DisplayObject(DisplayObject&&) noexcept = default;
+DisplayObject& DisplayObject::operator=(DisplayObject&&) noexcept = default;
+DisplayObject::~DisplayObject() = default;
+
+bool DisplayObject::samePlacement(const DisplayObject& other) const {
+  return character == other.character && matrix == other.matrix &&
+         colorTransform == other.colorTransform && ratio == other.ratio && name == other.name &&
+         clipDepth == other.clipDepth && blendMode == other.blendMode &&
+         cacheAsBitmap == other.cacheAsBitmap && visible == other.visible &&
+         filters.size() == other.filters.size() && origin == other.origin;
+}
+
+DisplayList::Outcome DisplayList::place(const PlaceObject& place, PlacementOrigin origin) {
+  const auto found = objects_.find(place.depth);
+  if (found == objects_.end()) {
+    if (!place.character) return Outcome::Ignored;
+    DisplayObject& object = objects_[place.depth];
+    object.character = *place.character;
+    object.origin = origin;
+    applyFields(object, place);
+    return Outcome::Created;
+  }
+  if (!place.move) return Outcome::Ignored;
+  DisplayObject& object = found->second;
+  applyFields(object, place);
+  if (!place.character || *place.character == object.character) return Outcome::Changed;
+  object.character = *place.character;
+  object.origin = origin;
+  object.sprite.reset();
+  return Outcome::Created;
+}
+
+bool DisplayList::remove(std::uint16_t depth) { return objects_.erase(depth) > 0; }
+
+}  // namespace quelvo::swf

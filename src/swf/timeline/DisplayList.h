@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "swf/format/DisplayListTags.h"
+#include "swf/format/Filters.h"
+#include "swf/format/Records.h"
+
+namespace quelvo::swf {
+
+class TimelineInstance;
+
+// Which placement made an object: its frame and the tag's position in that
+// frame. Two display lists holding an object of the same origin and
+// character hold the same object.
+struct PlacementOrigin {
+  std::size_t frame = 0;
+  std::size_t tag = 0;
+
+  bool operator==(const PlacementOrigin&) const = default;
+};
+
+// One entry of a display list.
+struct DisplayObject {
+  DisplayObject();
+  DisplayObject(DisplayObject&&) noexcept;
+  DisplayObject& operator=(DisplayObject&&) noexcept;
+  ~DisplayObject();
+
+  std::uint16_t character = 0;
+  Matrix matrix;
+  ColorTransform colorTransform;
+  std::uint16_t ratio = 0;
+  std::string name;
+  std::uint16_t clipDepth = 0;  // 0: drawn normally; else a mask up to this depth
+  // Kept for the renderer of later features; not drawn yet.
+  std::uint8_t blendMode = 0;
+  bool cacheAsBitmap = false;
+  bool visible = true;
+  std::vector<Filter> filters;
+  std::string className;
+
+  PlacementOrigin origin;
+  // The sprite's own playback when the character is a sprite.
+  std::unique_ptr<TimelineInstance> sprite;
+
+  // Same character and properties (the sprite instance aside).
+  bool samePlacement(const DisplayObject& other) const;
+};
+
+// Objects by depth, drawn from the lowest depth up.
+class DisplayList {
+ public:
+  using Objects = std::map<std::uint16_t, DisplayObject>;
+
+  enum class Outcome {
+    Ignored,  // nothing happened (a move to an empty depth, a place on a taken one)
+    Changed,  // properties of the object at the depth changed
+    Created,  // a new object is at the depth: a sprite needs its instance
+  };
+
+  // A new object goes only to a free depth; a move changes the object at the
+  // depth, and with a different character replaces it keeping the properties
+  // the record leaves out.
+  Outcome place(const PlaceObject& place, PlacementOrigin origin);
+  bool remove(std::uint16_t depth);
+
+  const Objects& objects() const { return objects_; }
+  Objects& objects() { return objects_; }
+
+ private:
+  Objects objects_;
+};
+
+}  // namespace quelvo::swf

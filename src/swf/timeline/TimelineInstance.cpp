@@ -1,0 +1,112 @@
+#include "swf/timeline/TimelineInstance.h"
+
+#include <algorithm>
+
+#include "swf/Log.h"
+#include "swf/format/DisplayListTags.h"
+
+namespace quelvo::swf {
+
+TimelineInstance::TimelineInstance(const Timeline& timeline, PlayContext& context, int nesting)
+    : timeline_(timeline), context_(context), nesting_(nesting) {
+  ++context_.spriteInstances;
+}
+
+TimelineInstance::~TimelineInstance() { --context_.spriteInstances; }
+
+bool TimelineInstance::showFrame(std::size_t frame) {
+  frame = std::min(frame, frameCount() - 1);
+  if (current_ == frame) return false;
+  const bool next = current_ ? *current_ + 1 == frame : frame == 0;
+  current_ = frame;
+  return next ? runFrame(frame, list_, true) : rebuild(frame);
+}
+
+bool TimelineInstance::advance() {
+  bool changed = advanceChildren();
+  if (frameCount() > 1) {
+    const std::size_t next = currentFrame() + 1 < frameCount() ? currentFrame() + 1 : 0;
+    changed = showFrame(next) || changed;
+  }
+  return changed;
+}
+
+bool TimelineInstance::advanceChildren() {
+  bool changed = false;
+  for (auto& [depth, object] : list_.objects()) {
+    if (object.sprite) changed = object.sprite->advance() || changed;
+  }
+  return changed;
+}
+
+bool TimelineInstance::animating() const {
+  for (const auto& [depth, object] : list_.objects()) {
+    if (object.sprite &&
+        (object.sprite->frameCount() > 1 || object.sprite->animating())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Runs the display-list tags of one frame on list. Sprite instances are made
+// only for the live list, not while a rebuild replays earlier frames.
+bool TimelineInstance::runFrame(std::size_t frame, DisplayList& list, bool instantiate) {
+  bool changed = false;
+  const auto& tags = timeline_.frames[frame].tags;
+  for (std::size_t index = 0; index < tags.size(); ++index) {
+    if (context_.workLeft == 0) break;
+    const TagRecord& record = tags[index];
+    if (isPlaceObjectTag(record.code)) {
+      --context_.workLeft;
+      const auto place = readPlaceObject(record);
+      if (!place) {
+        qCDebug(lcSwf) << "skipping" << place.error().describe().c_str();
+        continue;
+      }
+      const auto outcome = list.place(*place, PlacementOrigin{frame, index});
+      changed = changed || outcome != DisplayList::Outcome::Ignored;
+      if (outcome == DisplayList::Outcome::Created && instantiate) {
+        this->instantiate(list.objects().at(place->depth));
+      }
+    } else if (isRemoveObjectTag(record.code)) {
+      --context_.workLeft;
+      const auto remove = readRemoveObject(record);
+      if (remove) changed = list.remove(remove->depth) || changed;
+    }
+  }
+  return changed;
+}
+
+bool TimelineInstance::rebuild(std::size_t frame) {
+  DisplayList rebuilt;
+  for (std::size_t f = 0; f <= frame; ++f) runFrame(f, rebuilt, false);
+  bool changed = rebuilt.objects().size() != list_.objects().size();
+  for (auto& [depth, object] : rebuilt.objects()) {
+    const auto old = list_.objects().find(depth);
+    if (old != list_.objects().end() && old->second.character == object.character &&
+        old->second.origin == object.origin) {
+      changed = changed || !object.samePlacement(old->second);
+      object.sprite = std::move(old->second.sprite);
+    } else {
+      changed = true;
+      instantiate(object);
+    }
+  }
+  list_ = std::move(rebuilt);
+  return changed;
+}
+
+void TimelineInstance::instantiate(DisplayObject& object) {
+  const Sprite* sprite = context_.library.sprite(object.character);
+  if (!sprite) return;
+  if (nesting_ + 1 > PlayContext::kMaxNesting ||
+      context_.spriteInstances >= PlayContext::kMaxSpriteInstances) {
+    qCDebug(lcSwf) << "not instantiating sprite" << object.character << "(limits reached)";
+    return;
+  }
+  object.sprite = std::make_unique<TimelineInstance>(sprite->timeline, context_, nesting_ + 1);
+  object.sprite->showFrame(0);
+}
+
+}  // namespace quelvo::swf
