@@ -28,6 +28,7 @@
 #include "layout/PaneLayout.h"
 #include "layout/Twips.h"
 #include "layout/WindowCommands.h"
+#include "layout/WindowPlacement.h"
 #include "platform/Platform.h"
 #include "playback/Dispatcher.h"
 #include "playback/FrameSlider.h"
@@ -210,6 +211,9 @@ void Form1::createBehaviour() {
   tick = new playback::PlaybackTick(*this);
   keyboard = new integration::KeyboardHook(*this);
   fullScreen = new layout::FullScreen(*this);
+  placement = new layout::WindowPlacement(*this);
+  connect(playback->MNUPIC, &QAction::triggered, this,
+          [this] { playback::saveSnapshot(env_.platform, frmflash); });
   panes->setFullScreenToggle(windowCommands->MNUFULL, [this] { fullScreen->MNUFULL_Click(); });
   panes->setStoredSchemeIsDefault([this] {
     return env_.settings.ReadSetting(QStringLiteral("SKIN"), QStringLiteral("INDEX")) ==
@@ -240,10 +244,15 @@ void Form1::registerCommands() {
   for (int i = 0; i < 5; ++i) {
     d.registerCommand(8 + i, [this, button = buttons[i]] { transport->Command1_Click(button); });
   }
+  d.registerCommand(13, [this] {
+    if (!Flash1->live().movie().isEmpty()) playback::saveSnapshot(env_.platform, frmflash);
+  });
   d.registerCommand(14, [this] { panes->MNUMENU_Click(); });
   d.registerCommand(15, [this] { panes->MNUBUTTON_Click(); });
   d.registerCommand(16, [this] { panes->MNUMU_Click(); });
   d.registerCommand(17, [this] { panes->MNUBAR_Click(); });
+  d.registerCommand(18, [this] { placement->MNUDEFAULT_Click(); });
+  d.registerCommand(19, [this] { placement->MNUDIR_Click(1); });
   for (int quality = 0; quality < 3; ++quality) {
     d.registerCommand(20 + quality, [this, quality] { view->MNUQUA_Click(quality); });
   }

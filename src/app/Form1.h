@@ -33,6 +33,7 @@ class FullScreen;
 class PaneLayout;
 class Twips;
 class WindowCommands;
+class WindowPlacement;
 }  // namespace quelvo::layout
 namespace quelvo::playback {
 class Dispatcher;
@@ -130,6 +131,7 @@ class Form1 : public QMainWindow {
   layout::PaneLayout* panes = nullptr;
   layout::WindowCommands* windowCommands = nullptr;
   layout::FullScreen* fullScreen = nullptr;
+  layout::WindowPlacement* placement = nullptr;
   skins::SkinSwitcher* skins = nullptr;
   integration::KeyboardHook* keyboard = nullptr;
   QAction* MNUFIND = nullptr;

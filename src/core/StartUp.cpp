@@ -77,8 +77,8 @@ QRectF windowRectTwips(const SettingsStore& settings, const platform::ScreenMetr
 void placeWindow(app::Form1& form, const QRectF& twipsRect) {
   const layout::Twips& t = *form.twips;
   // The platform applies its own minimum to a size of 0.
-  form.resize(std::max(1, t.toPixelsX(twipsRect.width())),
-              std::max(1, t.toPixelsY(twipsRect.height())));
+  layout::resizeOuter(&form, QSize(std::max(1, t.toPixelsX(twipsRect.width())),
+                                   std::max(1, t.toPixelsY(twipsRect.height()))));
   form.move(t.toPixelsX(twipsRect.left()), t.toPixelsY(twipsRect.top()));
 }
 

@@ -72,7 +72,7 @@ class PaneLayout : public QObject {
   void endSplitterDrag() { dragging_ = false; }
 
   double catalogWidth() const { return catalogWidth_; }
-  void setCatalogWidth(double twips) { catalogWidth_ = twips; }
+  void setCatalogWidth(double twips) { catalogWidth_ = splitterLeft_ = twips; }
   double splitterLeft() const { return splitterLeft_; }
   double innerWidth() const;
   double innerHeight() const;

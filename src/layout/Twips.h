@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QWidget>
 #include <cmath>
 
 #include "platform/Platform.h"
@@ -26,5 +27,11 @@ class Twips {
   double perPixelX_;
   double perPixelY_;
 };
+
+// Sets a window's outer size (frame included, when the platform knows it).
+inline void resizeOuter(QWidget* window, const QSize& outer) {
+  const QSize frame = window->frameGeometry().size() - window->geometry().size();
+  window->resize(outer - frame);
+}
 
 }  // namespace quelvo::layout

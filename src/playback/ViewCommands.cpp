@@ -1,9 +1,12 @@
 #include "playback/ViewCommands.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
+#include <QWidget>
 
 #include "core/Actions.h"
+#include "platform/Platform.h"
 #include "playback/MovieControlArray.h"
 
 namespace quelvo::playback {
@@ -37,6 +40,16 @@ QMenu* ViewCommands::createQualityMenu(QWidget* parent) {
   MNUQUALITY = menu->menuAction();
   MNUQUALITY->setObjectName(QStringLiteral("MNUQUALITY"));
   return menu;
+}
+
+void saveSnapshot(platform::Platform& platform, QWidget* movieArea) {
+  const QImage picture = movieArea->grab().toImage();
+  platform::FileDialogRequest request;
+  request.title = QStringLiteral("保存图象");
+  request.filter = QStringLiteral("位图(*.bmp)|*.bmp");
+  const QString path = platform.saveFile(request);
+  // Saved under the name exactly as chosen; a failed write ends silently.
+  if (!path.isEmpty()) picture.save(path, "BMP");
 }
 
 void ViewCommands::MNUSHOWALL_Click() {

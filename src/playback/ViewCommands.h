@@ -7,9 +7,16 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace quelvo::platform {
+class Platform;
+}
+
 namespace quelvo::playback {
 
 class MovieControlArray;
+
+// Writes a picture of the movie area to a bitmap file chosen by the user.
+void saveSnapshot(platform::Platform& platform, QWidget* movieArea);
 
 // The view menu's scale, zoom and quality commands on the movie control.
 class ViewCommands : public QObject {

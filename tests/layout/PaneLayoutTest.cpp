@@ -11,6 +11,7 @@
 #include "layout/PaneLayout.h"
 #include "layout/Twips.h"
 #include "layout/WindowCommands.h"
+#include "layout/WindowPlacement.h"
 #include "playback/MovieControlArray.h"
 #include "playback/StatusBar.h"
 #include "support/PlayerFixture.h"
@@ -163,6 +164,42 @@ TEST_F(PaneLayoutTest, WindowStateSnapshotRestoresBarsAndGeometry) {
   EXPECT_TRUE(panes().MNUMU->isChecked());
   EXPECT_TRUE(panes().MNUMENU->isChecked());
   EXPECT_FALSE(form().Bar1->isHidden());
+}
+
+}  // namespace
+}  // namespace quelvo::test
+
+namespace quelvo::test {
+namespace {
+
+TEST_F(PaneLayoutTest, RestoreHidesTheBarsAndCentresTheDefaultWindow) {
+  panes().MNUBUTTON_Click();
+  panes().MNUBAR_Click();
+  panes().MNUMENU_Click();
+  form().placement->MNUDEFAULT_Click();
+  EXPECT_FALSE(panes().MNUBUTTON->isChecked());
+  EXPECT_FALSE(panes().MNUBAR->isChecked());
+  EXPECT_FALSE(panes().MNUMU->isChecked());
+  EXPECT_TRUE(panes().MNUMENU->isChecked());
+  EXPECT_DOUBLE_EQ(panes().catalogWidth(), 1575);
+  // 8333 x 6500 twips, centred by the size the window really got.
+  EXPECT_EQ(form().frameGeometry(), QRect(362, 184, 556, 433));
+  EXPECT_EQ(form().Label1, QStringLiteral("2"));
+}
+
+TEST_F(PaneLayoutTest, CornerModeDocksASmallBarlessWindowOnTop) {
+  form().placement->MNUDIR_Click(2);
+  EXPECT_TRUE(form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(form().Label1, QStringLiteral("1"));
+  EXPECT_FALSE(panes().MNUMENU->isChecked());
+  EXPECT_TRUE(form().frmlist->isHidden());
+  const QRect frame = form().frameGeometry();
+  EXPECT_EQ(frame.right() + 1, 1280);
+  EXPECT_EQ(frame.bottom() + 1, 800);
+  form().placement->MNUDIR_Click(3);
+  EXPECT_EQ(form().frameGeometry().topLeft(), QPoint(0, 0));
+  form().placement->MNUDEFAULT_Click();
+  EXPECT_FALSE(form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 
 #include "playback/MovieControl.h"
 #include "playback/MovieControlArray.h"
+#include "playback/ViewCommands.h"
 #include "support/MovieFiles.h"
 #include "support/ScriptedPlatform.h"
 
@@ -144,6 +146,28 @@ TEST(MovieControlCorpus, EveryCorruptFileGivesANoticeOrAMovie) {
     platform.now += 5000;
     control.tick();
   }
+}
+
+}  // namespace
+}  // namespace quelvo::test
+
+namespace quelvo::test {
+namespace {
+
+TEST(Snapshot, SavesTheMovieAreaAsABitmapUnderTheChosenName) {
+  TempProgramFolder folder;
+  ScriptedPlatform platform;
+  QWidget area;
+  area.resize(120, 80);
+  playback::saveSnapshot(platform, &area);  // cancelled: nothing written
+  platform.saveFileAnswers.push_back(folder.filePath(QStringLiteral("shot")));
+  playback::saveSnapshot(platform, &area);
+  ASSERT_EQ(platform.saveFileRequests.size(), 2u);
+  EXPECT_EQ(platform.saveFileRequests[0].title, QStringLiteral("保存图象"));
+  EXPECT_EQ(platform.saveFileRequests[0].filter, QStringLiteral("位图(*.bmp)|*.bmp"));
+  const QByteArray bytes = folder.readFile(QStringLiteral("shot"));
+  ASSERT_TRUE(bytes.startsWith("BM"));
+  EXPECT_EQ(QImage::fromData(bytes, "BMP").size(), QSize(120, 80));
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QTransform>
+#include <span>
+
+#include "swf/format/Records.h"
+#include "swf/format/Shape.h"
+
+namespace quelvo::swf {
+
+// A shape taking part in a mask, with its transform to device pixels.
+struct MaskPart {
+  const Shape* shape = nullptr;
+  QTransform toDevice;
+};
+
+// What the scene walker asks of a drawing surface. Transforms map shape
+// twips to device pixels; colour transforms are already composed down the
+// display-list tree.
+class RenderBackend {
+ public:
+  virtual ~RenderBackend() = default;
+
+  virtual void drawShape(const Shape& shape, const QTransform& toDevice,
+                         const ColorTransform& colorTransform) = 0;
+  // Limits what is drawn until the matching popMask to the area the parts'
+  // fills cover, within any mask already in force. An empty list hides everything.
+  virtual void pushMask(std::span<const MaskPart> parts) = 0;
+  virtual void popMask() = 0;
+};
+
+}  // namespace quelvo::swf

@@ -1,0 +1,97 @@
+#include "swf/render/SceneRenderer.h"
+
+#include <algorithm>
+
+#include "swf/render/Transforms.h"
+#include "swf/timeline/TimelineInstance.h"
+
+namespace quelvo::swf {
+
+SceneRenderer::SceneRenderer(Library& library, RenderBackend& backend)
+    : library_(library), backend_(backend) {}
+
+void SceneRenderer::render(const DisplayList& list, const QTransform& toDevice) {
+  drawList(list, toDevice, ColorTransform{});
+}
+
+void SceneRenderer::drawList(const DisplayList& list, const QTransform& toDevice,
+                             const ColorTransform& colorTransform) {
+  std::vector<ActiveMask> masks;
+  for (const auto& [depth, object] : list.objects()) {
+    endMasksBelow(depth, masks);
+    if (object.clipDepth == 0) {
+      if (object.visible) drawObject(object, toDevice, colorTransform);
+      continue;
+    }
+    if (object.clipDepth <= depth) continue;  // masks nothing
+    ActiveMask mask{object.clipDepth, {}};
+    const bool complete = collectMask(object, toDevice, mask.parts);
+    // A mask we cannot draw yet leaves what it covers unmasked rather than hidden.
+    if (!complete && mask.parts.empty()) continue;
+    backend_.pushMask(mask.parts);
+    masks.push_back(std::move(mask));
+  }
+  for (std::size_t i = 0; i < masks.size(); ++i) backend_.popMask();
+}
+
+// Masks may end in any order; the backend's are a stack, so the ones pushed
+// after an ending mask come off with it and go back on.
+void SceneRenderer::endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks) {
+  const auto hasEnded = [&](const ActiveMask& mask) { return mask.lastDepth < depth; };
+  const auto firstEnded = static_cast<std::size_t>(
+      std::find_if(masks.begin(), masks.end(), hasEnded) - masks.begin());
+  if (firstEnded == masks.size()) return;
+  for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.popMask();
+  masks.erase(std::remove_if(masks.begin() + static_cast<std::ptrdiff_t>(firstEnded), masks.end(),
+                             hasEnded),
+              masks.end());
+  for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.pushMask(masks[i].parts);
+}
+
+void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& parentToDevice,
+                               const ColorTransform& parentColorTransform) {
+  const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
+  if (!isDrawable(toDevice)) return;
+  const ColorTransform colorTransform = object.colorTransform.then(parentColorTransform);
+  switch (library_.kind(object.character)) {
+    case CharacterKind::Shape:
+      if (const Shape* shape = library_.shape(object.character)) {
+        backend_.drawShape(*shape, toDevice, colorTransform);
+      }
+      break;
+    case CharacterKind::Sprite:
+      if (object.sprite) drawList(object.sprite->displayList(), toDevice, colorTransform);
+      break;
+    case CharacterKind::Other:
+    case CharacterKind::None:
+      break;
+  }
+}
+
+bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& parentToDevice,
+                                std::vector<MaskPart>& parts) {
+  const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
+  if (!isDrawable(toDevice)) return true;
+  switch (library_.kind(object.character)) {
+    case CharacterKind::Shape:
+      if (const Shape* shape = library_.shape(object.character)) {
+        parts.push_back(MaskPart{shape, toDevice});
+      }
+      return true;
+    case CharacterKind::Sprite: {
+      bool complete = true;
+      if (!object.sprite) return true;
+      for (const auto& [depth, child] : object.sprite->displayList().objects()) {
+        if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
+      }
+      return complete;
+    }
+    case CharacterKind::Other:
+      return false;
+    case CharacterKind::None:
+      return true;
+  }
+  return true;
+}
+
+}  // namespace quelvo::swf

@@ -1,0 +1,118 @@
+#include "swf/render/ShapePaint.h"
+
+#include <QLinearGradient>
+#include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
+
+#include "swf/render/GradientRamp.h"
+#include "swf/render/Transforms.h"
+
+namespace quelvo::swf {
+
+namespace {
+
+constexpr double kGradientHalfSize = 16384;
+
+QColor toQColor(const Rgba& colour) {
+  return QColor(colour.red, colour.green, colour.blue, colour.alpha);
+}
+
+QGradient::Spread toSpread(SpreadMode mode) {
+  switch (mode) {
+    case SpreadMode::Reflect:
+      return QGradient::ReflectSpread;
+    case SpreadMode::Repeat:
+      return QGradient::RepeatSpread;
+    case SpreadMode::Pad:
+      break;
+  }
+  return QGradient::PadSpread;
+}
+
+QBrush gradientBrush(const FillStyle& style, const ColorTransform& colorTransform) {
+  const QGradientStops ramp = gradientRamp(style.gradient, colorTransform);
+  const QTransform matrix = toQTransform(style.matrix);
+  // A collapsed gradient square has no direction to spread along; it shows its last colour.
+  if (!matrix.isInvertible()) return QBrush(ramp.back().second);
+  QGradient gradient;
+  if (style.kind == FillKind::LinearGradient) {
+    gradient = QLinearGradient(-kGradientHalfSize, 0, kGradientHalfSize, 0);
+  } else {
+    const double focal =
+        style.kind == FillKind::FocalGradient ? std::clamp(style.gradient.focalPoint, -1.0, 1.0) : 0;
+    gradient = QRadialGradient(QPointF(0, 0), kGradientHalfSize,
+                               QPointF(focal * kGradientHalfSize, 0));
+  }
+  gradient.setStops(ramp);
+  gradient.setSpread(toSpread(style.gradient.spread));
+  QBrush brush(gradient);
+  brush.setTransform(matrix);
+  return brush;
+}
+
+Qt::PenCapStyle toCap(CapStyle cap) {
+  switch (cap) {
+    case CapStyle::None:
+      return Qt::FlatCap;
+    case CapStyle::Square:
+      return Qt::SquareCap;
+    case CapStyle::Round:
+      break;
+  }
+  return Qt::RoundCap;
+}
+
+Qt::PenJoinStyle toJoin(JoinStyle join) {
+  switch (join) {
+    case JoinStyle::Bevel:
+      return Qt::BevelJoin;
+    case JoinStyle::Miter:
+      return Qt::SvgMiterJoin;
+    case JoinStyle::Round:
+      break;
+  }
+  return Qt::RoundJoin;
+}
+
+double strokeScale(const LineStyle& style, const QTransform& toDevice, double stageScale) {
+  const double horizontal = std::hypot(toDevice.m11(), toDevice.m12());
+  const double vertical = std::hypot(toDevice.m21(), toDevice.m22());
+  if (style.noHorizontalScale && style.noVerticalScale) return stageScale;
+  if (style.noHorizontalScale) return vertical;
+  if (style.noVerticalScale) return horizontal;
+  return lengthScale(toDevice);
+}
+
+}  // namespace
+
+QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform) {
+  switch (style.kind) {
+    case FillKind::Solid:
+      return QBrush(toQColor(colorTransform.apply(style.colour)));
+    case FillKind::LinearGradient:
+    case FillKind::RadialGradient:
+    case FillKind::FocalGradient:
+      return gradientBrush(style, colorTransform);
+    case FillKind::Bitmap:
+      break;
+  }
+  return QBrush(Qt::NoBrush);
+}
+
+QPen strokePen(const LineStyle& style, const ColorTransform& colorTransform,
+               const QTransform& toDevice, double stageScale, double minimumWidth) {
+  QBrush brush;
+  if (style.fill) {
+    brush = fillBrush(*style.fill, colorTransform);
+    brush.setTransform(brush.transform() * toDevice);
+  } else {
+    brush = QBrush(toQColor(colorTransform.apply(style.colour)));
+  }
+  const double width = style.width * strokeScale(style, toDevice, stageScale);
+  QPen pen(brush, std::max(minimumWidth, width), Qt::SolidLine, toCap(style.startCap), toJoin(style.join));
+  if (style.join == JoinStyle::Miter) pen.setMiterLimit(std::max(1.0, style.miterLimit));
+  return pen;
+}
+
+}  // namespace quelvo::swf

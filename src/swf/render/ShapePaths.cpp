@@ -1,0 +1,133 @@
+#include "swf/render/ShapePaths.h"
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+
+namespace quelvo::swf {
+
+namespace {
+
+QPointF toPoint(const ShapePoint& point) { return QPointF(point.x, point.y); }
+
+std::uint64_t pointKey(const ShapePoint& point) {
+  return std::uint64_t{static_cast<std::uint32_t>(point.x)} << 32 |
+         static_cast<std::uint32_t>(point.y);
+}
+
+// An edge of one fill, oriented so that the fill lies on its right.
+struct DirectedEdge {
+  const ShapeEdge* edge = nullptr;
+  bool reversed = false;
+
+  ShapePoint start() const { return reversed ? edge->to : edge->from; }
+  ShapePoint end() const { return reversed ? edge->from : edge->to; }
+};
+
+void appendEdge(QPainterPath& path, const DirectedEdge& directed) {
+  const ShapeEdge& edge = *directed.edge;
+  const QPointF end = toPoint(directed.end());
+  if (edge.curved) {
+    path.quadTo(toPoint(edge.control), end);
+  } else {
+    path.lineTo(end);
+  }
+}
+
+QPainterPath chainContours(const std::vector<DirectedEdge>& edges, Qt::FillRule rule) {
+  // Unused edges by start point; each list is used from its back.
+  std::unordered_map<std::uint64_t, std::vector<std::size_t>> byStart;
+  byStart.reserve(edges.size());
+  for (std::size_t i = edges.size(); i-- > 0;) byStart[pointKey(edges[i].start())].push_back(i);
+  std::vector<bool> used(edges.size(), false);
+
+  const auto takeFrom = [&](const ShapePoint& point) -> std::optional<std::size_t> {
+    const auto found = byStart.find(pointKey(point));
+    if (found == byStart.end()) return std::nullopt;
+    auto& candidates = found->second;
+    while (!candidates.empty()) {
+      const std::size_t index = candidates.back();
+      candidates.pop_back();
+      if (!used[index]) return index;
+    }
+    return std::nullopt;
+  };
+
+  QPainterPath path;
+  path.setFillRule(rule);
+  for (std::size_t first = 0; first < edges.size(); ++first) {
+    if (used[first]) continue;
+    used[first] = true;
+    const ShapePoint start = edges[first].start();
+    path.moveTo(toPoint(start));
+    appendEdge(path, edges[first]);
+    ShapePoint end = edges[first].end();
+    while (!(end == start)) {
+      const auto next = takeFrom(end);
+      if (!next) break;  // an open contour: filling closes it with a straight line
+      used[*next] = true;
+      appendEdge(path, edges[*next]);
+      end = edges[*next].end();
+    }
+    path.closeSubpath();
+  }
+  return path;
+}
+
+QPainterPath linePath(const std::vector<const ShapeEdge*>& edges, bool noClose) {
+  QPainterPath path;
+  std::optional<ShapePoint> subpathStart, penAt;
+  const auto finishSubpath = [&] {
+    if (subpathStart && penAt && *subpathStart == *penAt && !noClose) path.closeSubpath();
+  };
+  for (const ShapeEdge* edge : edges) {
+    if (!penAt || !(*penAt == edge->from)) {
+      finishSubpath();
+      path.moveTo(toPoint(edge->from));
+      subpathStart = edge->from;
+    }
+    appendEdge(path, DirectedEdge{edge, false});
+    penAt = edge->to;
+  }
+  finishSubpath();
+  return path;
+}
+
+LayerPaths buildLayerPaths(const ShapeLayer& layer, Qt::FillRule rule) {
+  // Edges by style, in one pass over the layer; index 0 collects "no style".
+  std::vector<std::vector<DirectedEdge>> fillEdges(layer.fills.size() + 1);
+  std::vector<std::vector<const ShapeEdge*>> lineEdges(layer.lines.size() + 1);
+  for (const ShapeEdge& edge : layer.edges) {
+    // The same fill on both sides is no boundary of it.
+    if (edge.fill0 != edge.fill1) {
+      fillEdges[edge.fill1].push_back(DirectedEdge{&edge, false});
+      fillEdges[edge.fill0].push_back(DirectedEdge{&edge, true});
+    }
+    lineEdges[edge.line].push_back(&edge);
+  }
+  LayerPaths paths;
+  for (std::size_t i = 1; i < fillEdges.size(); ++i) {
+    paths.fills.push_back(chainContours(fillEdges[i], rule));
+  }
+  for (std::size_t i = 1; i < lineEdges.size(); ++i) {
+    paths.lines.push_back(linePath(lineEdges[i], layer.lines[i - 1].noClose));
+  }
+  return paths;
+}
+
+}  // namespace
+
+ShapePaths buildShapePaths(const Shape& shape) {
+  const Qt::FillRule rule = shape.windingFill ? Qt::WindingFill : Qt::OddEvenFill;
+  ShapePaths paths;
+  for (const ShapeLayer& layer : shape.layers) paths.layers.push_back(buildLayerPaths(layer, rule));
+  return paths;
+}
+
+const ShapePaths& ShapePathCache::paths(const Shape& shape) {
+  auto found = paths_.find(&shape);
+  if (found == paths_.end()) found = paths_.emplace(&shape, buildShapePaths(shape)).first;
+  return found->second;
+}
+
+}  // namespace quelvo::swf

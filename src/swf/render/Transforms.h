@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QTransform>
+
+#include "swf/format/Records.h"
+
+namespace quelvo::swf {
+
+inline QTransform toQTransform(const Matrix& m) {
+  return QTransform(m.scaleX, m.rotateSkew0, m.rotateSkew1, m.scaleY, m.translateX, m.translateY);
+}
+
+// Finite and within a range the rasteriser handles; deeply nested scales can
+// overflow to infinity or NaN.
+bool isDrawable(const QTransform& transform);
+
+// How much a transform scales lengths: the square root of the area scale.
+double lengthScale(const QTransform& transform);
+
+}  // namespace quelvo::swf
