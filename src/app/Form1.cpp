@@ -101,6 +101,7 @@ void Form1::createWidgets() {
   List2->setModel(catalog);
   List2->setModelColumn(catalog::CatalogModel::kDisplayColumn);
   List2->setSelectionMode(QAbstractItemView::SingleSelection);
+  List2->setUniformItemSizes(true);
   List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
   List2->setFont(core::songtiFont(9));
   List1 = core::named(new QListView(this), QStringLiteral("List1"), QStringLiteral("目录路径"));
