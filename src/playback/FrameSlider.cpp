@@ -66,6 +66,8 @@ void FrameSlider::mousePressEvent(QMouseEvent* event) {
   }
   emit mousePressed(event->button());
   QSlider::mousePressEvent(event);
+  // A press that moved the handle seeks like a drag does.
+  if (event->button() == Qt::LeftButton) emit mouseMoved();
 }
 
 void FrameSlider::mouseMoveEvent(QMouseEvent* event) {

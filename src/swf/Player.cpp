@@ -74,7 +74,7 @@ void Player::draw(QPainter& painter, const QTransform& stageToDevice, bool antia
   painter.save();
   const QPainterBackend::Options options{antialias, lengthScale(stageToDevice), pixelSize};
   QPainterBackend backend(painter, pathCache_, options);
-  SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
+  SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice * QTransform::fromTranslate(-0.015625, -0.015625));
   painter.restore();
 }
 

@@ -1,5 +1,7 @@
 #include "swf/render/QPainterBackend.h"
 
+#include <QPainterPathStroker>
+
 #include "swf/render/ShapePaint.h"
 
 namespace quelvo::swf {
@@ -37,9 +39,10 @@ void QPainterBackend::drawStrokes(const ShapeLayer& layer, const LayerPaths& pat
   painter_.setBrush(Qt::NoBrush);
   for (std::size_t i = 0; i < paths.lines.size(); ++i) {
     if (paths.lines[i].isEmpty()) continue;
-    painter_.strokePath(toDevice.map(paths.lines[i]),
-                        strokePen(layer.lines[i], colorTransform, toDevice, options_.stageScale,
-                                  options_.pixelSize));
+    const QPen pen = strokePen(layer.lines[i], colorTransform, toDevice, options_.stageScale,
+                               options_.pixelSize);
+    QPainterPathStroker stroker(pen);
+    painter_.fillPath(stroker.createStroke(toDevice.map(paths.lines[i])), pen.brush());
   }
 }
 

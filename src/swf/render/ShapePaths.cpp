@@ -28,11 +28,7 @@ void appendEdge(QPainterPath& path, const DirectedEdge& directed) {
   const ShapeEdge& edge = *directed.edge;
   const QPointF end = toPoint(directed.end());
   if (edge.curved) {
-    const QPointF p0 = path.currentPosition(), c = toPoint(edge.control);
-    for (int i = 1; i <= 8; ++i) {
-      const double t = i / 8.0;
-      path.lineTo((1 - t) * (1 - t) * p0 + 2 * t * (1 - t) * c + t * t * end);
-    }
+    path.quadTo(toPoint(edge.control), end);
   } else {
     path.lineTo(end);
   }
