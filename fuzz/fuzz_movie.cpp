@@ -1,11 +1,16 @@
-// Fuzz entry point: parses a movie, then walks it the way a player would,
-// touching every tag body, so out-of-range spans show up under ASan.
+// Fuzz entry point: parses a movie, walks its tag bodies so out-of-range
+// spans show up under ASan, then plays it: a Player ticks a few frames, seeks,
+// and draws frames into a small image both ways (sampled and direct).
 
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "swf/Movie.h"
+#include "swf/Player.h"
 #include "swf/timeline/FrameClock.h"
 #include "swf/timeline/Playhead.h"
 
@@ -33,6 +38,29 @@ unsigned playTimeline(const Timeline& timeline) {
   return sum;
 }
 
+// Draws the current frame at 40 x 30 pixels, the stage fitted in.
+void drawSmall(Player& player, Quality quality) {
+  const Movie& movie = player.movie();
+  const double scale =
+      std::min(40 / std::max(1.0, movie.widthPixels()), 30 / std::max(1.0, movie.heightPixels()));
+  QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  player.renderSampled(image, player.stageTransform(scale), quality);
+  QPainter painter(&image);
+  player.render(painter, player.stageTransform(scale), Quality::High);
+}
+
+void play(const std::shared_ptr<const Movie>& movie) {
+  Player player(movie);
+  drawSmall(player, Quality::Medium);
+  player.play();
+  for (int tick = 0; tick < 4; ++tick) player.tick();
+  static_cast<void>(player.animating());
+  player.gotoFrame(player.frameCount() - 1);
+  player.back();
+  drawSmall(player, Quality::Low);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -50,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   clock.start(0);
   sink = sink + clock.framesDue(clock.nextDueMs()) + parsed.salvageNote().size() +
          static_cast<unsigned>(parsed.widthPixels() + parsed.heightPixels());
+  play(*movie);
   return 0;
 }

@@ -22,8 +22,8 @@ constexpr double kLooksRightShare = 0.005;
 
 struct Difference {
   long long pixels = 0;
-  long long badPixels = 0;   // some channel off by more than kLooksRightLevels
-  int worst = 0;             // largest channel difference
+  long long badPixels = 0;  // some channel off by more than kLooksRightLevels
+  int worst = 0;            // largest channel difference
   std::vector<long long> channelsAbove = std::vector<long long>(256, 0);  // by tolerance
 };
 
@@ -34,10 +34,9 @@ Difference compare(const QImage& actual, const QImage& expected) {
     const auto* a = reinterpret_cast<const QRgb*>(actual.constScanLine(y));
     const auto* e = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
     for (int x = 0; x < actual.width(); ++x) {
-      const int channels[4] = {std::abs(qRed(a[x]) - qRed(e[x])),
-                               std::abs(qGreen(a[x]) - qGreen(e[x])),
-                               std::abs(qBlue(a[x]) - qBlue(e[x])),
-                               std::abs(qAlpha(a[x]) - qAlpha(e[x]))};
+      const int channels[4] = {
+          std::abs(qRed(a[x]) - qRed(e[x])), std::abs(qGreen(a[x]) - qGreen(e[x])),
+          std::abs(qBlue(a[x]) - qBlue(e[x])), std::abs(qAlpha(a[x]) - qAlpha(e[x]))};
       int pixelWorst = 0;
       for (const int d : channels) {
         ++histogram[d];
@@ -63,7 +62,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: swfcompare ACTUAL.png EXPECTED.png [TOLERANCE MAX_OUTLIERS]...\n");
     return 2;
   }
-  const QImage actual = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_ARGB32);
+  const QImage actual =
+      QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_ARGB32);
   const QImage expected =
       QImage(QString::fromLocal8Bit(argv[2])).convertToFormat(QImage::Format_ARGB32);
   if (actual.isNull() || expected.isNull()) {

@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
   const auto background = (*movie)->backgroundColor();
   image.fill(QColor(background.red, background.green, background.blue));
   player.renderSampled(image, player.stageTransform(options->scale), options->quality);
-  if (!image.convertToFormat(QImage::Format_RGB32).save(QString::fromLocal8Bit(options->output),
-                                                         "PNG")) {
+  if (!image.convertToFormat(QImage::Format_RGB32)
+           .save(QString::fromLocal8Bit(options->output), "PNG")) {
     return fail(std::string("cannot write ") + options->output);
   }
   return 0;

@@ -14,6 +14,8 @@ namespace {
 constexpr double kMinZoom = 1.0 / 64;
 constexpr double kMaxZoom = 64;
 constexpr int kTemporaryNoticeMs = 4000;
+constexpr int kNativeSize = 3;
+constexpr double kTwipsPerPixel = 20;
 
 QString describeLoadFailure(const QString& path, const swf::Error& error) {
   if (!QFileInfo(path).isFile()) return QStringLiteral("无法播放：找不到文件");
@@ -45,8 +47,8 @@ void MovieControl::setMovie(const QString& path) {
   frameTimer_.stop();
   temporaryNoticeTimer_.stop();
   moviePath_ = path;
+  player_.reset();
   movie_.reset();
-  playhead_.reset();
   clock_.reset();
   notice_.clear();
   temporaryNotice_.clear();
@@ -55,7 +57,7 @@ void MovieControl::setMovie(const QString& path) {
     auto loaded = swf::Movie::load(path);
     if (loaded) {
       movie_ = *loaded;
-      playhead_.emplace(movie_->frameCount());
+      player_ = std::make_unique<swf::Player>(movie_);
       clock_.emplace(movie_->frameRate());
       if (movie_->isAvm2()) {
         temporaryNotice_ = QStringLiteral("此动画使用 ActionScript 3，其脚本不会运行");
@@ -67,7 +69,7 @@ void MovieControl::setMovie(const QString& path) {
       noticeSinceMs_ = platform_.nowMs();
     }
   }
-  update();
+  redrawFrame();
 }
 
 qint64 MovieControl::noticeAgeMs() const {
@@ -76,57 +78,54 @@ qint64 MovieControl::noticeAgeMs() const {
 }
 
 void MovieControl::Play() {
-  if (!playhead_) return;
-  const bool wasPlaying = playhead_->isPlaying();
-  playhead_->play();
-  if (!wasPlaying) {
-    clock_->start(platform_.nowMs());
-    scheduleNextFrame();
-  }
+  if (!player_) return;
+  userPaused_ = false;
+  player_->play();
+  if (!frameTimer_.isActive()) startClock();
 }
 
 void MovieControl::Stop() {
-  if (!playhead_) return;
-  playhead_->stop();
+  if (!player_) return;
+  userPaused_ = true;
+  player_->stop();
   frameTimer_.stop();
 }
 
 void MovieControl::Back() {
-  moveStopped([this] { playhead_->back(); });
+  moveStopped([this] { return player_->back(); });
 }
 
 void MovieControl::Forward() {
-  moveStopped([this] { playhead_->forward(); });
+  moveStopped([this] { return player_->forward(); });
 }
 
 void MovieControl::Rewind() {
-  moveStopped([this] { playhead_->rewind(); });
+  moveStopped([this] { return player_->rewind(); });
 }
 
 void MovieControl::GotoFrame(int frame) {
-  if (!playhead_) return;
-  const std::size_t before = playhead_->current();
-  playhead_->gotoFrame(static_cast<std::size_t>(std::max(0, frame)));
-  if (playhead_->current() != before) frameShown();
+  if (!player_) return;
+  const int before = CurrentFrame();
+  showChanges(player_->gotoFrame(static_cast<std::size_t>(std::max(0, frame))), before);
 }
 
-void MovieControl::moveStopped(const std::function<void()>& move) {
-  if (!playhead_) return;
+void MovieControl::moveStopped(const std::function<bool()>& move) {
+  if (!player_) return;
+  userPaused_ = true;
   frameTimer_.stop();
-  const std::size_t before = playhead_->current();
-  move();
-  if (playhead_->current() != before) frameShown();
+  const int before = CurrentFrame();
+  showChanges(move(), before);
 }
 
 int MovieControl::CurrentFrame() const {
-  return playhead_ ? static_cast<int>(playhead_->current()) : 0;
+  return player_ ? static_cast<int>(player_->currentFrame()) : 0;
 }
 
 int MovieControl::TotalFrames() const {
   return movie_ ? static_cast<int>(movie_->frameCount()) : 0;
 }
 
-bool MovieControl::IsPlaying() const { return playhead_ && playhead_->isPlaying(); }
+bool MovieControl::IsPlaying() const { return player_ && player_->isPlaying(); }
 
 void MovieControl::setPlaying(bool playing) {
   if (playing) {
@@ -137,10 +136,10 @@ void MovieControl::setPlaying(bool playing) {
 }
 
 void MovieControl::setLoop(bool loop) {
-  if (playhead_) playhead_->setLoop(loop);
+  if (player_) player_->setLoop(loop);
 }
 
-bool MovieControl::loop() const { return playhead_ && playhead_->loop(); }
+bool MovieControl::loop() const { return player_ && player_->loop(); }
 
 void MovieControl::Zoom(int percent) {
   if (percent == 0) {
@@ -148,12 +147,12 @@ void MovieControl::Zoom(int percent) {
   } else if (percent > 0) {
     zoom_ = std::clamp(zoom_ * 100.0 / percent, kMinZoom, kMaxZoom);
   }
-  update();
+  redrawFrame();
 }
 
 void MovieControl::setScaleMode(int mode) {
   settings_.scaleMode = mode;
-  update();
+  redrawFrame();
 }
 
 void MovieControl::setQuality(int quality) {
@@ -162,29 +161,70 @@ void MovieControl::setQuality(int quality) {
 
 void MovieControl::setQuality2(const QString& quality) {
   settings_.quality2 = quality.toLower();
-  update();
+  redrawFrame();
 }
 
 void MovieControl::tick() {
-  if (!playhead_ || !playhead_->isPlaying()) return;
+  if (!clockShouldRun()) return;
+  const int before = CurrentFrame();
   bool changed = false;
-  for (int due = clock_->framesDue(platform_.nowMs()); due > 0; --due) {
-    changed = playhead_->advance() || changed;
-    if (!playhead_->isPlaying()) break;
+  for (int due = clock_->framesDue(platform_.nowMs()); due > 0 && clockShouldRun(); --due) {
+    changed = player_->tick() || changed;
   }
-  if (changed) frameShown();
+  showChanges(changed, before);
+  scheduleNextFrame();
+}
+
+bool MovieControl::clockShouldRun() const {
+  return player_ && !userPaused_ && (player_->isPlaying() || player_->animating());
+}
+
+void MovieControl::startClock() {
+  if (!clockShouldRun()) return;
+  clock_->start(platform_.nowMs());
   scheduleNextFrame();
 }
 
 void MovieControl::scheduleNextFrame() {
-  if (!playhead_ || !playhead_->isPlaying()) return;
+  if (!clockShouldRun()) return;
   const qint64 wait = std::max<qint64>(0, clock_->nextDueMs() - platform_.nowMs());
   frameTimer_.start(static_cast<int>(wait));
 }
 
-void MovieControl::frameShown() {
+void MovieControl::showChanges(bool pictureChanged, int frameBefore) {
+  if (pictureChanged) redrawFrame();
+  if (CurrentFrame() != frameBefore) emit frameChanged(CurrentFrame());
+}
+
+void MovieControl::redrawFrame() {
+  frameStale_ = true;
   update();
-  emit frameChanged(CurrentFrame());
+}
+
+swf::Quality MovieControl::quality() const {
+  const QString& name = settings_.quality2;
+  if (name == QLatin1String("low") || name == QLatin1String("autolow")) return swf::Quality::Low;
+  if (name == QLatin1String("medium")) return swf::Quality::Medium;
+  if (name == QLatin1String("best")) return swf::Quality::Best;
+  return swf::Quality::High;
+}
+
+// Show all (mode 0 and anything unknown) fits the stage into the control
+// keeping its aspect ratio; native size (3) draws it at 1:1. Either way the
+// stage is centred and the zoom magnifies around the centre.
+QTransform MovieControl::stageToDevice(const QSize& deviceSize, double devicePixelRatio) const {
+  const double stageWidth = std::max(movie_->widthPixels(), 1.0);
+  const double stageHeight = std::max(movie_->heightPixels(), 1.0);
+  double scale = devicePixelRatio;
+  if (settings_.scaleMode != kNativeSize) {
+    scale = std::min(deviceSize.width() / stageWidth, deviceSize.height() / stageHeight);
+  }
+  scale *= zoom_;
+  const swf::Rect& stage = movie_->stageRect();
+  return QTransform::fromTranslate(-stage.xMin, -stage.yMin) *
+         QTransform::fromScale(scale / kTwipsPerPixel, scale / kTwipsPerPixel) *
+         QTransform::fromTranslate((deviceSize.width() - stageWidth * scale) / 2,
+                                   (deviceSize.height() - stageHeight * scale) / 2);
 }
 
 void MovieControl::paintEvent(QPaintEvent*) {
@@ -197,8 +237,18 @@ void MovieControl::paintEvent(QPaintEvent*) {
     }
     return;
   }
-  const swf::Rgb bg = movie_->backgroundColor();
-  painter.fillRect(rect(), QColor(bg.red, bg.green, bg.blue));
+  const double ratio = devicePixelRatioF();
+  const QSize deviceSize = (QSizeF(size()) * ratio).toSize();
+  if (frameStale_ || frame_.size() != deviceSize) {
+    if (frame_.size() != deviceSize)
+      frame_ = QImage(deviceSize, QImage::Format_ARGB32_Premultiplied);
+    const swf::Rgb bg = movie_->backgroundColor();
+    frame_.fill(QColor(bg.red, bg.green, bg.blue));
+    QPainter framePainter(&frame_);
+    player_->render(framePainter, stageToDevice(deviceSize, ratio), quality());
+    frameStale_ = false;
+  }
+  painter.drawImage(QRectF(rect()), frame_);
   if (!temporaryNotice_.isEmpty()) {
     const QRect band(0, height() - 28, width(), 28);
     painter.fillRect(band, QColor(0, 0, 0, 160));

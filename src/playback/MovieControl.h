@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -9,8 +10,8 @@
 #include <optional>
 
 #include "swf/Movie.h"
+#include "swf/Player.h"
 #include "swf/timeline/FrameClock.h"
-#include "swf/timeline/Playhead.h"
 
 namespace quelvo::platform {
 class Platform;
@@ -28,8 +29,10 @@ struct MovieControlSettings {
 };
 
 // One element of the movie-control array: plays one SWF movie with the members
-// the player's commands rely on. Frames are counted from 0. It paints only when
-// a frame changes or the widget needs it, and runs no timer while paused.
+// the player's commands rely on. Frames are counted from 0. It draws a frame
+// only when the picture changes (or its size, zoom or quality do) and runs no
+// timer while paused: the clock runs while the user has not paused (Stop or a
+// frame step) and the movie plays or has sprites still animating.
 class MovieControl : public QWidget {
   Q_OBJECT
 
@@ -89,17 +92,27 @@ class MovieControl : public QWidget {
   void focusInEvent(QFocusEvent* event) override;
 
  private:
-  // Runs a frame step of the playhead (which stops it) and shows the new frame.
-  void moveStopped(const std::function<void()>& move);
+  // Runs a frame step of the player (which stops it) and shows the new frame.
+  void moveStopped(const std::function<bool()>& move);
+  bool clockShouldRun() const;
+  void startClock();
   void scheduleNextFrame();
-  void frameShown();
+  // Shows the frame after a change: redraws when the picture changed and
+  // reports when the root frame differs from before.
+  void showChanges(bool pictureChanged, int frameBefore);
+  QTransform stageToDevice(const QSize& deviceSize, double devicePixelRatio) const;
+  swf::Quality quality() const;
+  void redrawFrame();
 
   platform::Platform& platform_;
   MovieControlSettings settings_;
   QString moviePath_;
   std::shared_ptr<const swf::Movie> movie_;
-  std::optional<swf::Playhead> playhead_;
+  std::unique_ptr<swf::Player> player_;
   std::optional<swf::FrameClock> clock_;
+  bool userPaused_ = false;
+  QImage frame_;  // the drawn frame at device pixels
+  bool frameStale_ = true;
   QTimer frameTimer_;
   QTimer temporaryNoticeTimer_;
   QString notice_;

@@ -59,22 +59,25 @@ bool Player::tick() {
 bool Player::animating() const { return root_->animating(); }
 
 void Player::render(QPainter& painter, const QTransform& stageToDevice, Quality quality) {
-  draw(painter, stageToDevice, quality != Quality::Low, 1);
+  draw(painter, stageToDevice, quality, quality != Quality::Low, 1);
 }
 
 void Player::renderSampled(QImage& image, const QTransform& stageToDevice, Quality quality) {
   const int factor = quality == Quality::Low ? 1 : quality == Quality::Medium ? 2 : 4;
   drawOnSampleGrid(image, factor, [&](QPainter& painter, const QTransform& scale) {
-    draw(painter, stageToDevice * scale, false, factor);
+    draw(painter, stageToDevice * scale, quality, false, factor);
   });
 }
 
-void Player::draw(QPainter& painter, const QTransform& stageToDevice, bool antialias,
-                  double pixelSize) {
+void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality quality,
+                  bool antialias, double pixelSize) {
   painter.save();
-  const QPainterBackend::Options options{antialias, lengthScale(stageToDevice), pixelSize};
-  QPainterBackend backend(painter, pathCache_, options);
-  SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice * QTransform::fromTranslate(-0.015625, -0.015625));
+  PaintSettings settings;
+  settings.stageScale = lengthScale(stageToDevice);
+  settings.minimumStrokeWidth = pixelSize;
+  settings.gradientLead = quality == Quality::Low ? 0 : 1;
+  QPainterBackend backend(painter, drawCaches_, antialias, settings);
+  SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
   painter.restore();
 }
 

@@ -7,8 +7,8 @@
 
 #include "swf/Library.h"
 #include "swf/Movie.h"
+#include "swf/render/QPainterBackend.h"
 #include "swf/render/Quality.h"
-#include "swf/render/ShapePaths.h"
 #include "swf/timeline/Playhead.h"
 #include "swf/timeline/TimelineInstance.h"
 
@@ -68,14 +68,16 @@ class Player {
 
  private:
   bool showCurrentFrame();
-  void draw(QPainter& painter, const QTransform& stageToDevice, bool antialias, double pixelSize);
+  // pixelSize: device pixels per output pixel, the thinnest a stroke gets.
+  void draw(QPainter& painter, const QTransform& stageToDevice, Quality quality, bool antialias,
+            double pixelSize);
 
   std::shared_ptr<const Movie> movie_;
   Library library_;
   PlayContext context_;
   Playhead playhead_;
   std::unique_ptr<TimelineInstance> root_;
-  ShapePathCache pathCache_;
+  QPainterBackend::Caches drawCaches_;
 };
 
 }  // namespace quelvo::swf

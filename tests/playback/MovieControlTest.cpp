@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QSet>
 
 #include "playback/MovieControl.h"
 #include "playback/MovieControlArray.h"
@@ -121,6 +122,87 @@ TEST_F(MovieControlTest, ZoomCompoundsAndShowAllResets) {
   EXPECT_DOUBLE_EQ(control.zoomFactor(), 2.0);
   control.Zoom(0);
   EXPECT_DOUBLE_EQ(control.zoomFactor(), 1.0);
+}
+
+// A 550 x 400 stage at 10 frames per second, background (10, 20, 30), with a
+// 50-pixel red square in its middle; when `animated`, the square is in a
+// two-frame sprite that moves it 100 pixels right in its second frame.
+std::vector<std::uint8_t> squareMovie(bool animated) {
+  namespace st = swftest;
+  st::TagStream tags;
+  tags.backgroundColor({10, 20, 30});
+  tags.defineRectangle(1, {5000, 6000, 3500, 4500}, {200, 0, 0});
+  if (animated) {
+    st::TagStream sprite;
+    sprite.placeObject(st::Placement::place(1, 1)).showFrame();
+    sprite.placeObject(st::Placement::moveTo(1, st::Matrix::translate(2000, 0))).showFrame().end();
+    tags.defineSprite(2, sprite);
+  }
+  tags.placeObject(st::Placement::place(1, animated ? 2 : 1)).showFrame().end();
+  st::MovieOptions options;
+  options.frameRate = 10;
+  return st::buildMovie(options, tags);
+}
+
+QRgb pixelAt(playback::MovieControl& control, int x, int y) {
+  return control.grab().toImage().pixel(x, y);
+}
+
+const QRgb kSquare = qRgb(200, 0, 0);
+const QRgb kBackground = qRgb(10, 20, 30);
+
+TEST_F(MovieControlTest, DrawsTheStageFittedCentredAndZoomedAroundTheCentre) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), squareMovie(false)));
+  EXPECT_EQ(pixelAt(control, 275, 200), kSquare);
+  EXPECT_EQ(pixelAt(control, 240, 200), kBackground);
+  control.Zoom(50);
+  EXPECT_EQ(pixelAt(control, 230, 155), kSquare);
+  control.Zoom(0);
+  EXPECT_EQ(pixelAt(control, 230, 155), kBackground);
+
+  // Twice as wide: the stage keeps its shape, letterboxed in the background colour.
+  control.resize(1100, 400);
+  EXPECT_EQ(pixelAt(control, 550, 200), kSquare);
+  EXPECT_EQ(pixelAt(control, 520, 200), kBackground);
+  EXPECT_EQ(pixelAt(control, 5, 5), kBackground);
+  control.resize(1100, 800);
+  EXPECT_EQ(pixelAt(control, 520, 400), kSquare);
+  control.setScaleMode(3);  // native size, centred
+  EXPECT_EQ(pixelAt(control, 552, 402), kSquare);
+  EXPECT_EQ(pixelAt(control, 520, 400), kBackground);
+}
+
+TEST_F(MovieControlTest, AnimatedSpritesKeepTheClockRunningUntilTheUserPauses) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), squareMovie(true)));
+  control.setLoop(false);
+  EXPECT_EQ(pixelAt(control, 275, 200), kSquare);
+  elapse(100);  // the one-frame root stops; the sprite moves on
+  EXPECT_FALSE(control.IsPlaying());
+  EXPECT_EQ(pixelAt(control, 275, 200), kBackground);
+  EXPECT_EQ(pixelAt(control, 375, 200), kSquare);
+  elapse(100);
+  EXPECT_EQ(pixelAt(control, 275, 200), kSquare);
+  control.Stop();
+  elapse(100);
+  elapse(100);
+  EXPECT_EQ(pixelAt(control, 275, 200), kSquare);
+  control.Play();
+  elapse(100);
+  EXPECT_EQ(pixelAt(control, 375, 200), kSquare);
+}
+
+TEST_F(MovieControlTest, LowQualityDrawsWithoutAntialiasing) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), squareMovie(false)));
+  control.resize(553, 400);  // a scale that puts the square's edges inside pixels
+  const auto shades = [&] {
+    const QImage image = control.grab().toImage();
+    QSet<QRgb> seen;
+    for (int x = 240; x < 310; ++x) seen.insert(image.pixel(x, 200));
+    return seen.size();
+  };
+  EXPECT_GT(shades(), 2);
+  control.setQuality2(QStringLiteral("LOW"));
+  EXPECT_EQ(shades(), 2);
 }
 
 TEST(MovieControlArrayTest, ElementOneStartsFromTheTemplateSettings) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace quelvo::swftest {
 
@@ -15,6 +16,11 @@ constexpr std::uint16_t kEnd = 0;
 constexpr std::uint16_t kShowFrame = 1;
 constexpr std::uint16_t kDefineShape = 2;
 constexpr std::uint16_t kSetBackgroundColor = 9;
+constexpr std::uint16_t kPlaceObject = 4;
+constexpr std::uint16_t kRemoveObject = 5;
+constexpr std::uint16_t kDefineShape2 = 22;
+constexpr std::uint16_t kDefineShape4 = 83;
+constexpr std::uint16_t kPlaceObject3 = 70;
 constexpr std::uint16_t kPlaceObject2 = 26;
 constexpr std::uint16_t kRemoveObject2 = 28;
 constexpr std::uint16_t kDefineShape3 = 32;
@@ -219,9 +225,10 @@ ByteWriter& ByteWriter::matrix(const Matrix& matrix) {
   return align();
 }
 
-ByteWriter& ByteWriter::colorTransform(const ColorTransform& transform) {
+ByteWriter& ByteWriter::colorTransform(const ColorTransform& transform, bool withAlpha) {
   const auto& m = transform.multiply;
   const auto& a = transform.add;
+  const std::size_t channels = withAlpha ? 4 : 3;
   const bool hasAdd = std::any_of(a.begin(), a.end(), [](std::int16_t v) { return v != 0; });
   const bool hasMultiply = std::any_of(m.begin(), m.end(), [](std::int16_t v) { return v != 256; });
   unsigned bits = 0;
@@ -230,10 +237,10 @@ ByteWriter& ByteWriter::colorTransform(const ColorTransform& transform) {
   if (bits > 15) throw std::invalid_argument("colour transform term too large");
   ub(hasAdd, 1).ub(hasMultiply, 1).ub(bits, 4);
   if (hasMultiply) {
-    for (const auto term : m) sb(term, bits);
+    for (std::size_t i = 0; i < channels; ++i) sb(m[i], bits);
   }
   if (hasAdd) {
-    for (const auto term : a) sb(term, bits);
+    for (std::size_t i = 0; i < channels; ++i) sb(a[i], bits);
   }
   return align();
 }
@@ -321,25 +328,291 @@ TagStream& TagStream::defineRectangle(std::uint16_t id, const TwipsRect& rect,
 }
 
 TagStream& TagStream::placeObject(const Placement& placement) {
+  const bool version3 = placement.className || placement.filterList || placement.blendMode ||
+                        placement.cacheAsBitmap || placement.visible;
   ByteWriter body;
-  body.ub(0, 2)  // no clip actions, no clip depth
+  body.ub(!placement.clipActions.empty(), 1)
+      .ub(placement.clipDepth.has_value(), 1)
       .ub(placement.name.has_value(), 1)
       .ub(placement.ratio.has_value(), 1)
       .ub(placement.colorTransform.has_value(), 1)
       .ub(placement.matrix.has_value(), 1)
       .ub(placement.character.has_value(), 1)
       .ub(placement.move, 1);
+  if (version3) {
+    body.ub(0, 2)  // reserved, no opaque background
+        .ub(placement.visible.has_value(), 1)
+        .ub(0, 1)  // no image
+        .ub(placement.className.has_value(), 1)
+        .ub(placement.cacheAsBitmap.has_value(), 1)
+        .ub(placement.blendMode.has_value(), 1)
+        .ub(placement.filterList.has_value(), 1);
+  }
   body.u16(placement.depth);
+  if (placement.className) body.string(*placement.className);
   if (placement.character) body.u16(*placement.character);
   if (placement.matrix) body.matrix(*placement.matrix);
   if (placement.colorTransform) body.colorTransform(*placement.colorTransform);
   if (placement.ratio) body.u16(*placement.ratio);
   if (placement.name) body.string(*placement.name);
-  return tag(kPlaceObject2, body);
+  if (placement.clipDepth) body.u16(*placement.clipDepth);
+  if (placement.filterList) body.bytes(*placement.filterList);
+  if (placement.blendMode) body.u8(*placement.blendMode);
+  if (placement.cacheAsBitmap) body.u8(*placement.cacheAsBitmap ? 1 : 0);
+  if (placement.visible) body.u8(*placement.visible ? 1 : 0);
+  body.bytes(placement.clipActions);
+  return tag(version3 ? kPlaceObject3 : kPlaceObject2, body);
+}
+
+TagStream& TagStream::placeObject1(std::uint16_t character, std::uint16_t depth,
+                                   const Matrix& matrix,
+                                   std::optional<ColorTransform> colorTransform) {
+  ByteWriter body;
+  body.u16(character).u16(depth).matrix(matrix);
+  if (colorTransform) body.colorTransform(*colorTransform, false);
+  return tag(kPlaceObject, body);
 }
 
 TagStream& TagStream::removeObject(std::uint16_t depth) {
   return tag(kRemoveObject2, ByteWriter().u16(depth));
+}
+
+TagStream& TagStream::removeObject1(std::uint16_t character, std::uint16_t depth) {
+  return tag(kRemoveObject, ByteWriter().u16(character).u16(depth));
+}
+
+TagStream& TagStream::defineShape(std::uint16_t id, const ShapeBuilder& shape) {
+  return tag(shape.tagCode(), shape.body(id));
+}
+
+FillStyle FillStyle::solid(const Colour& colour) {
+  FillStyle style;
+  style.colour = colour;
+  return style;
+}
+
+FillStyle FillStyle::linear(std::vector<std::pair<std::uint8_t, Colour>> stops,
+                            const Matrix& matrix) {
+  FillStyle style;
+  style.kind = FillKind::LinearGradient;
+  style.stops = std::move(stops);
+  style.matrix = matrix;
+  return style;
+}
+
+LineStyle LineStyle::solid(std::uint16_t width, const Colour& colour) {
+  LineStyle style;
+  style.width = width;
+  style.colour = colour;
+  return style;
+}
+
+ShapeBuilder::ShapeBuilder(int version) : version_(version) {}
+
+ShapeBuilder& ShapeBuilder::styles(std::vector<FillStyle> fills, std::vector<LineStyle> lines) {
+  fills_ = std::move(fills);
+  lines_ = std::move(lines);
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::bounds(const TwipsRect& bounds) {
+  bounds_ = bounds;
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::windingFill(bool winding) {
+  winding_ = winding;
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::styleBits(unsigned fillBits, unsigned lineBits) {
+  declaredBits_ = std::pair(fillBits, lineBits);
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::moveTo(Point to) {
+  return select(std::nullopt, std::nullopt, std::nullopt, to);
+}
+
+ShapeBuilder& ShapeBuilder::select(std::optional<std::uint32_t> fill0,
+                                   std::optional<std::uint32_t> fill1,
+                                   std::optional<std::uint32_t> line, std::optional<Point> moveTo) {
+  Record record;
+  record.fill0 = fill0;
+  record.fill1 = fill1;
+  record.line = line;
+  record.moveTo = moveTo;
+  records_.push_back(std::move(record));
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::newStyles(std::vector<FillStyle> fills, std::vector<LineStyle> lines,
+                                      std::optional<std::uint32_t> fill0,
+                                      std::optional<std::uint32_t> fill1,
+                                      std::optional<std::uint32_t> line,
+                                      std::optional<Point> moveTo) {
+  select(fill0, fill1, line, moveTo);
+  records_.back().newStyles = true;
+  records_.back().fills = std::move(fills);
+  records_.back().lines = std::move(lines);
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::lineTo(Point to) {
+  Record record;
+  record.kind = Record::Line;
+  record.to = to;
+  records_.push_back(std::move(record));
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::curveTo(Point control, Point anchor) {
+  Record record;
+  record.kind = Record::Curve;
+  record.control = control;
+  record.to = anchor;
+  records_.push_back(std::move(record));
+  return *this;
+}
+
+ShapeBuilder& ShapeBuilder::polygon(const std::vector<Point>& points) {
+  if (points.empty()) return *this;
+  moveTo(points.front());
+  for (std::size_t i = 1; i < points.size(); ++i) lineTo(points[i]);
+  return lineTo(points.front());
+}
+
+ShapeBuilder& ShapeBuilder::withoutEnd() {
+  end_ = false;
+  return *this;
+}
+
+std::uint16_t ShapeBuilder::tagCode() const {
+  switch (version_) {
+    case 1:
+      return kDefineShape;
+    case 2:
+      return kDefineShape2;
+    case 4:
+      return kDefineShape4;
+    default:
+      return kDefineShape3;
+  }
+}
+
+void ShapeBuilder::writeFill(ByteWriter& out, const FillStyle& fill) const {
+  const bool alpha = version_ >= 3;
+  out.u8(static_cast<std::uint8_t>(fill.kind));
+  switch (fill.kind) {
+    case FillKind::Solid:
+      out.colour(fill.colour, alpha);
+      break;
+    case FillKind::LinearGradient:
+    case FillKind::RadialGradient:
+    case FillKind::FocalGradient:
+      out.matrix(fill.matrix);
+      out.ub(fill.spread, 2).ub(fill.interpolation, 2);
+      out.ub(static_cast<std::uint32_t>(fill.stops.size()), 4);
+      for (const auto& [ratio, colour] : fill.stops) out.u8(ratio).colour(colour, alpha);
+      if (fill.kind == FillKind::FocalGradient) {
+        out.u16(static_cast<std::uint16_t>(std::lround(fill.focalPoint * 256)));
+      }
+      break;
+    case FillKind::RepeatingBitmap:
+    case FillKind::ClippedBitmap:
+      out.u16(fill.bitmapId).matrix(fill.matrix);
+      break;
+  }
+}
+
+void ShapeBuilder::writeStyles(ByteWriter& out, const std::vector<FillStyle>& fills,
+                               const std::vector<LineStyle>& lines, unsigned& fillBits,
+                               unsigned& lineBits,
+                               std::optional<std::pair<unsigned, unsigned>> declaredBits) const {
+  const auto writeCount = [&](std::size_t count) {
+    if (count < 0xFF || version_ < 2) {
+      out.u8(static_cast<std::uint8_t>(count));
+    } else {
+      out.u8(0xFF).u16(static_cast<std::uint16_t>(count));
+    }
+  };
+  writeCount(fills.size());
+  for (const auto& fill : fills) writeFill(out, fill);
+  writeCount(lines.size());
+  for (const auto& line : lines) {
+    out.u16(line.width);
+    if (version_ < 4) {
+      out.colour(line.colour, version_ >= 3);
+      continue;
+    }
+    out.ub(line.startCap, 2).ub(line.join, 2).ub(line.fill.has_value(), 1);
+    out.ub(line.noHorizontalScale, 1).ub(line.noVerticalScale, 1).ub(line.pixelHinting, 1);
+    out.ub(0, 5).ub(line.noClose, 1).ub(line.endCap, 2);
+    if (line.join == 2) out.u16(static_cast<std::uint16_t>(std::lround(line.miterLimit * 256)));
+    if (line.fill) {
+      writeFill(out, *line.fill);
+    } else {
+      out.colour(line.colour, true);
+    }
+  }
+  fillBits = unsignedBits(static_cast<std::uint32_t>(fills.size()));
+  lineBits = unsignedBits(static_cast<std::uint32_t>(lines.size()));
+  if (declaredBits) std::tie(fillBits, lineBits) = *declaredBits;
+  out.ub(fillBits, 4).ub(lineBits, 4);
+}
+
+std::vector<std::uint8_t> ShapeBuilder::body(std::uint16_t id) const {
+  ByteWriter out;
+  out.u16(id).rect(bounds_);
+  if (version_ == 4) out.rect(bounds_).u8(winding_ ? 0x04 : 0x00);
+  unsigned fillBits = 0, lineBits = 0;
+  writeStyles(out, fills_, lines_, fillBits, lineBits, declaredBits_);
+  Point pen;
+  // Edge records store deltas in one width, 2-17 bits, written as width - 2.
+  const auto deltaBits = [](std::initializer_list<std::int32_t> deltas) {
+    const unsigned bits = std::max(2u, signedBits(deltas));
+    if (bits > 17) throw std::invalid_argument("edge too long for one record");
+    return bits;
+  };
+  for (const Record& record : records_) {
+    switch (record.kind) {
+      case Record::StyleChange: {
+        out.ub(0, 1).ub(record.newStyles, 1).ub(record.line.has_value(), 1);
+        out.ub(record.fill1.has_value(), 1).ub(record.fill0.has_value(), 1);
+        out.ub(record.moveTo.has_value(), 1);
+        if (record.moveTo) {
+          const unsigned bits = signedBits({record.moveTo->x, record.moveTo->y});
+          out.ub(bits, 5).sb(record.moveTo->x, bits).sb(record.moveTo->y, bits);
+          pen = *record.moveTo;
+        }
+        if (record.fill0) out.ub(*record.fill0, fillBits);
+        if (record.fill1) out.ub(*record.fill1, fillBits);
+        if (record.line) out.ub(*record.line, lineBits);
+        if (record.newStyles) {
+          writeStyles(out, record.fills, record.lines, fillBits, lineBits, std::nullopt);
+        }
+        break;
+      }
+      case Record::Line: {  // always a general line: simple, and any direction
+        const std::int32_t dx = record.to.x - pen.x, dy = record.to.y - pen.y;
+        const unsigned bits = deltaBits({dx, dy});
+        out.ub(0b11, 2).ub(bits - 2, 4).ub(1, 1).sb(dx, bits).sb(dy, bits);
+        pen = record.to;
+        break;
+      }
+      case Record::Curve: {
+        const std::int32_t cx = record.control.x - pen.x, cy = record.control.y - pen.y;
+        const std::int32_t ax = record.to.x - record.control.x, ay = record.to.y - record.control.y;
+        const unsigned bits = deltaBits({cx, cy, ax, ay});
+        out.ub(0b10, 2).ub(bits - 2, 4).sb(cx, bits).sb(cy, bits).sb(ax, bits).sb(ay, bits);
+        pen = record.to;
+        break;
+      }
+    }
+  }
+  if (end_) out.ub(0, 6);
+  out.align();
+  return out.data();
 }
 
 std::size_t tagStreamOffset(const MovieOptions& options) {

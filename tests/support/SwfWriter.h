@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quelvo::swftest {
@@ -63,7 +64,15 @@ struct Placement {
   std::optional<ColorTransform> colorTransform;
   std::optional<std::uint16_t> ratio;
   std::optional<std::string> name;
+  std::optional<std::uint16_t> clipDepth;
   bool move = false;  // set when changing or replacing an object at depth
+  // Any of these makes the record a PlaceObject3.
+  std::optional<std::string> className;
+  std::optional<std::vector<std::uint8_t>> filterList;  // a whole FILTERLIST, count included
+  std::optional<std::uint8_t> blendMode;
+  std::optional<bool> cacheAsBitmap;
+  std::optional<bool> visible;
+  std::vector<std::uint8_t> clipActions;  // written as they are, flag set when not empty
 
   // A new object at depth.
   static Placement place(std::uint16_t depth, std::uint16_t character,
@@ -89,7 +98,7 @@ class ByteWriter {
 
   ByteWriter& rect(const TwipsRect& rect);
   ByteWriter& matrix(const Matrix& matrix);
-  ByteWriter& colorTransform(const ColorTransform& transform);  // with alpha terms
+  ByteWriter& colorTransform(const ColorTransform& transform, bool withAlpha = true);
 
   const std::vector<std::uint8_t>& data() const { return data_; }
   std::size_t size() const { return data_.size(); }
@@ -101,6 +110,106 @@ class ByteWriter {
 
 // Bits an SB field needs to hold every value (0 when all are 0).
 unsigned signedBits(std::initializer_list<std::int32_t> values);
+
+enum class FillKind : std::uint8_t {
+  Solid = 0x00,
+  LinearGradient = 0x10,
+  RadialGradient = 0x12,
+  FocalGradient = 0x13,
+  RepeatingBitmap = 0x40,
+  ClippedBitmap = 0x41,
+};
+
+struct FillStyle {
+  FillKind kind = FillKind::Solid;
+  Colour colour;
+  Matrix matrix;  // gradients and bitmaps
+  std::vector<std::pair<std::uint8_t, Colour>> stops;
+  std::uint8_t spread = 0;         // 0 pad, 1 reflect, 2 repeat
+  std::uint8_t interpolation = 0;  // 0 normal, 1 linear RGB
+  double focalPoint = 0;
+  std::uint16_t bitmapId = 0;
+
+  static FillStyle solid(const Colour& colour);
+  static FillStyle linear(std::vector<std::pair<std::uint8_t, Colour>> stops,
+                          const Matrix& matrix = {});
+};
+
+// LINESTYLE before DefineShape4; the cap, join and flag fields count from 4 on.
+struct LineStyle {
+  std::uint16_t width = 20;
+  Colour colour;
+  std::uint8_t startCap = 0;  // 0 round, 1 none, 2 square
+  std::uint8_t join = 0;      // 0 round, 1 bevel, 2 miter
+  std::uint8_t endCap = 0;
+  double miterLimit = 3;
+  bool noHorizontalScale = false;
+  bool noVerticalScale = false;
+  bool pixelHinting = false;
+  bool noClose = false;
+  std::optional<FillStyle> fill;
+
+  static LineStyle solid(std::uint16_t width, const Colour& colour);
+};
+
+// Builds a DefineShape body record by record: style changes select styles
+// (1-based, 0 for none) and move the pen; edges go to absolute points.
+// Style bit widths follow from each style array unless forced.
+class ShapeBuilder {
+ public:
+  explicit ShapeBuilder(int version = 3);  // DefineShape, 2, 3 or 4
+
+  ShapeBuilder& styles(std::vector<FillStyle> fills, std::vector<LineStyle> lines = {});
+  ShapeBuilder& bounds(const TwipsRect& bounds);
+  ShapeBuilder& windingFill(bool winding = true);
+  // Declares wider style numbers than the first arrays need (to write
+  // numbers past their ends).
+  ShapeBuilder& styleBits(unsigned fillBits, unsigned lineBits);
+
+  ShapeBuilder& moveTo(Point to);
+  ShapeBuilder& select(std::optional<std::uint32_t> fill0, std::optional<std::uint32_t> fill1,
+                       std::optional<std::uint32_t> line = std::nullopt,
+                       std::optional<Point> moveTo = std::nullopt);
+  // A style change bringing new style arrays (a new layer).
+  ShapeBuilder& newStyles(std::vector<FillStyle> fills, std::vector<LineStyle> lines,
+                          std::optional<std::uint32_t> fill0, std::optional<std::uint32_t> fill1,
+                          std::optional<std::uint32_t> line = std::nullopt,
+                          std::optional<Point> moveTo = std::nullopt);
+  ShapeBuilder& lineTo(Point to);
+  ShapeBuilder& curveTo(Point control, Point anchor);
+  // A closed polygon: move to the first point, then lines around and back.
+  ShapeBuilder& polygon(const std::vector<Point>& points);
+  // Leaves out the end-of-shape record.
+  ShapeBuilder& withoutEnd();
+
+  std::uint16_t tagCode() const;
+  std::vector<std::uint8_t> body(std::uint16_t id) const;
+
+ private:
+  void writeStyles(ByteWriter& out, const std::vector<FillStyle>& fills,
+                   const std::vector<LineStyle>& lines, unsigned& fillBits, unsigned& lineBits,
+                   std::optional<std::pair<unsigned, unsigned>> declaredBits) const;
+  void writeFill(ByteWriter& out, const FillStyle& fill) const;
+
+  struct Record {
+    enum Kind { StyleChange, Line, Curve } kind = StyleChange;
+    std::optional<std::uint32_t> fill0, fill1, line;
+    std::optional<Point> moveTo;
+    bool newStyles = false;
+    std::vector<FillStyle> fills;
+    std::vector<LineStyle> lines;
+    Point control, to;
+  };
+
+  int version_;
+  TwipsRect bounds_{0, 2000, 0, 2000};
+  bool winding_ = false;
+  bool end_ = true;
+  std::vector<FillStyle> fills_;
+  std::vector<LineStyle> lines_;
+  std::vector<Record> records_;
+  std::optional<std::pair<unsigned, unsigned>> declaredBits_;
+};
 
 // A tag stream: the root movie's or a sprite's. Nothing is added implicitly,
 // so a stream without end() really has no End tag.
@@ -126,8 +235,13 @@ class TagStream {
   // DefineShape with RGB fills, or DefineShape3 when a colour is translucent.
   TagStream& defineShape(std::uint16_t id, const std::vector<Polygon>& polygons);
   TagStream& defineRectangle(std::uint16_t id, const TwipsRect& rect, const Colour& colour);
-  TagStream& placeObject(const Placement& placement);  // PlaceObject2
-  TagStream& removeObject(std::uint16_t depth);        // RemoveObject2
+  TagStream& defineShape(std::uint16_t id, const ShapeBuilder& shape);
+  // PlaceObject2, or PlaceObject3 when the placement uses its fields.
+  TagStream& placeObject(const Placement& placement);
+  TagStream& placeObject1(std::uint16_t character, std::uint16_t depth, const Matrix& matrix,
+                          std::optional<ColorTransform> colorTransform = std::nullopt);
+  TagStream& removeObject(std::uint16_t depth);  // RemoveObject2
+  TagStream& removeObject1(std::uint16_t character, std::uint16_t depth);
 
   const std::vector<std::uint8_t>& data() const { return data_; }
   std::size_t size() const { return data_.size(); }

@@ -11,6 +11,7 @@ namespace quelvo::swf {
 namespace {
 
 constexpr int kRampSize = 256;
+constexpr double kStepWidth = 1e-6;
 
 double toLinear(double channel) {
   const double c = channel / 255.0;
@@ -23,8 +24,11 @@ double fromLinear(double linear) {
 }
 
 std::array<double, 4> channels(const Rgba& colour, bool linear) {
-  const auto convert = [&](std::uint8_t c) { return linear ? toLinear(c) : static_cast<double>(c); };
-  return {convert(colour.red), convert(colour.green), convert(colour.blue), static_cast<double>(colour.alpha)};
+  const auto convert = [&](std::uint8_t c) {
+    return linear ? toLinear(c) : static_cast<double>(c);
+  };
+  return {convert(colour.red), convert(colour.green), convert(colour.blue),
+          static_cast<double>(colour.alpha)};
 }
 
 QColor toColour(const std::array<double, 4>& c, bool linear) {
@@ -35,35 +39,56 @@ QColor toColour(const std::array<double, 4>& c, bool linear) {
                 static_cast<int>(std::lround(std::clamp(c[3], 0.0, 255.0))));
 }
 
+// Fills the colour table entry by entry (see gradientRamp): between two
+// records entry i takes the colour at i + lead along the way.
+std::vector<std::array<double, 4>> colourTable(const std::vector<GradientStop>& stops,
+                                               const std::vector<std::array<double, 4>>& colours,
+                                               int lead) {
+  std::vector<std::array<double, 4>> table;
+  table.reserve(kRampSize);
+  while (table.size() < std::min<std::size_t>(stops.front().ratio, kRampSize)) {
+    table.push_back(colours.front());
+  }
+  for (std::size_t k = 0; k + 1 < stops.size() && table.size() < kRampSize; ++k) {
+    const int from = stops[k].ratio, to = stops[k + 1].ratio;
+    if (to <= from) {
+      table.push_back(colours[k]);
+      continue;
+    }
+    while (table.size() < static_cast<std::size_t>(to)) {
+      const double t =
+          std::clamp((static_cast<double>(table.size()) + lead - from) / (to - from), 0.0, 1.0);
+      std::array<double, 4> colour;
+      for (std::size_t c = 0; c < 4; ++c) {
+        colour[c] = colours[k][c] + (colours[k + 1][c] - colours[k][c]) * t;
+      }
+      table.push_back(colour);
+    }
+  }
+  while (table.size() < kRampSize) table.push_back(colours.back());
+  return table;
+}
+
 }  // namespace
 
-QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform) {
+QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform,
+                            int lead) {
   std::vector<GradientStop> stops = gradient.stops;
   if (stops.empty()) stops.push_back(GradientStop{0, Rgba{0, 0, 0, 255}});
-  std::stable_sort(stops.begin(), stops.end(),
-                   [](const GradientStop& a, const GradientStop& b) { return a.ratio < b.ratio; });
   const bool linear = gradient.interpolation == InterpolationMode::LinearRgb;
   std::vector<std::array<double, 4>> colours;
-  for (const auto& stop : stops) colours.push_back(channels(colorTransform.apply(stop.colour), linear));
+  for (const auto& stop : stops)
+    colours.push_back(channels(colorTransform.apply(stop.colour), linear));
 
+  // Each entry holds its colour over its whole 1/256 of the square: the
+  // player looks entries up without blending neighbours.
   QGradientStops ramp;
-  ramp.reserve(kRampSize);
-  std::size_t next = 0;  // first stop with a ratio above the current one
-  for (int ratio = 0; ratio < kRampSize; ++ratio) {
-    while (next < stops.size() && stops[next].ratio <= ratio) ++next;
-    std::array<double, 4> colour;
-    if (next == 0) {
-      colour = colours.front();
-    } else if (next == stops.size()) {
-      colour = colours.back();
-    } else {
-      const double from = stops[next - 1].ratio, to = stops[next].ratio;
-      const double t = (ratio - from) / (to - from);
-      for (std::size_t c = 0; c < 4; ++c) {
-        colour[c] = colours[next - 1][c] + (colours[next][c] - colours[next - 1][c]) * t;
-      }
-    }
-    ramp.append({ratio / double{kRampSize - 1}, toColour(colour, linear)});
+  ramp.reserve(2 * kRampSize);
+  const auto table = colourTable(stops, colours, lead);
+  for (int i = 0; i < kRampSize; ++i) {
+    const QColor entry = toColour(table[i], linear);
+    ramp.append({i / double{kRampSize}, entry});
+    ramp.append({(i + 1) / double{kRampSize} - kStepWidth, entry});
   }
   return ramp;
 }

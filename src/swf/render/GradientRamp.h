@@ -7,12 +7,19 @@
 
 namespace quelvo::swf {
 
-// The colours of a gradient as 256 stops, one per ratio, the way the player's
-// colour ramp holds them: between two records the colour is interpolated per
-// channel (in linear light for linear-RGB gradients) without premultiplying,
-// and before the first or after the last record it stays that record's.
-// The colour transform applies to the recorded colours. A gradient without
-// records is black.
-QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform);
+// The colours of a gradient as a ramp of 256 flat steps, one per ratio, the
+// way the player's colour table holds them. Records are taken in stored
+// order, even when their ratios are not sorted: from each record to the next
+// one ahead of it colours are interpolated per channel (in linear light for
+// linear-RGB gradients, never premultiplied); a record whose follower does
+// not lie ahead (the same ratio or a smaller one) takes one entry of its own.
+// Ratios before the first record take its colour, ratios past every record
+// the last one's. The colour transform applies to the recorded colours; a
+// gradient without records is black.
+//
+// lead: how many entries further along the interpolated colours are read
+// (the reference player's antialiased rendering reads one ahead).
+QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform,
+                            int lead);
 
 }  // namespace quelvo::swf

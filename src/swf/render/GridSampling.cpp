@@ -36,8 +36,8 @@ void drawOnSampleGrid(QImage& target, int factor,
   if (target.format() != QImage::Format_ARGB32_Premultiplied) {
     target.convertTo(QImage::Format_ARGB32_Premultiplied);
   }
-  QImage samples = target.scaled(target.size() * factor, Qt::IgnoreAspectRatio,
-                                 Qt::FastTransformation);
+  QImage samples =
+      target.scaled(target.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
   {
     QPainter painter(&samples);
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -1,19 +1,60 @@
 #include "swf/render/QPainterBackend.h"
 
 #include <QPainterPathStroker>
-
-#include "swf/render/ShapePaint.h"
+#include <algorithm>
 
 namespace quelvo::swf {
 
-QPainterBackend::QPainterBackend(QPainter& painter, ShapePathCache& cache, const Options& options)
-    : painter_(painter), cache_(cache), options_(options) {
-  painter_.setRenderHint(QPainter::Antialiasing, options.antialias);
+namespace {
+
+bool isOpaque(const QBrush& brush) {
+  if (const QGradient* gradient = brush.gradient()) {
+    const auto stops = gradient->stops();
+    return std::all_of(stops.begin(), stops.end(),
+                       [](const QGradientStop& stop) { return stop.second.alpha() == 255; });
+  }
+  return brush.color().alpha() == 255;
+}
+
+// A scratch image at least size big, its top-left size pixels cleared.
+QImage& scratchImage(QImage& image, const QSize& size, QImage::Format format) {
+  if (image.format() != format || image.width() < size.width() || image.height() < size.height()) {
+    image = QImage(size.expandedTo(image.size()), format);
+  }
+  QPainter painter(&image);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.fillRect(QRect(QPoint(0, 0), size), Qt::transparent);
+  return image;
+}
+
+// Scales each pixel of opaque colours drawn with antialiasing up to the alpha
+// coverage gives it.
+void restoreCoverage(QImage& colours, const QImage& coverage, const QRect& area) {
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* pixel = reinterpret_cast<QRgb*>(colours.scanLine(y));
+    const uchar* wanted = coverage.constScanLine(y);
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const int alpha = qAlpha(pixel[x]);
+      const int target = wanted[x];
+      if (alpha == 0 || alpha >= target) continue;
+      const auto scale = [&](int channel) { return std::min(target, channel * target / alpha); };
+      pixel[x] =
+          qRgba(scale(qRed(pixel[x])), scale(qGreen(pixel[x])), scale(qBlue(pixel[x])), target);
+    }
+  }
+}
+
+}  // namespace
+
+QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, bool antialias,
+                                 const PaintSettings& settings)
+    : painter_(painter), caches_(caches), antialias_(antialias), settings_(settings) {
+  painter_.setRenderHint(QPainter::Antialiasing, antialias);
 }
 
 void QPainterBackend::drawShape(const Shape& shape, const QTransform& toDevice,
                                 const ColorTransform& colorTransform) {
-  const ShapePaths& paths = cache_.paths(shape);
+  const ShapePaths& paths = caches_.paths.paths(shape);
   for (std::size_t i = 0; i < shape.layers.size(); ++i) {
     drawFills(shape.layers[i], paths.layers[i], toDevice, colorTransform);
     drawStrokes(shape.layers[i], paths.layers[i], toDevice, colorTransform);
@@ -22,14 +63,56 @@ void QPainterBackend::drawShape(const Shape& shape, const QTransform& toDevice,
 
 void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths,
                                 const QTransform& toDevice, const ColorTransform& colorTransform) {
-  painter_.setTransform(toDevice);
-  painter_.setPen(Qt::NoPen);
+  std::vector<Fill> fills;
+  bool opaque = true;
   for (std::size_t i = 0; i < paths.fills.size(); ++i) {
     if (paths.fills[i].isEmpty()) continue;
-    const QBrush brush = fillBrush(layer.fills[i], colorTransform);
+    QBrush brush = fillBrush(layer.fills[i], colorTransform, settings_);
     if (brush.style() == Qt::NoBrush) continue;
-    painter_.fillPath(paths.fills[i], brush);
+    opaque = opaque && isOpaque(brush);
+    fills.push_back(Fill{&paths.fills[i], std::move(brush)});
   }
+  if (antialias_ && opaque && fills.size() > 1) {
+    drawJoinedFills(fills, paths.joined, toDevice);
+    return;
+  }
+  painter_.setTransform(toDevice);
+  for (const Fill& fill : fills) painter_.fillPath(*fill.path, fill.brush);
+}
+
+// Antialiased one by one, two fills meeting along an edge each cover part of
+// the edge's pixels, the second drawn over the first, and the background
+// shows through the seam. So the fills go into a transparent scratch image
+// first; there the seam pixels come out too transparent, and each pixel is
+// made as opaque as the coverage of the layer's whole area says (an opaque
+// layer's colours keep their mix). Then the scratch goes over the picture.
+void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPainterPath& joined,
+                                      const QTransform& toDevice) {
+  const QRect deviceRect(0, 0, painter_.device()->width(), painter_.device()->height());
+  const QRect area =
+      toDevice.mapRect(joined.controlPointRect()).toAlignedRect().adjusted(-1, -1, 1, 1) &
+      deviceRect;
+  if (area.isEmpty()) return;
+  const QTransform toScratch = toDevice * QTransform::fromTranslate(-area.x(), -area.y());
+  QImage& colours =
+      scratchImage(caches_.fillLayer, area.size(), QImage::Format_ARGB32_Premultiplied);
+  QImage& coverage = scratchImage(caches_.coverage, area.size(), QImage::Format_Alpha8);
+  {
+    QPainter layer(&colours);
+    layer.setRenderHint(QPainter::Antialiasing);
+    layer.setTransform(toScratch);
+    for (const Fill& fill : fills) layer.fillPath(*fill.path, fill.brush);
+  }
+  {
+    QPainter layer(&coverage);
+    layer.setRenderHint(QPainter::Antialiasing);
+    layer.setTransform(toScratch);
+    layer.fillPath(joined, Qt::black);
+  }
+  const QRect used(QPoint(0, 0), area.size());
+  restoreCoverage(colours, coverage, used);
+  painter_.resetTransform();
+  painter_.drawImage(area.topLeft(), colours, used);
 }
 
 void QPainterBackend::drawStrokes(const ShapeLayer& layer, const LayerPaths& paths,
@@ -39,8 +122,7 @@ void QPainterBackend::drawStrokes(const ShapeLayer& layer, const LayerPaths& pat
   painter_.setBrush(Qt::NoBrush);
   for (std::size_t i = 0; i < paths.lines.size(); ++i) {
     if (paths.lines[i].isEmpty()) continue;
-    const QPen pen = strokePen(layer.lines[i], colorTransform, toDevice, options_.stageScale,
-                               options_.pixelSize);
+    const QPen pen = strokePen(layer.lines[i], colorTransform, toDevice, settings_);
     QPainterPathStroker stroker(pen);
     painter_.fillPath(stroker.createStroke(toDevice.map(paths.lines[i])), pen.brush());
   }
@@ -50,7 +132,7 @@ void QPainterBackend::pushMask(std::span<const MaskPart> parts) {
   QPainterPath area;
   area.setFillRule(Qt::WindingFill);
   for (const MaskPart& part : parts) {
-    for (const LayerPaths& layer : cache_.paths(*part.shape).layers) {
+    for (const LayerPaths& layer : caches_.paths.paths(*part.shape).layers) {
       for (const QPainterPath& fill : layer.fills) {
         if (!fill.isEmpty()) area.addPath(part.toDevice.map(fill));
       }

@@ -1,24 +1,30 @@
 #pragma once
 
+#include <QBrush>
+#include <QImage>
 #include <QPainter>
+#include <vector>
 
 #include "swf/render/RenderBackend.h"
+#include "swf/render/ShapePaint.h"
 #include "swf/render/ShapePaths.h"
 
 namespace quelvo::swf {
 
-// Draws with a QPainter: each layer's fills, then its strokes; masks become
-// clip paths. Leaves the painter's state as it found it once every mask is
-// popped.
+// Draws with a QPainter on an image: each layer's fills, then its strokes;
+// masks become clip paths. Leaves the painter's state as it found it once
+// every mask is popped.
 class QPainterBackend : public RenderBackend {
  public:
-  struct Options {
-    bool antialias = true;
-    double stageScale = 1.0 / 20;  // device pixels per stage twip, for strokes that do not scale
-    double pixelSize = 1;          // device pixels per output pixel: the thinnest stroke
+  // What outlives one frame: paths per shape, and scratch images for
+  // joining antialiased fills.
+  struct Caches {
+    ShapePathCache paths;
+    QImage fillLayer;
+    QImage coverage;
   };
 
-  QPainterBackend(QPainter& painter, ShapePathCache& cache, const Options& options);
+  QPainterBackend(QPainter& painter, Caches& caches, bool antialias, const PaintSettings& settings);
 
   void drawShape(const Shape& shape, const QTransform& toDevice,
                  const ColorTransform& colorTransform) override;
@@ -26,14 +32,22 @@ class QPainterBackend : public RenderBackend {
   void popMask() override;
 
  private:
+  struct Fill {
+    const QPainterPath* path = nullptr;
+    QBrush brush;
+  };
+
   void drawFills(const ShapeLayer& layer, const LayerPaths& paths, const QTransform& toDevice,
                  const ColorTransform& colorTransform);
+  void drawJoinedFills(const std::vector<Fill>& fills, const QPainterPath& joined,
+                       const QTransform& toDevice);
   void drawStrokes(const ShapeLayer& layer, const LayerPaths& paths, const QTransform& toDevice,
                    const ColorTransform& colorTransform);
 
   QPainter& painter_;
-  ShapePathCache& cache_;
-  Options options_;
+  Caches& caches_;
+  bool antialias_;
+  PaintSettings settings_;
 };
 
 }  // namespace quelvo::swf

@@ -38,8 +38,8 @@ void SceneRenderer::drawList(const DisplayList& list, const QTransform& toDevice
 // after an ending mask come off with it and go back on.
 void SceneRenderer::endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks) {
   const auto hasEnded = [&](const ActiveMask& mask) { return mask.lastDepth < depth; };
-  const auto firstEnded = static_cast<std::size_t>(
-      std::find_if(masks.begin(), masks.end(), hasEnded) - masks.begin());
+  const auto firstEnded =
+      static_cast<std::size_t>(std::find_if(masks.begin(), masks.end(), hasEnded) - masks.begin());
   if (firstEnded == masks.size()) return;
   for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.popMask();
   masks.erase(std::remove_if(masks.begin() + static_cast<std::ptrdiff_t>(firstEnded), masks.end(),

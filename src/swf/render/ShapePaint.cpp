@@ -30,8 +30,8 @@ QGradient::Spread toSpread(SpreadMode mode) {
   return QGradient::PadSpread;
 }
 
-QBrush gradientBrush(const FillStyle& style, const ColorTransform& colorTransform) {
-  const QGradientStops ramp = gradientRamp(style.gradient, colorTransform);
+QBrush gradientBrush(const FillStyle& style, const ColorTransform& colorTransform, int lead) {
+  const QGradientStops ramp = gradientRamp(style.gradient, colorTransform, lead);
   const QTransform matrix = toQTransform(style.matrix);
   // A collapsed gradient square has no direction to spread along; it shows its last colour.
   if (!matrix.isInvertible()) return QBrush(ramp.back().second);
@@ -39,10 +39,11 @@ QBrush gradientBrush(const FillStyle& style, const ColorTransform& colorTransfor
   if (style.kind == FillKind::LinearGradient) {
     gradient = QLinearGradient(-kGradientHalfSize, 0, kGradientHalfSize, 0);
   } else {
-    const double focal =
-        style.kind == FillKind::FocalGradient ? std::clamp(style.gradient.focalPoint, -1.0, 1.0) : 0;
-    gradient = QRadialGradient(QPointF(0, 0), kGradientHalfSize,
-                               QPointF(focal * kGradientHalfSize, 0));
+    const double focal = style.kind == FillKind::FocalGradient
+                             ? std::clamp(style.gradient.focalPoint, -1.0, 1.0)
+                             : 0;
+    gradient =
+        QRadialGradient(QPointF(0, 0), kGradientHalfSize, QPointF(focal * kGradientHalfSize, 0));
   }
   gradient.setStops(ramp);
   gradient.setSpread(toSpread(style.gradient.spread));
@@ -86,14 +87,15 @@ double strokeScale(const LineStyle& style, const QTransform& toDevice, double st
 
 }  // namespace
 
-QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform) {
+QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
+                 const PaintSettings& settings) {
   switch (style.kind) {
     case FillKind::Solid:
       return QBrush(toQColor(colorTransform.apply(style.colour)));
     case FillKind::LinearGradient:
     case FillKind::RadialGradient:
     case FillKind::FocalGradient:
-      return gradientBrush(style, colorTransform);
+      return gradientBrush(style, colorTransform, settings.gradientLead);
     case FillKind::Bitmap:
       break;
   }
@@ -101,16 +103,17 @@ QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform) {
 }
 
 QPen strokePen(const LineStyle& style, const ColorTransform& colorTransform,
-               const QTransform& toDevice, double stageScale, double minimumWidth) {
+               const QTransform& toDevice, const PaintSettings& settings) {
   QBrush brush;
   if (style.fill) {
-    brush = fillBrush(*style.fill, colorTransform);
+    brush = fillBrush(*style.fill, colorTransform, settings);
     brush.setTransform(brush.transform() * toDevice);
   } else {
     brush = QBrush(toQColor(colorTransform.apply(style.colour)));
   }
-  const double width = style.width * strokeScale(style, toDevice, stageScale);
-  QPen pen(brush, std::max(minimumWidth, width), Qt::SolidLine, toCap(style.startCap), toJoin(style.join));
+  const double width = style.width * strokeScale(style, toDevice, settings.stageScale);
+  QPen pen(brush, std::max(settings.minimumStrokeWidth, width), Qt::SolidLine,
+           toCap(style.startCap), toJoin(style.join));
   if (style.join == JoinStyle::Miter) pen.setMiterLimit(std::max(1.0, style.miterLimit));
   return pen;
 }

@@ -97,11 +97,14 @@ LayerPaths buildLayerPaths(const ShapeLayer& layer, Qt::FillRule rule) {
   // Edges by style, in one pass over the layer; index 0 collects "no style".
   std::vector<std::vector<DirectedEdge>> fillEdges(layer.fills.size() + 1);
   std::vector<std::vector<const ShapeEdge*>> lineEdges(layer.lines.size() + 1);
+  std::vector<DirectedEdge> outline;
   for (const ShapeEdge& edge : layer.edges) {
     // The same fill on both sides is no boundary of it.
     if (edge.fill0 != edge.fill1) {
       fillEdges[edge.fill1].push_back(DirectedEdge{&edge, false});
       fillEdges[edge.fill0].push_back(DirectedEdge{&edge, true});
+      if (edge.fill0 == 0 || edge.fill1 == 0)
+        outline.push_back(DirectedEdge{&edge, edge.fill1 == 0});
     }
     lineEdges[edge.line].push_back(&edge);
   }
@@ -109,6 +112,7 @@ LayerPaths buildLayerPaths(const ShapeLayer& layer, Qt::FillRule rule) {
   for (std::size_t i = 1; i < fillEdges.size(); ++i) {
     paths.fills.push_back(chainContours(fillEdges[i], rule));
   }
+  if (layer.fills.size() > 1) paths.joined = chainContours(outline, rule);
   for (std::size_t i = 1; i < lineEdges.size(); ++i) {
     paths.lines.push_back(linePath(lineEdges[i], layer.lines[i - 1].noClose));
   }

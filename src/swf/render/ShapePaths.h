@@ -9,10 +9,13 @@
 namespace quelvo::swf {
 
 // A layer's outlines in shape twips: fills[i] is the area of fill style i + 1,
-// lines[i] the strokes of line style i + 1 (empty when unused).
+// lines[i] the strokes of line style i + 1 (empty when unused). With more
+// than one fill, joined is the area of them all, bounded by the edges that
+// have a fill on one side only.
 struct LayerPaths {
   std::vector<QPainterPath> fills;
   std::vector<QPainterPath> lines;
+  QPainterPath joined;
 };
 
 struct ShapePaths {

@@ -34,26 +34,39 @@ bool DisplayObject::samePlacement(const DisplayObject& other) const {
          filters.size() == other.filters.size() && origin == other.origin;
 }
 
-DisplayList::Outcome DisplayList::place(const PlaceObject& place, PlacementOrigin origin) {
-  const auto found = objects_.find(place.depth);
-  if (found == objects_.end()) {
-    if (!place.character) return Outcome::Ignored;
-    DisplayObject& object = objects_[place.depth];
+DisplayList::Placed DisplayList::place(const PlaceObject& place, PlacementOrigin origin) {
+  const auto lowest = objects_.lower_bound(place.depth);
+  const bool taken = lowest != objects_.end() && lowest->first == place.depth;
+  if (!taken || !place.move) {
+    if (!place.character) return {};
+    // Inserted before the lowest object at the depth, when there is one.
+    DisplayObject& object = objects_.emplace_hint(lowest, place.depth, DisplayObject{})->second;
     object.character = *place.character;
     object.origin = origin;
     applyFields(object, place);
-    return Outcome::Created;
+    return {Outcome::Created, &object};
   }
-  if (!place.move) return Outcome::Ignored;
-  DisplayObject& object = found->second;
+  DisplayObject& object = lowest->second;
   applyFields(object, place);
-  if (!place.character || *place.character == object.character) return Outcome::Changed;
+  if (!place.character || *place.character == object.character) {
+    return {Outcome::Changed, &object};
+  }
   object.character = *place.character;
   object.origin = origin;
   object.sprite.reset();
-  return Outcome::Created;
+  return {Outcome::Created, &object};
 }
 
-bool DisplayList::remove(std::uint16_t depth) { return objects_.erase(depth) > 0; }
+bool DisplayList::remove(std::uint16_t depth) {
+  const auto lowest = objects_.lower_bound(depth);
+  if (lowest == objects_.end() || lowest->first != depth) return false;
+  objects_.erase(lowest);
+  return true;
+}
+
+const DisplayObject* DisplayList::find(std::uint16_t depth) const {
+  const auto lowest = objects_.lower_bound(depth);
+  return lowest != objects_.end() && lowest->first == depth ? &lowest->second : nullptr;
+}
 
 }  // namespace quelvo::swf

@@ -54,21 +54,31 @@ struct DisplayObject {
 };
 
 // Objects by depth, drawn from the lowest depth up.
+//
+// A depth normally holds one object, but placing a new object on a taken
+// depth adds it there below the one already present, as the reference
+// player does; moves and removals act on the lowest object of a depth.
 class DisplayList {
  public:
-  using Objects = std::map<std::uint16_t, DisplayObject>;
+  using Objects = std::multimap<std::uint16_t, DisplayObject>;
 
   enum class Outcome {
-    Ignored,  // nothing happened (a move to an empty depth, a place on a taken one)
+    Ignored,  // nothing happened (a move to an empty depth, say)
     Changed,  // properties of the object at the depth changed
     Created,  // a new object is at the depth: a sprite needs its instance
   };
+  struct Placed {
+    Outcome outcome = Outcome::Ignored;
+    DisplayObject* object = nullptr;  // the object placed or changed
+  };
 
-  // A new object goes only to a free depth; a move changes the object at the
-  // depth, and with a different character replaces it keeping the properties
-  // the record leaves out.
-  Outcome place(const PlaceObject& place, PlacementOrigin origin);
+  // A move changes the object at the depth, and with a different character
+  // replaces it keeping the properties the record leaves out.
+  Placed place(const PlaceObject& place, PlacementOrigin origin);
   bool remove(std::uint16_t depth);
+
+  // The lowest object at depth; nullptr when there is none.
+  const DisplayObject* find(std::uint16_t depth) const;
 
   const Objects& objects() const { return objects_; }
   Objects& objects() { return objects_; }

@@ -41,8 +41,7 @@ bool TimelineInstance::advanceChildren() {
 
 bool TimelineInstance::animating() const {
   for (const auto& [depth, object] : list_.objects()) {
-    if (object.sprite &&
-        (object.sprite->frameCount() > 1 || object.sprite->animating())) {
+    if (object.sprite && (object.sprite->frameCount() > 1 || object.sprite->animating())) {
       return true;
     }
   }
@@ -64,10 +63,10 @@ bool TimelineInstance::runFrame(std::size_t frame, DisplayList& list, bool insta
         qCDebug(lcSwf) << "skipping" << place.error().describe().c_str();
         continue;
       }
-      const auto outcome = list.place(*place, PlacementOrigin{frame, index});
-      changed = changed || outcome != DisplayList::Outcome::Ignored;
-      if (outcome == DisplayList::Outcome::Created && instantiate) {
-        this->instantiate(list.objects().at(place->depth));
+      const auto placed = list.place(*place, PlacementOrigin{frame, index});
+      changed = changed || placed.outcome != DisplayList::Outcome::Ignored;
+      if (placed.outcome == DisplayList::Outcome::Created && instantiate) {
+        this->instantiate(*placed.object);
       }
     } else if (isRemoveObjectTag(record.code)) {
       --context_.workLeft;
@@ -83,11 +82,16 @@ bool TimelineInstance::rebuild(std::size_t frame) {
   for (std::size_t f = 0; f <= frame; ++f) runFrame(f, rebuilt, false);
   bool changed = rebuilt.objects().size() != list_.objects().size();
   for (auto& [depth, object] : rebuilt.objects()) {
-    const auto old = list_.objects().find(depth);
-    if (old != list_.objects().end() && old->second.character == object.character &&
-        old->second.origin == object.origin) {
-      changed = changed || !object.samePlacement(old->second);
-      object.sprite = std::move(old->second.sprite);
+    DisplayObject* old = nullptr;
+    const auto [first, last] = list_.objects().equal_range(depth);
+    for (auto it = first; it != last && !old; ++it) {
+      if (it->second.character == object.character && it->second.origin == object.origin) {
+        old = &it->second;
+      }
+    }
+    if (old) {
+      changed = changed || !object.samePlacement(*old);
+      object.sprite = std::move(old->sprite);
     } else {
       changed = true;
       instantiate(object);

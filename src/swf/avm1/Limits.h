@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QtGlobal>
+#include <cstddef>
+#include <cstdint>
+
+namespace quelvo::swf::avm1 {
+
+// Bounds that keep hostile or broken scripts from hanging the player or
+// eating memory. Reaching one ends the running entry (a frame's actions, an
+// event handler, an interval) with a logged error; the movie goes on.
+struct Limits {
+  // Actions executed by one entry, built-in loops (sort, join...) included.
+  std::uint32_t stepsPerEntry = 400'000;
+  // Nested calls of functions, script or built-in.
+  std::uint32_t callDepth = 256;
+  // Values on the stacks of all running frames together.
+  std::size_t stackValues = 1u << 16;
+  // UTF-16 code units of one string, and of all strings one entry builds.
+  qsizetype stringLength = qsizetype{1} << 22;
+  qsizetype stringUnitsPerEntry = qsizetype{1} << 25;
+  // Elements of one array.
+  std::uint32_t arrayLength = 1u << 20;
+  // Live objects in the heap.
+  std::size_t objects = 1u << 19;
+  // String units still reachable after a collection; past it the movie's
+  // scripts are stopped for good, since they keep more than a player should.
+  qsizetype retainedStringUnits = qsizetype{1} << 27;
+  // setInterval / setTimeout timers at once.
+  std::size_t timers = 1000;
+};
+
+}  // namespace quelvo::swf::avm1

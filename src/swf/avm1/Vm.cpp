@@ -1,0 +1,234 @@
+#include "swf/avm1/Vm.h"
+
+#include <unordered_set>
+
+#include "swf/Log.h"
+#include "swf/avm1/Interpreter.h"
+#include "swf/avm1/builtins/Builtins.h"
+
+namespace quelvo::swf::avm1 {
+
+namespace {
+
+// Blocks decoded once and kept while their owner lives; past this many the
+// cache starts over.
+constexpr std::size_t kDecodedBlockCacheSize = 4096;
+
+}  // namespace
+
+// Marks the outermost entry: it gets a fresh budget, and when it ends the
+// heap may be collected (nothing is executing then).
+class EntryScope {
+ public:
+  explicit EntryScope(Vm& vm) : vm_(vm) {
+    if (vm_.entryDepth_++ == 0) {
+      vm_.steps_ = 0;
+      vm_.entryStringUnits_ = 0;
+      vm_.callDepth_ = 0;
+    }
+  }
+  ~EntryScope() {
+    if (--vm_.entryDepth_ == 0) vm_.collectIfDue();
+  }
+  EntryScope(const EntryScope&) = delete;
+  EntryScope& operator=(const EntryScope&) = delete;
+
+ private:
+  Vm& vm_;
+};
+
+Vm::Vm(Host& host, int swfVersion, Limits limits, LogFn log)
+    : host_(host),
+      swfVersion_(swfVersion),
+      limits_(limits),
+      log_(std::move(log)),
+      heap_(swfVersion >= 7) {
+  interpreter_ = std::make_unique<Interpreter>(*this);
+  protos_.object = heap_.make<Object>(nullptr);
+  protos_.function = heap_.make<Object>(protos_.object);
+  global_ = heap_.make<Object>(protos_.object);
+  installBuiltins(*this);
+  liveAfterCollection_ = heap_.size();
+  // The limit counts what scripts make, not the built-ins.
+  heap_.setLimit(heap_.size() + limits_.objects);
+}
+
+Vm::~Vm() = default;
+
+void Vm::log(const QString& message) {
+  if (log_) {
+    log_(message);
+  } else {
+    qCInfo(lcSwf).noquote() << "script:" << message;
+  }
+}
+
+template <typename Body>
+void Vm::guarded(const char* what, Body&& body) {
+  if (halted_) return;
+  EntryScope scope(*this);
+  try {
+    body();
+  } catch (const ScriptThrow& thrown) {
+    log(QStringLiteral("%1: uncaught exception %2")
+            .arg(QLatin1String(what), describe(thrown.value)));
+  } catch (const ScriptAbort& abort) {
+    log(QStringLiteral("%1 stopped: %2").arg(QLatin1String(what), abort.reason));
+  }
+}
+
+std::shared_ptr<const DecodedBlock> Vm::decoded(const ActionBlock& block) {
+  if (!block.owner) return decodeActions(block, swfVersion_);
+  const auto key = std::make_pair(block.bytes.data(), block.bytes.size());
+  const auto found = decodedBlocks_.find(key);
+  if (found != decodedBlocks_.end() && found->second->owner == block.owner) return found->second;
+  if (decodedBlocks_.size() >= kDecodedBlockCacheSize) decodedBlocks_.clear();
+  auto code = decodeActions(block, swfVersion_);
+  decodedBlocks_[key] = code;
+  return code;
+}
+
+void Vm::runActions(ClipHandle target, const ActionBlock& block) {
+  guarded("actions", [&] { interpreter_->runBlock(decoded(block), target); });
+}
+
+bool Vm::hasClipMethod(ClipHandle clip, const QString& name) {
+  bool found = false;
+  guarded("event", [&] {
+    if (ClipObject* object = clipObject(clip)) {
+      const Value method = getMember(Value::object(object), name);
+      found = method.isObject() && method.asObject()->isFunction();
+    }
+  });
+  return found;
+}
+
+bool Vm::callClipMethod(ClipHandle clip, const QString& name, std::span<const Value> args) {
+  bool called = false;
+  guarded("event", [&] {
+    ClipObject* object = clipObject(clip);
+    if (object == nullptr) return;
+    const Value method = getMember(Value::object(object), name);
+    if (!method.isObject() || !method.asObject()->isFunction()) return;
+    called = true;
+    call(method, Value::object(object), args);
+  });
+  return called;
+}
+
+void Vm::runIntervals(double nowMs) {
+  for (const int id : timers_.due(nowMs)) {
+    Timer* timer = timers_.find(id);
+    if (timer == nullptr) continue;  // cleared by an earlier callback
+    const Timer current = *timer;
+    if (current.repeat) {
+      timer->dueMs += current.periodMs;
+      if (timer->dueMs <= nowMs) timer->dueMs = nowMs + current.periodMs;
+    } else {
+      timers_.remove(id);
+    }
+    guarded("interval", [&] {
+      if (current.method.isEmpty()) {
+        call(current.function, Value(), current.args);
+      } else {
+        callMethod(current.thisValue, current.method, current.args);
+      }
+    });
+  }
+}
+
+Value Vm::getVariable(ClipHandle base, const QString& path) {
+  Value result;
+  guarded("get variable", [&] { result = interpreter_->getVariable(base, path); });
+  return result;
+}
+
+void Vm::setVariable(ClipHandle base, const QString& path, const Value& value) {
+  guarded("set variable", [&] { interpreter_->setVariable(base, path, value); });
+}
+
+void Vm::forgetClip(ClipHandle clip) { clips_.erase(clip); }
+
+void Vm::markRoots(Marker& marker) {
+  marker.mark(global_);
+  for (Object* proto :
+       {protos_.object, protos_.function, protos_.array, protos_.string, protos_.number,
+        protos_.boolean, protos_.date, protos_.error, protos_.movieClip}) {
+    marker.mark(proto);
+  }
+  for (const auto& [handle, object] : clips_) marker.mark(object);
+  timers_.mark(marker);
+}
+
+void Vm::collectGarbage() {
+  if (entryDepth_ > 0) return;  // objects may be held by running code
+  heap_.collect([this](Marker& marker) { markRoots(marker); });
+  liveAfterCollection_ = heap_.size();
+
+  // Strings reachable from script data, each shared string counted once.
+  qsizetype retained = 0;
+  std::unordered_set<const QChar*> seen;
+  const auto count = [&](const Value& value) {
+    if (!value.isString()) return;
+    const QString& text = value.asString();
+    if (text.size() < 1024 || seen.insert(text.constData()).second) retained += text.size();
+  };
+  heap_.forEach([&](const Object& object) {
+    for (const Property& property : object.properties().entries()) count(property.value);
+    if (object.kind() == ObjectKind::Array) {
+      for (const Value& element : static_cast<const ArrayObject&>(object).elements) count(element);
+    }
+  });
+  if (retained > limits_.retainedStringUnits) {
+    halt(QStringLiteral("scripts keep %1 characters of text").arg(retained));
+  }
+}
+
+void Vm::collectIfDue() {
+  if (heap_.size() > 2 * liveAfterCollection_ + 1024) collectGarbage();
+}
+
+void Vm::halt(const QString& reason) {
+  halted_ = true;
+  log(QStringLiteral("scripts stopped for this movie: %1").arg(reason));
+  timers_.clear();
+  clips_.clear();
+  global_->properties().entries().clear();
+  heap_.collect([this](Marker& marker) { markRoots(marker); });
+  liveAfterCollection_ = heap_.size();
+}
+
+void Vm::chargeSteps(std::uint64_t steps) {
+  steps_ += steps;
+  if (steps_ > limits_.stepsPerEntry) {
+    throw ScriptAbort{QStringLiteral("more than %1 actions in one go").arg(limits_.stepsPerEntry)};
+  }
+}
+
+void Vm::reserveString(qsizetype length) {
+  if (length > limits_.stringLength) {
+    throw ScriptAbort{QStringLiteral("a string of %1 characters (limit %2)")
+                          .arg(length)
+                          .arg(limits_.stringLength)};
+  }
+  entryStringUnits_ += length;
+  if (entryStringUnits_ > limits_.stringUnitsPerEntry) {
+    throw ScriptAbort{QStringLiteral("more than %1 characters of text built in one go")
+                          .arg(limits_.stringUnitsPerEntry)};
+  }
+}
+
+void Vm::reserveArray(std::size_t length) {
+  if (length > limits_.arrayLength) {
+    throw ScriptAbort{
+        QStringLiteral("an array of %1 elements (limit %2)").arg(length).arg(limits_.arrayLength)};
+  }
+}
+
+void Vm::throwError(const QString& message) {
+  Object* error = newObject(protos_.error);
+  setMember(error, QStringLiteral("message"), Value::string(message));
+  throw ScriptThrow{Value::object(error)};
+}
+
+}  // namespace quelvo::swf::avm1

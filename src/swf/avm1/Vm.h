@@ -1,0 +1,186 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "swf/avm1/ActionDecoder.h"
+#include "swf/avm1/ArrayObject.h"
+#include "swf/avm1/ClipObject.h"
+#include "swf/avm1/Function.h"
+#include "swf/avm1/Heap.h"
+#include "swf/avm1/Host.h"
+#include "swf/avm1/Limits.h"
+#include "swf/avm1/Timers.h"
+#include "swf/avm1/Value.h"
+
+namespace quelvo::swf::avm1 {
+
+class Interpreter;
+
+// The prototypes of the built-in classes.
+struct Prototypes {
+  Object* object = nullptr;
+  Object* function = nullptr;
+  Object* array = nullptr;
+  Object* string = nullptr;
+  Object* number = nullptr;
+  Object* boolean = nullptr;
+  Object* date = nullptr;
+  Object* error = nullptr;
+  Object* movieClip = nullptr;
+};
+
+enum class PrimitiveHint : std::uint8_t { Default, Number, String };
+
+// The ActionScript 1/2 virtual machine of one movie: the heap, the global
+// object and built-ins, the clip objects and timers, and the entry points the
+// player calls. Every entry point catches what scripts do wrong and logs it;
+// none throws. Movies of SWF 6 and earlier get case-insensitive names.
+//
+// The bytes of an ActionBlock must outlive the VM unless the block carries
+// an owner (functions defined in it keep running after the block ends).
+class Vm {
+ public:
+  using LogFn = std::function<void(const QString& message)>;
+
+  Vm(Host& host, int swfVersion, Limits limits = {}, LogFn log = {});
+  ~Vm();
+  Vm(const Vm&) = delete;
+  Vm& operator=(const Vm&) = delete;
+
+  // --- Entry points for the player
+  // A frame's DoAction, a DoInitAction, button or clip-event actions, run on target.
+  void runActions(ClipHandle target, const ActionBlock& block);
+  // Calls the function the clip holds under name (onEnterFrame, onPress...)
+  // with the clip as this. False when there is no such function.
+  bool callClipMethod(ClipHandle clip, const QString& name, std::span<const Value> args = {});
+  bool hasClipMethod(ClipHandle clip, const QString& name);
+  // Fires the setInterval / setTimeout timers due at nowMs (the host's timerMs clock).
+  void runIntervals(double nowMs);
+  // Text fields and loaded variables: a variable by name or path, from base.
+  Value getVariable(ClipHandle base, const QString& path);
+  void setVariable(ClipHandle base, const QString& path, const Value& value);
+  // The clip has gone: its object is no longer kept alive for it.
+  void forgetClip(ClipHandle clip);
+  // Frees unreachable objects; the VM also does this by itself after entries.
+  void collectGarbage();
+  // Scripts kept more memory than allowed and have been stopped.
+  bool halted() const { return halted_; }
+
+  // --- Services for the interpreter and the built-ins
+  int swfVersion() const { return swfVersion_; }
+  Host& host() { return host_; }
+  Heap& heap() { return heap_; }
+  const Limits& limits() const { return limits_; }
+  Object* global() { return global_; }
+  Prototypes& protos() { return protos_; }
+  Timers& timers() { return timers_; }
+  Interpreter& interpreter() { return *interpreter_; }
+  void log(const QString& message);
+
+  // Conversions, with the rules of the movie's version.
+  double toNumber(const Value& value);
+  QString toString(const Value& value);
+  bool toBoolean(const Value& value);
+  Value toPrimitive(const Value& value, PrimitiveHint hint = PrimitiveHint::Default);
+  Object* toObject(const Value& value);
+  QString typeOf(const Value& value) const;
+  // Text for messages: never calls scripts.
+  QString describe(const Value& value) const;
+
+  // Objects
+  Object* newObject(Object* proto = nullptr);  // Object.prototype by default
+  ArrayObject* newArray(std::vector<Value> elements = {}, Object* proto = nullptr);
+  NativeFunction* newNative(NativeFn fn);
+  // A fresh prototype object for a constructor, linked both ways.
+  void attachPrototype(Object* constructor, Object* prototype);
+  // Built-in members: hidden from for..in, like the player's own.
+  void defineMethod(Object* target, const QString& name, NativeFn fn);
+  void defineValue(Object* target, const QString& name, const Value& value,
+                   std::uint8_t flags = DontEnum);
+
+  // Names compare case-insensitively before SWF 7.
+  bool sameName(const QString& a, const QString& b) const;
+  Value getMember(const Value& target, const QString& name);
+  void setMember(Object* target, const QString& name, const Value& value);
+  bool hasProperty(Object* target, const QString& name);
+  bool deleteMember(Object* target, const QString& name);
+  // Enumerable names of the object and its prototypes, nearest first.
+  std::vector<QString> enumerate(Object* target);
+  void setArrayLength(ArrayObject& array, double length);
+
+  // Calls. A value that is not a function is not called (undefined).
+  // home is the object the method was found on, the start of "super".
+  Value call(const Value& function, const Value& thisValue, std::span<const Value> args,
+             Object* home = nullptr);
+  Value callMethod(const Value& target, const QString& name, std::span<const Value> args);
+  Value construct(const Value& constructor, std::span<const Value> args);
+  // Another frame's actions run from a script (call(frame)): part of the
+  // running entry, counted as one level of nesting.
+  void runNested(ClipHandle target, const ActionBlock& block);
+  bool instanceOf(const Value& value, Object* constructor);
+
+  // Budget and limits
+  void chargeSteps(std::uint64_t steps);
+  // Before a string of this length is built: aborts past the limits.
+  void reserveString(qsizetype length);
+  void reserveArray(std::size_t length);
+  // A script error as scripts can catch it.
+  [[noreturn]] void throwError(const QString& message);
+
+  // Clips
+  ClipObject* clipObject(ClipHandle clip);  // nullptr for kNoClip
+  // The clip a value refers to: a clip object, or kNoClip.
+  static ClipHandle clipOf(const Value& value);
+  QString dotPath(ClipHandle clip);    // "_level0.menu.button"
+  QString slashPath(ClipHandle clip);  // "/menu/button"
+  // Clip properties with the value converted to the property's type;
+  // read-only properties are not set.
+  Value getClipProperty(ClipHandle clip, ClipProperty property);
+  void setClipProperty(ClipHandle clip, ClipProperty property, const Value& value);
+
+ private:
+  friend class EntryScope;
+  template <typename Body>
+  void guarded(const char* what, Body&& body);
+  void collectIfDue();
+  void markRoots(Marker& marker);
+  void halt(const QString& reason);
+  std::shared_ptr<const DecodedBlock> decoded(const ActionBlock& block);
+  bool findProperty(Object* start, const QString& name, Object*& holder, Property*& property);
+  Value readProperty(const Value& receiver, Object* holder, Property& property);
+  bool getSpecial(Object* target, const QString& name, Value& out);
+  bool setSpecial(Object* target, const QString& name, const Value& value);
+  bool getClipSpecial(ClipObject& clip, const QString& name, Value& out);
+  bool setClipSpecial(ClipObject& clip, const QString& name, const Value& value);
+  bool setProto(Object* target, const Value& proto);
+  Value invoke(const Value& function, const Value& thisValue, std::span<const Value> args,
+               Object* home, bool constructing);
+
+  Host& host_;
+  int swfVersion_;
+  Limits limits_;
+  LogFn log_;
+  Heap heap_;
+  Prototypes protos_;
+  Object* global_ = nullptr;
+  Timers timers_;
+  std::unique_ptr<Interpreter> interpreter_;
+  std::map<ClipHandle, ClipObject*> clips_;
+  std::map<std::pair<const std::uint8_t*, std::size_t>, std::shared_ptr<const DecodedBlock>>
+      decodedBlocks_;
+
+  int entryDepth_ = 0;
+  std::uint64_t steps_ = 0;
+  qsizetype entryStringUnits_ = 0;
+  std::uint32_t callDepth_ = 0;
+  std::size_t liveAfterCollection_ = 0;
+  bool halted_ = false;
+};
+
+}  // namespace quelvo::swf::avm1

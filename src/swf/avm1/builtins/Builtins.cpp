@@ -1,0 +1,20 @@
+#include "swf/avm1/builtins/Builtins.h"
+
+namespace quelvo::swf::avm1 {
+
+void installBuiltins(Vm& vm) {
+  installObject(vm);
+  installFunction(vm);
+  installError(vm);
+  installArray(vm);
+  installString(vm);
+  installNumberAndBoolean(vm);
+  installMath(vm);
+  installDate(vm);
+  installGlobalFunctions(vm);
+  installTimers(vm);
+  installKey(vm);
+  installMovieClip(vm);
+}
+
+}  // namespace quelvo::swf::avm1

@@ -1,0 +1,28 @@
+#pragma once
+
+namespace quelvo::swf::avm1 {
+
+class Object;
+class Vm;
+
+// Fills the global object with the built-in classes and functions. The VM
+// has made Object.prototype, Function.prototype and the global object.
+void installBuiltins(Vm& vm);
+
+// The families, one file each.
+void installObject(Vm& vm);
+void installFunction(Vm& vm);
+void installError(Vm& vm);
+void installArray(Vm& vm);
+void installString(Vm& vm);
+void installNumberAndBoolean(Vm& vm);
+void installMath(Vm& vm);
+void installDate(Vm& vm);
+void installGlobalFunctions(Vm& vm);
+void installTimers(Vm& vm);
+void installKey(Vm& vm);
+void installMovieClip(Vm& vm);
+// The drawing API methods of MovieClip.prototype.
+void installDrawing(Vm& vm, Object* movieClipProto);
+
+}  // namespace quelvo::swf::avm1

@@ -1,0 +1,34 @@
+#include "swf/avm1/builtins/NativeSupport.h"
+
+namespace quelvo::swf::avm1 {
+
+NativeFunction* defineClass(Vm& vm, const QString& name, NativeFn constructor, Object* prototype) {
+  NativeFunction* function = vm.newNative(constructor);
+  vm.attachPrototype(function, prototype);
+  vm.defineValue(vm.global(), name, Value::object(function));
+  return function;
+}
+
+Value unwrap(const Value& value) {
+  const Object* object = value.objectOrNull();
+  if (object == nullptr) return value;
+  switch (object->kind()) {
+    case ObjectKind::Boolean:
+    case ObjectKind::Number:
+    case ObjectKind::String:
+    case ObjectKind::Date:
+      return static_cast<const PrimitiveObject*>(object)->primitive;
+    default:
+      return value;
+  }
+}
+
+QString thisString(NativeCall& call) { return call.vm.toString(unwrap(call.thisValue)); }
+
+double numberArg(NativeCall& call, std::size_t index) { return call.vm.toNumber(call.arg(index)); }
+
+QString stringArg(NativeCall& call, std::size_t index) { return call.vm.toString(call.arg(index)); }
+
+ClipHandle thisClip(NativeCall& call) { return Vm::clipOf(call.thisValue); }
+
+}  // namespace quelvo::swf::avm1

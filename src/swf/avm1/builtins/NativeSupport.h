@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include "swf/avm1/Function.h"
+#include "swf/avm1/Vm.h"
+
+namespace quelvo::swf::avm1 {
+
+// A built-in class: its constructor function under name in _global, linked
+// with its prototype.
+NativeFunction* defineClass(Vm& vm, const QString& name, NativeFn constructor, Object* prototype);
+
+// The value a wrapper object (new String(), new Number(), a Date) holds, or
+// the value itself.
+Value unwrap(const Value& value);
+
+// The string a String method works on: this as a string.
+QString thisString(NativeCall& call);
+
+double numberArg(NativeCall& call, std::size_t index);
+QString stringArg(NativeCall& call, std::size_t index);
+
+// The clip a MovieClip method runs on; kNoClip when this is no clip.
+ClipHandle thisClip(NativeCall& call);
+
+}  // namespace quelvo::swf::avm1

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "PlayerTestSupport.h"
+
+namespace quelvo::swf {
+namespace {
+
+namespace st = swftest;
+using st::Matrix;
+using st::Placement;
+using st::Point;
+using RGB = std::tuple<int, int, int>;
+
+const st::Colour kRed{255, 0, 0};
+const st::Colour kGreen{0, 255, 0};
+const st::Colour kBlue{0, 0, 255};
+const RGB kWhite{255, 255, 255};
+
+// One shape at depth 1 on a 100 x 100 pixel stage, rendered at low quality.
+QImage renderShape(const st::ShapeBuilder& shape, Quality quality = Quality::Low) {
+  st::TagStream tags;
+  tags.defineShape(1, shape).placeObject(Placement::place(1, 1)).showFrame().end();
+  const auto player = playerFor(tags);
+  return player ? renderStage(*player, quality) : QImage();
+}
+
+TEST(RenderTest, FillsComeFromBothSidesOfEdgesInAnyOrder) {
+  // Left square red, right square blue, sharing the edge x = 1000 twips.
+  // Edges are given out of order, some drawn with the fill on their left.
+  st::ShapeBuilder shape;
+  shape.styles({st::FillStyle::solid(kRed), st::FillStyle::solid(kBlue)});
+  shape.select(1, 2, std::nullopt, Point{1000, 1000}).lineTo({1000, 0});  // shared edge, going up
+  shape.select(0, 1, std::nullopt, Point{0, 1000}).lineTo({0, 0});        // red's left side
+  shape.select(1, 0, std::nullopt, Point{0, 1000}).lineTo({1000, 1000});  // red's bottom, reversed
+  shape.select(0, 1, std::nullopt, Point{0, 0}).lineTo({1000, 0});        // red's top
+  shape.select(0, 2, std::nullopt, Point{1000, 0}).lineTo({1500, 0}).lineTo({1500, 1000});
+  shape.lineTo({1000, 1000});
+  const QImage image = renderShape(shape);
+
+  EXPECT_EQ(rgbAt(image, 10, 25), (RGB{255, 0, 0}));
+  EXPECT_EQ(rgbAt(image, 49, 25), (RGB{255, 0, 0}));
+  EXPECT_EQ(rgbAt(image, 50, 25), (RGB{0, 0, 255}));
+  EXPECT_EQ(rgbAt(image, 74, 49), (RGB{0, 0, 255}));
+  EXPECT_EQ(rgbAt(image, 75, 25), kWhite);
+  EXPECT_EQ(rgbAt(image, 25, 50), kWhite);
+}
+
+TEST(RenderTest, OpenPathsCloseAndBadEdgesAreHarmless) {
+  st::ShapeBuilder shape;
+  shape.styles({st::FillStyle::solid(kGreen)});
+  // A triangle whose last side is missing, a zero-length edge and an edge
+  // whose fill number is past the style array.
+  shape.select(0, 1, std::nullopt, Point{0, 0}).lineTo({1800, 0}).lineTo({1800, 1800});
+  shape.lineTo({1800, 1800});
+  shape.styleBits(3, 0).select(5, std::nullopt, std::nullopt, Point{100, 1900}).lineTo({1900, 100});
+  const QImage image = renderShape(shape);
+  EXPECT_EQ(rgbAt(image, 80, 10), (RGB{0, 255, 0}));  // inside the triangle
+  EXPECT_EQ(rgbAt(image, 10, 80), kWhite);            // beyond its closing side
+}
+
+TEST(RenderTest, NewStylesDrawAboveEarlierLayersAndLinesAboveFills) {
+  st::ShapeBuilder shape(2);
+  shape.styles({st::FillStyle::solid(kRed)}, {st::LineStyle::solid(100, kGreen)});
+  shape.select(0, 1).polygon({{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}});
+  shape.newStyles({st::FillStyle::solid(kBlue)}, {}, 0, 1, std::nullopt, Point{500, 500});
+  shape.lineTo({1500, 500}).lineTo({1500, 1500}).lineTo({500, 1500}).lineTo({500, 500});
+  // A stroke of the first layer, drawn before the second layer's fill.
+  shape.select(std::nullopt, std::nullopt, std::nullopt);
+  const QImage image = renderShape(shape);
+  EXPECT_EQ(rgbAt(image, 10, 10), (RGB{255, 0, 0}));
+  EXPECT_EQ(rgbAt(image, 40, 40), (RGB{0, 0, 255}));  // second layer over the first
+  EXPECT_EQ(rgbAt(image, 70, 70), (RGB{0, 0, 255}));
+}
+
+TEST(RenderTest, StrokesAreAtLeastOnePixelWide) {
+  st::ShapeBuilder shape(4);
+  st::LineStyle hairline = st::LineStyle::solid(0, kBlue);
+  shape.styles({}, {hairline});
+  shape.select(std::nullopt, std::nullopt, 1, Point{0, 1010}).lineTo({2000, 1010});
+  st::TagStream tags;
+  // Scaled to a tenth: still one pixel.
+  tags.defineShape(1, shape).placeObject(Placement::place(1, 1, Matrix{1, 0.1, 0, 0, 0, 900}));
+  tags.showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  for (const Quality quality : {Quality::Low, Quality::High}) {
+    const QImage image = renderStage(*player, quality);
+    double coverage = 0;  // in pixels, down one column
+    for (int y = 0; y < 100; ++y) coverage += (255 - std::get<0>(rgbAt(image, 50, y))) / 255.0;
+    EXPECT_NEAR(coverage, 1, 0.05) << static_cast<int>(quality);
+  }
+}
+
+TEST(RenderTest, ClipLayersMaskTheDepthsUpToTheirClipDepth) {
+  st::TagStream tags;
+  tags.defineRectangle(1, {0, 1000, 0, 2000}, kBlue);      // mask: the left half
+  tags.defineRectangle(2, {0, 2000, 0, 1000}, kRed);       // top half
+  tags.defineRectangle(3, {0, 2000, 1000, 2000}, kGreen);  // bottom half
+  Placement mask = Placement::place(1, 1);
+  mask.clipDepth = 2;
+  tags.placeObject(mask).placeObject(Placement::place(2, 2)).placeObject(Placement::place(3, 3));
+  tags.showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 25, 25), (RGB{255, 0, 0}));  // masked, inside
+  EXPECT_EQ(rgbAt(image, 75, 25), kWhite);            // masked, outside
+  EXPECT_EQ(rgbAt(image, 75, 75), (RGB{0, 255, 0}));  // above the clip depth: whole
+  EXPECT_EQ(rgbAt(image, 25, 75), (RGB{0, 255, 0}));
+}
+
+TEST(RenderTest, OverlappingMasksIntersectAndEndInAnyOrder) {
+  st::TagStream tags;
+  tags.defineRectangle(1, {0, 1200, 0, 2000}, kBlue);    // x < 60
+  tags.defineRectangle(2, {800, 2000, 0, 2000}, kBlue);  // x >= 40
+  tags.defineRectangle(3, {0, 2000, 0, 2000}, kRed);
+  Placement left = Placement::place(1, 1);
+  left.clipDepth = 3;  // covers depths 2-3
+  Placement right = Placement::place(2, 2);
+  right.clipDepth = 5;  // covers depths 3-5: ends after the first mask
+  tags.placeObject(left).placeObject(right);
+  st::ColorTransform toGreen;
+  toGreen.multiply = {0, 0, 0, 256};
+  toGreen.add = {0, 255, 0, 0};
+  Placement green = Placement::place(5, 3);
+  green.colorTransform = toGreen;
+  tags.placeObject(Placement::place(3, 3)).placeObject(green).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 20, 50), kWhite);            // depth 3: both masks
+  EXPECT_EQ(rgbAt(image, 80, 50), (RGB{0, 255, 0}));  // depth 5: only the right mask
+  EXPECT_EQ(rgbAt(image, 50, 50), (RGB{0, 255, 0}));  // both drawn, green on top
+  EXPECT_EQ(rgbAt(image, 20, 50), kWhite);
+}
+
+TEST(RenderTest, ColourTransformsComposeDownTheTree) {
+  st::TagStream tags;
+  tags.defineRectangle(1, {0, 2000, 0, 2000}, {200, 100, 50});
+  st::ColorTransform halfRed;
+  halfRed.multiply = {128, 256, 256, 256};
+  st::ColorTransform addBlue;
+  addBlue.add = {0, 0, 100, 0};
+  st::TagStream sprite;
+  Placement inner = Placement::place(1, 1);
+  inner.colorTransform = halfRed;
+  sprite.placeObject(inner).showFrame().end();
+  tags.defineSprite(2, sprite);
+  Placement outer = Placement::place(1, 2);
+  outer.colorTransform = addBlue;
+  tags.placeObject(outer).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  EXPECT_EQ(rgbAt(renderStage(*player), 50, 50), (RGB{100, 100, 150}));
+}
+
+TEST(RenderTest, TranslucentFillsBlendWithWhatIsBelow) {
+  st::TagStream tags;
+  tags.backgroundColor({0, 0, 0});
+  tags.defineRectangle(1, {0, 2000, 0, 2000}, {255, 255, 255, 128});
+  tags.placeObject(Placement::place(1, 1)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const auto [red, green, blue] = rgbAt(renderStage(*player), 50, 50);
+  EXPECT_NEAR(red, 128, 1);
+  EXPECT_EQ(red, green);
+  EXPECT_EQ(green, blue);
+}
+
+TEST(RenderTest, LinearGradientsSpanTheirSquare) {
+  // The square's 32768 twips scaled to 2000: red at the left edge, blue at the right.
+  st::ShapeBuilder shape;
+  shape.styles({st::FillStyle::linear({{0, kRed}, {255, kBlue}},
+                                      Matrix{2000.0 / 32768, 1, 0, 0, 1000, 1000})});
+  shape.select(0, 1).polygon({{0, 0}, {2000, 0}, {2000, 2000}, {0, 2000}});
+  const QImage image = renderShape(shape);
+  const auto [leftRed, leftGreen, leftBlue] = rgbAt(image, 0, 50);
+  const auto [rightRed, rightGreen, rightBlue] = rgbAt(image, 99, 50);
+  EXPECT_GT(leftRed, 245);
+  EXPECT_LT(leftBlue, 10);
+  EXPECT_LT(rightRed, 10);
+  EXPECT_GT(rightBlue, 245);
+  const auto [midRed, midGreen, midBlue] = rgbAt(image, 50, 50);
+  EXPECT_NEAR(midRed, 127, 3);
+  EXPECT_NEAR(midBlue, 127, 3);
+}
+
+TEST(RenderTest, WindingRuleShapesFillWhereContoursOverlap) {
+  // One fill drawn as two overlapping squares in one direction.
+  st::ShapeBuilder shape(4);
+  shape.styles({st::FillStyle::solid(kRed)});
+  shape.select(0, 1).polygon({{0, 0}, {1200, 0}, {1200, 1200}, {0, 1200}});
+  shape.moveTo({800, 800}).lineTo({2000, 800}).lineTo({2000, 2000}).lineTo({800, 2000});
+  shape.lineTo({800, 800});
+  EXPECT_EQ(rgbAt(renderShape(shape), 50, 50), kWhite);  // even-odd: the overlap is a hole
+  shape.windingFill();
+  EXPECT_EQ(rgbAt(renderShape(shape), 50, 50), (RGB{255, 0, 0}));
+}
+
+TEST(RenderTest, AntialiasingOnlyAboveLowQuality) {
+  st::ShapeBuilder shape;
+  shape.styles({st::FillStyle::solid(kBlue)});
+  shape.select(0, 1).polygon({{0, 0}, {1990, 100}, {100, 1990}});  // slanted edges
+  const auto shadesOf = [](const QImage& image) {
+    std::set<int> shades;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) shades.insert(std::get<0>(rgbAt(image, x, y)));
+    }
+    return shades.size();
+  };
+  EXPECT_EQ(shadesOf(renderShape(shape, Quality::Low)), 2u);
+  EXPECT_GT(shadesOf(renderShape(shape, Quality::Medium)), 2u);
+  EXPECT_GT(shadesOf(renderShape(shape, Quality::High)),
+            shadesOf(renderShape(shape, Quality::Medium)));
+}
+
+TEST(RenderTest, DirectRenderingDrawsTheSameShapes) {
+  st::TagStream tags;
+  tags.defineRectangle(1, {500, 1500, 500, 1500}, kRed);
+  tags.placeObject(Placement::place(1, 1)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  player->render(painter, player->stageTransform(1), Quality::High);
+  painter.end();
+  EXPECT_EQ(rgbAt(image, 50, 50), (RGB{255, 0, 0}));
+  EXPECT_EQ(rgbAt(image, 10, 10), kWhite);
+}
+
+}  // namespace
+}  // namespace quelvo::swf
