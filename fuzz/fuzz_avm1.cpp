@@ -19,10 +19,10 @@ Limits smallLimits() {
   limits.stepsPerEntry = 20'000;
   limits.stackValues = 4096;
   limits.stringLength = 1 << 16;
-  limits.stringUnitsPerEntry = 1 << 20;
+  limits.memoryPerEntry = 8 << 20;
   limits.arrayLength = 1 << 14;
   limits.objects = 20'000;
-  limits.retainedStringUnits = 1 << 22;
+  limits.retainedMemory = 16 << 20;
   limits.timers = 16;
   return limits;
 }

@@ -107,6 +107,8 @@ void MovieControl::GotoFrame(int frame) {
   if (!player_) return;
   const int before = CurrentFrame();
   showChanges(player_->gotoFrame(static_cast<std::size_t>(std::max(0, frame))), before);
+  // The new frame may hold sprites that animate while the movie stands still.
+  if (!frameTimer_.isActive()) startClock();
 }
 
 void MovieControl::moveStopped(const std::function<bool()>& move) {

@@ -191,6 +191,34 @@ TEST_F(MovieControlTest, AnimatedSpritesKeepTheClockRunningUntilTheUserPauses) {
   EXPECT_EQ(pixelAt(control, 375, 200), kSquare);
 }
 
+TEST_F(MovieControlTest, SeekingToAnimatedSpritesRestartsTheClockUnlessPaused) {
+  // The animated square in the first frame only.
+  namespace st = swftest;
+  st::TagStream tags;
+  tags.defineRectangle(1, {5000, 6000, 3500, 4500}, {200, 0, 0});
+  st::TagStream sprite;
+  sprite.placeObject(st::Placement::place(1, 1)).showFrame();
+  sprite.placeObject(st::Placement::moveTo(1, st::Matrix::translate(2000, 0))).showFrame().end();
+  tags.defineSprite(2, sprite).backgroundColor({10, 20, 30});
+  tags.placeObject(st::Placement::place(1, 2)).showFrame().removeObject(1).showFrame().end();
+  st::MovieOptions options;
+  options.frameRate = 10;
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), st::buildMovie(options, tags)));
+  control.setLoop(false);
+  elapse(100);
+  elapse(100);  // stopped on the last frame: nothing left to animate, no clock
+  EXPECT_FALSE(control.IsPlaying());
+  control.GotoFrame(0);
+  EXPECT_EQ(pixelAt(control, 275, 200), kSquare);
+  elapse(100);
+  EXPECT_EQ(pixelAt(control, 375, 200), kSquare);
+  control.Stop();
+  control.GotoFrame(1);
+  control.GotoFrame(0);
+  elapse(100);
+  EXPECT_EQ(pixelAt(control, 275, 200), kSquare);
+}
+
 TEST_F(MovieControlTest, LowQualityDrawsWithoutAntialiasing) {
   control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), squareMovie(false)));
   control.resize(553, 400);  // a scale that puts the square's edges inside pixels

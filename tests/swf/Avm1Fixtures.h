@@ -215,6 +215,13 @@ class Asm {
     push({method});
     return op(ActionCode::CallMethod);
   }
+  // name = [items]
+  Asm& setArray(const char* name, std::initializer_list<PushItem> items) {
+    push({name});
+    pushReversed(items);
+    push({static_cast<int>(items.size())});
+    return op(ActionCode::InitArray).op(ActionCode::SetVariable);
+  }
   // new name(args)
   Asm& newObject(const char* name, std::initializer_list<PushItem> args) {
     pushReversed(args);

@@ -21,9 +21,7 @@ st::TagStream movingShape(int frames) {
   return tags.end();
 }
 
-double shapeX(const Player& player) {
-  return player.displayList().find(1)->matrix.translateX;
-}
+double shapeX(const Player& player) { return player.displayList().find(1)->matrix.translateX; }
 
 TEST(PlayerTest, StartsStoppedOnItsFirstFrameWithThePlayheadRules) {
   const auto player = playerFor(movingShape(4));

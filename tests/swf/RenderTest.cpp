@@ -93,6 +93,64 @@ TEST(RenderTest, StrokesAreAtLeastOnePixelWide) {
   }
 }
 
+// Dark pixels across row y.
+int darkRun(const QImage& image, int y) {
+  int dark = 0;
+  for (int x = 0; x < image.width(); ++x) dark += std::get<0>(rgbAt(image, x, y)) < 128;
+  return dark;
+}
+
+TEST(RenderTest, StrokesScaleWithTheirShapeUnlessTheStyleKeepsTheirWidth) {
+  // A vertical line 2 pixels wide in each style, in a shape stretched four
+  // times across: scaled, kept horizontally (so scaled by the vertical 1),
+  // kept vertically (scaled by the horizontal 4), kept both ways.
+  st::LineStyle scaled = st::LineStyle::solid(40, kBlue);
+  st::LineStyle keepHorizontal = scaled, keepVertical = scaled, keepBoth = scaled;
+  keepHorizontal.noHorizontalScale = true;
+  keepVertical.noVerticalScale = true;
+  keepBoth.noHorizontalScale = keepBoth.noVerticalScale = true;
+  st::ShapeBuilder shape(4);
+  shape.styles({}, {scaled, keepHorizontal, keepVertical, keepBoth});
+  for (std::uint32_t style = 1; style <= 4; ++style) {
+    const std::int32_t x = static_cast<std::int32_t>(style) * 80 - 40;
+    shape.select(std::nullopt, std::nullopt, style,
+                 Point{x, (static_cast<std::int32_t>(style) - 1) * 500});
+    shape.lineTo({x, static_cast<std::int32_t>(style) * 500 - 100});
+  }
+  st::TagStream tags;
+  tags.defineShape(1, shape).placeObject(Placement::place(1, 1, Matrix{4, 1, 0, 0, 0, 0}));
+  tags.showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(darkRun(image, 10), 8);
+  EXPECT_EQ(darkRun(image, 35), 2);
+  EXPECT_EQ(darkRun(image, 60), 8);
+  EXPECT_EQ(darkRun(image, 85), 2);
+}
+
+TEST(RenderTest, AdjacentFillsShowNoSeamWhenAntialiased) {
+  // Two black triangles sharing the diagonal of a square.
+  st::ShapeBuilder shape;
+  shape.styles({st::FillStyle::solid({}), st::FillStyle::solid({})});
+  shape.select(0, 1).polygon({{0, 0}, {2000, 0}, {0, 1900}});
+  shape.select(0, 2).polygon({{2000, 0}, {2000, 1900}, {0, 1900}});
+  st::TagStream tags;
+  tags.defineShape(1, shape).placeObject(Placement::place(1, 1)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  player->render(painter, player->stageTransform(1), Quality::High);
+  painter.end();
+  int lightest = 0;
+  for (int y = 0; y < 94; ++y) {
+    for (int x = 0; x < 100; ++x) lightest = std::max(lightest, std::get<0>(rgbAt(image, x, y)));
+  }
+  EXPECT_LE(lightest, 2);
+}
+
 TEST(RenderTest, ClipLayersMaskTheDepthsUpToTheirClipDepth) {
   st::TagStream tags;
   tags.defineRectangle(1, {0, 1000, 0, 2000}, kBlue);      // mask: the left half

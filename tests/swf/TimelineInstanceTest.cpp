@@ -133,9 +133,7 @@ TEST(TimelineInstanceTest, SeekingGivesTheListPlayingGives) {
 TEST(TimelineInstanceTest, SpritesOnStageKeepTheirFrameAcrossASeek) {
   const auto player = playerFor(busyTimeline());
   ASSERT_TRUE(player);
-  const auto spriteFrame = [&] {
-    return player->displayList().find(2)->sprite->currentFrame();
-  };
+  const auto spriteFrame = [&] { return player->displayList().find(2)->sprite->currentFrame(); };
   player->tick();  // root stopped: only the sprite moves
   EXPECT_EQ(player->currentFrame(), 0u);
   EXPECT_EQ(spriteFrame(), 1u);

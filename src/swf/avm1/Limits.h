@@ -16,16 +16,17 @@ struct Limits {
   std::uint32_t callDepth = 256;
   // Values on the stacks of all running frames together.
   std::size_t stackValues = 1u << 16;
-  // UTF-16 code units of one string, and of all strings one entry builds.
+  // UTF-16 code units of one string.
   qsizetype stringLength = qsizetype{1} << 22;
-  qsizetype stringUnitsPerEntry = qsizetype{1} << 25;
   // Elements of one array.
   std::uint32_t arrayLength = 1u << 20;
-  // Live objects in the heap.
+  // Live objects in the heap, built-ins not counted.
   std::size_t objects = 1u << 19;
-  // String units still reachable after a collection; past it the movie's
-  // scripts are stopped for good, since they keep more than a player should.
-  qsizetype retainedStringUnits = qsizetype{1} << 27;
+  // Bytes (estimated) of text, array elements and properties one entry builds.
+  std::size_t memoryPerEntry = std::size_t{128} << 20;
+  // Bytes (estimated) scripts still reach after a collection; past it the
+  // movie's scripts are stopped for good, as they keep more than a player should.
+  std::size_t retainedMemory = std::size_t{256} << 20;
   // setInterval / setTimeout timers at once.
   std::size_t timers = 1000;
 };

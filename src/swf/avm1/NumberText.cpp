@@ -126,23 +126,24 @@ QString formatNumber(double value) {
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   const int exponent = std::atoi(text.c_str() + ePos + 1);
 
-  std::string out = negative ? "-" : "";
+  QString out = negative ? QStringLiteral("-") : QString();
+  const QString mantissa = QString::fromLatin1(digits);
   if (exponent >= kSignificantDigits || exponent < -5) {
-    out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += exponent < 0 ? "e-" : "e+";
-    out += std::to_string(std::abs(exponent));
+    out += mantissa.front();
+    if (mantissa.size() > 1) out += QLatin1Char('.') + mantissa.mid(1);
+    out += exponent < 0 ? QStringLiteral("e-") : QStringLiteral("e+");
+    out += QString::number(std::abs(exponent));
   } else if (exponent >= 0) {
-    const auto wholeDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= wholeDigits) {
-      out += digits + std::string(wholeDigits - digits.size(), '0');
+    const qsizetype wholeDigits = exponent + 1;
+    if (mantissa.size() <= wholeDigits) {
+      out += mantissa + QString(wholeDigits - mantissa.size(), u'0');
     } else {
-      out += digits.substr(0, wholeDigits) + "." + digits.substr(wholeDigits);
+      out += mantissa.left(wholeDigits) + QLatin1Char('.') + mantissa.mid(wholeDigits);
     }
   } else {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    out += QStringLiteral("0.") + QString(-exponent - 1, u'0') + mantissa;
   }
-  return QString::fromLatin1(out);
+  return out;
 }
 
 QString formatNumberInRadix(double value, int radix) {

@@ -34,11 +34,13 @@ void Interpreter::opStringExtract(Frame& frame, bool multiByte) {
   const QString text = vm_.toString(frame.stack.pop());
   if (!multiByte) {
     const auto [start, taken] = extractRange(index, count, text.size());
+    vm_.reserveString(taken);
     frame.stack.push(Value::string(text.mid(start, taken)));
     return;
   }
   const QList<uint> characters = text.toUcs4();
   const auto [start, taken] = extractRange(index, count, characters.size());
+  vm_.reserveString(taken);
   frame.stack.push(Value::string(
       QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()) + start, taken)));
 }

@@ -131,7 +131,7 @@ void ScopeResolver::set(const QString& path, const Value& value) {
 
 void ScopeResolver::defineLocal(const QString& name, const Value& value) {
   if (frame_.activation != nullptr) {
-    frame_.activation->properties().findOrAdd(name).value = value;
+    vm_.addProperty(frame_.activation, name).value = value;
   } else {
     vm_.setMember(baseObject(), name, value);
   }

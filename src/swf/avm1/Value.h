@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <cstdint>
-#include <variant>
 
 namespace quelvo::swf::avm1 {
 
@@ -20,38 +19,56 @@ class Value {
   enum class Type : std::uint8_t { Undefined, Null, Boolean, Number, String, Object };
 
   Value() = default;  // undefined
-  static Value null() { return Value(NullTag{}); }
-  static Value boolean(bool b) { return Value(b); }
-  static Value number(double n) { return Value(n); }
-  static Value string(QString s) { return Value(std::move(s)); }
-  static Value object(Object* o) { return o ? Value(o) : null(); }
+  static Value null() { return Value(Type::Null); }
+  static Value boolean(bool b) {
+    Value v(Type::Boolean);
+    v.payload_.number = b ? 1 : 0;
+    return v;
+  }
+  static Value number(double n) {
+    Value v(Type::Number);
+    v.payload_.number = n;
+    return v;
+  }
+  static Value string(QString s) {
+    Value v(Type::String);
+    v.string_ = std::move(s);
+    return v;
+  }
+  static Value object(Object* o) {
+    if (o == nullptr) return null();
+    Value v(Type::Object);
+    v.payload_.object = o;
+    return v;
+  }
 
-  Type type() const { return static_cast<Type>(data_.index()); }
-  bool isUndefined() const { return type() == Type::Undefined; }
-  bool isNull() const { return type() == Type::Null; }
+  Type type() const { return type_; }
+  bool isUndefined() const { return type_ == Type::Undefined; }
+  bool isNull() const { return type_ == Type::Null; }
   bool isNullish() const { return isUndefined() || isNull(); }
-  bool isBoolean() const { return type() == Type::Boolean; }
-  bool isNumber() const { return type() == Type::Number; }
-  bool isString() const { return type() == Type::String; }
-  bool isObject() const { return type() == Type::Object; }
+  bool isBoolean() const { return type_ == Type::Boolean; }
+  bool isNumber() const { return type_ == Type::Number; }
+  bool isString() const { return type_ == Type::String; }
+  bool isObject() const { return type_ == Type::Object; }
   bool isPrimitive() const { return !isObject(); }
 
-  bool asBoolean() const { return std::get<bool>(data_); }
-  double asNumber() const { return std::get<double>(data_); }
-  const QString& asString() const { return std::get<QString>(data_); }
-  Object* asObject() const { return std::get<Object*>(data_); }
+  // The value of the type the caller has checked.
+  bool asBoolean() const { return payload_.number != 0; }
+  double asNumber() const { return payload_.number; }
+  const QString& asString() const { return string_; }
+  Object* asObject() const { return payload_.object; }
   // The object, or nullptr for any other type.
-  Object* objectOrNull() const { return isObject() ? asObject() : nullptr; }
+  Object* objectOrNull() const { return isObject() ? payload_.object : nullptr; }
 
  private:
-  struct NullTag {};
-  explicit Value(NullTag n) : data_(n) {}
-  explicit Value(bool b) : data_(b) {}
-  explicit Value(double n) : data_(n) {}
-  explicit Value(QString s) : data_(std::move(s)) {}
-  explicit Value(Object* o) : data_(o) {}
+  explicit Value(Type type) : type_(type) {}
 
-  std::variant<std::monostate, NullTag, bool, double, QString, Object*> data_;
+  Type type_ = Type::Undefined;
+  union Payload {
+    double number;
+    Object* object;
+  } payload_{0.0};
+  QString string_;  // empty unless a string; a null QString costs no allocation
 };
 
 }  // namespace quelvo::swf::avm1

@@ -14,6 +14,12 @@ namespace {
 // cache starts over.
 constexpr std::size_t kDecodedBlockCacheSize = 4096;
 
+// Rough sizes for the memory estimates: an object with its bookkeeping, a
+// property with its name, one array element.
+constexpr std::size_t kObjectBytes = 160;
+constexpr std::size_t kPropertyBytes = 64;
+constexpr std::size_t kElementBytes = sizeof(Value);
+
 }  // namespace
 
 // Marks the outermost entry: it gets a fresh budget, and when it ends the
@@ -23,7 +29,7 @@ class EntryScope {
   explicit EntryScope(Vm& vm) : vm_(vm) {
     if (vm_.entryDepth_++ == 0) {
       vm_.steps_ = 0;
-      vm_.entryStringUnits_ = 0;
+      vm_.entryBytes_ = 0;
       vm_.callDepth_ = 0;
     }
   }
@@ -164,28 +170,43 @@ void Vm::collectGarbage() {
   if (entryDepth_ > 0) return;  // objects may be held by running code
   heap_.collect([this](Marker& marker) { markRoots(marker); });
   liveAfterCollection_ = heap_.size();
+  bytesSinceCollection_ = 0;
+  if (const std::size_t kept = retainedBytes(); kept > limits_.retainedMemory) {
+    halt(QStringLiteral("scripts keep about %1 MiB").arg(kept >> 20));
+  }
+}
 
-  // Strings reachable from script data, each shared string counted once.
-  qsizetype retained = 0;
+// Objects, properties, array elements and text the heap holds; a string
+// shared by many values counts once when it is large.
+std::size_t Vm::retainedBytes() const {
+  std::size_t bytes = heap_.size() * kObjectBytes;
   std::unordered_set<const QChar*> seen;
   const auto count = [&](const Value& value) {
     if (!value.isString()) return;
     const QString& text = value.asString();
-    if (text.size() < 1024 || seen.insert(text.constData()).second) retained += text.size();
+    if (text.size() < 1024 || seen.insert(text.constData()).second) {
+      bytes += static_cast<std::size_t>(text.size()) * sizeof(QChar);
+    }
   };
   heap_.forEach([&](const Object& object) {
+    bytes += object.properties().size() * kPropertyBytes;
     for (const Property& property : object.properties().entries()) count(property.value);
     if (object.kind() == ObjectKind::Array) {
-      for (const Value& element : static_cast<const ArrayObject&>(object).elements) count(element);
+      const auto& elements = static_cast<const ArrayObject&>(object).elements;
+      bytes += elements.size() * kElementBytes;
+      for (const Value& element : elements) count(element);
     }
   });
-  if (retained > limits_.retainedStringUnits) {
-    halt(QStringLiteral("scripts keep %1 characters of text").arg(retained));
-  }
+  return bytes;
 }
 
+// After an entry: when objects have doubled, or enough was built that the
+// retained-memory limit should be checked again.
 void Vm::collectIfDue() {
-  if (heap_.size() > 2 * liveAfterCollection_ + 1024) collectGarbage();
+  if (heap_.size() > 2 * liveAfterCollection_ + 1024 ||
+      bytesSinceCollection_ > limits_.retainedMemory / 4) {
+    collectGarbage();
+  }
 }
 
 void Vm::halt(const QString& reason) {
@@ -205,24 +226,36 @@ void Vm::chargeSteps(std::uint64_t steps) {
   }
 }
 
+void Vm::chargeMemory(std::size_t bytes) {
+  entryBytes_ += bytes;
+  bytesSinceCollection_ += bytes;
+  if (entryBytes_ > limits_.memoryPerEntry) {
+    throw ScriptAbort{
+        QStringLiteral("more than %1 MiB built in one go").arg(limits_.memoryPerEntry >> 20)};
+  }
+}
+
 void Vm::reserveString(qsizetype length) {
   if (length > limits_.stringLength) {
     throw ScriptAbort{QStringLiteral("a string of %1 characters (limit %2)")
                           .arg(length)
                           .arg(limits_.stringLength)};
   }
-  entryStringUnits_ += length;
-  if (entryStringUnits_ > limits_.stringUnitsPerEntry) {
-    throw ScriptAbort{QStringLiteral("more than %1 characters of text built in one go")
-                          .arg(limits_.stringUnitsPerEntry)};
-  }
+  chargeMemory(static_cast<std::size_t>(std::max<qsizetype>(length, 0)) * sizeof(QChar));
 }
 
-void Vm::reserveArray(std::size_t length) {
-  if (length > limits_.arrayLength) {
+void Vm::reserveArray(std::size_t current, std::size_t wanted) {
+  if (wanted > limits_.arrayLength) {
     throw ScriptAbort{
-        QStringLiteral("an array of %1 elements (limit %2)").arg(length).arg(limits_.arrayLength)};
+        QStringLiteral("an array of %1 elements (limit %2)").arg(wanted).arg(limits_.arrayLength)};
   }
+  if (wanted > current) chargeMemory((wanted - current) * kElementBytes);
+}
+
+Property& Vm::addProperty(Object* target, const QString& name) {
+  if (Property* existing = target->properties().find(name)) return *existing;
+  chargeMemory(kPropertyBytes);
+  return target->properties().findOrAdd(name);
 }
 
 void Vm::throwError(const QString& message) {

@@ -127,9 +127,11 @@ class Vm {
 
   // Budget and limits
   void chargeSteps(std::uint64_t steps);
-  // Before a string of this length is built: aborts past the limits.
+  // Before a string of this length is built, an array grows from current to
+  // wanted elements, or a property is added: aborts past the limits.
   void reserveString(qsizetype length);
-  void reserveArray(std::size_t length);
+  void reserveArray(std::size_t current, std::size_t wanted);
+  Property& addProperty(Object* target, const QString& name);
   // A script error as scripts can catch it.
   [[noreturn]] void throwError(const QString& message);
 
@@ -151,6 +153,8 @@ class Vm {
   void collectIfDue();
   void markRoots(Marker& marker);
   void halt(const QString& reason);
+  void chargeMemory(std::size_t bytes);
+  std::size_t retainedBytes() const;
   std::shared_ptr<const DecodedBlock> decoded(const ActionBlock& block);
   bool findProperty(Object* start, const QString& name, Object*& holder, Property*& property);
   Value readProperty(const Value& receiver, Object* holder, Property& property);
@@ -177,7 +181,8 @@ class Vm {
 
   int entryDepth_ = 0;
   std::uint64_t steps_ = 0;
-  qsizetype entryStringUnits_ = 0;
+  std::size_t entryBytes_ = 0;
+  std::size_t bytesSinceCollection_ = 0;
   std::uint32_t callDepth_ = 0;
   std::size_t liveAfterCollection_ = 0;
   bool halted_ = false;

@@ -26,7 +26,7 @@ Object* Vm::newObject(Object* proto) {
 }
 
 ArrayObject* Vm::newArray(std::vector<Value> elements, Object* proto) {
-  reserveArray(elements.size());
+  reserveArray(0, elements.size());
   ArrayObject* array = heap_.make<ArrayObject>(proto != nullptr ? proto : protos_.array);
   array->elements = std::move(elements);
   return array;
@@ -113,7 +113,7 @@ bool Vm::setSpecial(Object* target, const QString& name, const Value& value) {
       }
       if (const auto index = arrayIndex(name)) {
         if (*index >= array->elements.size()) {
-          reserveArray(std::size_t{*index} + 1);
+          reserveArray(array->elements.size(), std::size_t{*index} + 1);
           array->elements.resize(std::size_t{*index} + 1);
         }
         array->elements[*index] = value;
@@ -132,7 +132,7 @@ bool Vm::setSpecial(Object* target, const QString& name, const Value& value) {
 
 void Vm::setArrayLength(ArrayObject& array, double length) {
   if (!(length >= 0) || length != std::floor(length) || length >= 4294967296.0) return;
-  reserveArray(static_cast<std::size_t>(length));
+  reserveArray(array.elements.size(), static_cast<std::size_t>(length));
   array.elements.resize(static_cast<std::size_t>(length));
 }
 
@@ -219,7 +219,7 @@ void Vm::setMember(Object* target, const QString& name, const Value& value) {
       return;
     }
   }
-  target->properties().findOrAdd(name).value = value;
+  addProperty(target, name).value = value;
 }
 
 bool Vm::hasProperty(Object* target, const QString& name) {

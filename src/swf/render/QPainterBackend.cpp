@@ -1,7 +1,8 @@
 #include "swf/render/QPainterBackend.h"
 
-#include <QPainterPathStroker>
 #include <algorithm>
+
+#include "swf/render/StrokeOutline.h"
 
 namespace quelvo::swf {
 
@@ -52,12 +53,13 @@ QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, bool antiali
   painter_.setRenderHint(QPainter::Antialiasing, antialias);
 }
 
-void QPainterBackend::drawShape(const Shape& shape, const QTransform& toDevice,
+void QPainterBackend::drawShape(const Shape& shape, const ShapePlacement& placement,
                                 const ColorTransform& colorTransform) {
+  const QTransform toDevice = placement.toDevice();
   const ShapePaths& paths = caches_.paths.paths(shape);
   for (std::size_t i = 0; i < shape.layers.size(); ++i) {
     drawFills(shape.layers[i], paths.layers[i], toDevice, colorTransform);
-    drawStrokes(shape.layers[i], paths.layers[i], toDevice, colorTransform);
+    drawStrokes(shape, i, placement, colorTransform);
   }
 }
 
@@ -115,16 +117,32 @@ void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPai
   painter_.drawImage(area.topLeft(), colours, used);
 }
 
-void QPainterBackend::drawStrokes(const ShapeLayer& layer, const LayerPaths& paths,
-                                  const QTransform& toDevice,
+void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
+                                  const ShapePlacement& placement,
                                   const ColorTransform& colorTransform) {
-  painter_.resetTransform();
-  painter_.setBrush(Qt::NoBrush);
+  const ShapeLayer& layer = shape.layers[layerIndex];
+  const LayerPaths& paths = caches_.paths.paths(shape).layers[layerIndex];
+  const QTransform toDevice = placement.toDevice();
   for (std::size_t i = 0; i < paths.lines.size(); ++i) {
     if (paths.lines[i].isEmpty()) continue;
-    const QPen pen = strokePen(layer.lines[i], colorTransform, toDevice, settings_);
-    QPainterPathStroker stroker(pen);
-    painter_.fillPath(stroker.createStroke(toDevice.map(paths.lines[i])), pen.brush());
+    const Stroke stroke = strokeFor(layer.lines[i], colorTransform, placement, settings_);
+    switch (stroke.space) {
+      case Stroke::Space::Shape:
+        painter_.setTransform(toDevice);
+        painter_.fillPath(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen),
+                          stroke.pen.brush());
+        break;
+      case Stroke::Space::Parent:
+        painter_.setTransform(placement.parentToDevice);
+        painter_.fillPath(outline(placement.matrix.map(paths.lines[i]), stroke.pen),
+                          stroke.pen.brush());
+        break;
+      case Stroke::Space::Device:
+        painter_.resetTransform();
+        painter_.fillPath(hairlineOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF()),
+                          stroke.pen.brush());
+        break;
+    }
   }
 }
 

@@ -26,7 +26,7 @@ class QPainterBackend : public RenderBackend {
 
   QPainterBackend(QPainter& painter, Caches& caches, bool antialias, const PaintSettings& settings);
 
-  void drawShape(const Shape& shape, const QTransform& toDevice,
+  void drawShape(const Shape& shape, const ShapePlacement& placement,
                  const ColorTransform& colorTransform) override;
   void pushMask(std::span<const MaskPart> parts) override;
   void popMask() override;
@@ -41,7 +41,7 @@ class QPainterBackend : public RenderBackend {
                  const ColorTransform& colorTransform);
   void drawJoinedFills(const std::vector<Fill>& fills, const QPainterPath& joined,
                        const QTransform& toDevice);
-  void drawStrokes(const ShapeLayer& layer, const LayerPaths& paths, const QTransform& toDevice,
+  void drawStrokes(const Shape& shape, std::size_t layer, const ShapePlacement& placement,
                    const ColorTransform& colorTransform);
 
   QPainter& painter_;

@@ -14,14 +14,22 @@ struct MaskPart {
   QTransform toDevice;
 };
 
-// What the scene walker asks of a drawing surface. Transforms map shape
-// twips to device pixels; colour transforms are already composed down the
-// display-list tree.
+// Where a shape is drawn: its own placement matrix (shape twips to its
+// parent's space) and its parent's transform to device pixels.
+struct ShapePlacement {
+  QTransform matrix;
+  QTransform parentToDevice;
+
+  QTransform toDevice() const { return matrix * parentToDevice; }
+};
+
+// What the scene walker asks of a drawing surface. Colour transforms are
+// already composed down the display-list tree.
 class RenderBackend {
  public:
   virtual ~RenderBackend() = default;
 
-  virtual void drawShape(const Shape& shape, const QTransform& toDevice,
+  virtual void drawShape(const Shape& shape, const ShapePlacement& placement,
                          const ColorTransform& colorTransform) = 0;
   // Limits what is drawn until the matching popMask to the area the parts'
   // fills cover, within any mask already in force. An empty list hides everything.

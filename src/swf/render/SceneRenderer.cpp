@@ -50,13 +50,14 @@ void SceneRenderer::endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& 
 
 void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& parentToDevice,
                                const ColorTransform& parentColorTransform) {
-  const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
+  const ShapePlacement placement{toQTransform(object.matrix), parentToDevice};
+  const QTransform toDevice = placement.toDevice();
   if (!isDrawable(toDevice)) return;
   const ColorTransform colorTransform = object.colorTransform.then(parentColorTransform);
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
       if (const Shape* shape = library_.shape(object.character)) {
-        backend_.drawShape(*shape, toDevice, colorTransform);
+        backend_.drawShape(*shape, placement, colorTransform);
       }
       break;
     case CharacterKind::Sprite:

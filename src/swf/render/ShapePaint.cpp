@@ -76,15 +76,6 @@ Qt::PenJoinStyle toJoin(JoinStyle join) {
   return Qt::RoundJoin;
 }
 
-double strokeScale(const LineStyle& style, const QTransform& toDevice, double stageScale) {
-  const double horizontal = std::hypot(toDevice.m11(), toDevice.m12());
-  const double vertical = std::hypot(toDevice.m21(), toDevice.m22());
-  if (style.noHorizontalScale && style.noVerticalScale) return stageScale;
-  if (style.noHorizontalScale) return vertical;
-  if (style.noVerticalScale) return horizontal;
-  return lengthScale(toDevice);
-}
-
 }  // namespace
 
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
@@ -102,20 +93,41 @@ QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
   return QBrush(Qt::NoBrush);
 }
 
-QPen strokePen(const LineStyle& style, const ColorTransform& colorTransform,
-               const QTransform& toDevice, const PaintSettings& settings) {
+Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
+                 const ShapePlacement& placement, const PaintSettings& settings) {
+  const QTransform toDevice = placement.toDevice();
+  Stroke stroke;
+  double width = style.width;  // in the space the stroke is outlined in
+  StretchRange thickness;      // of the stroke on the device
+  if (style.noHorizontalScale || style.noVerticalScale) {
+    const QTransform& m = placement.matrix;
+    stroke.space = Stroke::Space::Parent;
+    if (!style.noHorizontalScale) width *= std::hypot(m.m11(), m.m12());
+    if (!style.noVerticalScale) width *= std::hypot(m.m21(), m.m22());
+    const StretchRange parent = stretchRange(placement.parentToDevice);
+    thickness = {width * parent.least, width * parent.most};
+  } else {
+    const StretchRange stretch = stretchRange(toDevice);
+    thickness = {width * stretch.least, width * stretch.most};
+  }
   QBrush brush;
   if (style.fill) {
     brush = fillBrush(*style.fill, colorTransform, settings);
-    brush.setTransform(brush.transform() * toDevice);
   } else {
     brush = QBrush(toQColor(colorTransform.apply(style.colour)));
   }
-  const double width = style.width * strokeScale(style, toDevice, settings.stageScale);
-  QPen pen(brush, std::max(settings.minimumStrokeWidth, width), Qt::SolidLine,
-           toCap(style.startCap), toJoin(style.join));
-  if (style.join == JoinStyle::Miter) pen.setMiterLimit(std::max(1.0, style.miterLimit));
-  return pen;
+  // Strokes nowhere wider than the minimum are hairlines of that width.
+  constexpr double kSlack = 1e-9;
+  if (thickness.most < settings.minimumStrokeWidth + kSlack) {
+    stroke.space = Stroke::Space::Device;
+    width = settings.minimumStrokeWidth;
+    brush.setTransform(brush.transform() * toDevice);
+  } else if (stroke.space == Stroke::Space::Parent) {
+    brush.setTransform(brush.transform() * placement.matrix);
+  }
+  stroke.pen = QPen(brush, width, Qt::SolidLine, toCap(style.startCap), toJoin(style.join));
+  if (style.join == JoinStyle::Miter) stroke.pen.setMiterLimit(std::max(1.0, style.miterLimit));
+  return stroke;
 }
 
 }  // namespace quelvo::swf

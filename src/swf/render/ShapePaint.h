@@ -6,6 +6,7 @@
 
 #include "swf/format/Records.h"
 #include "swf/format/ShapeStyles.h"
+#include "swf/render/RenderBackend.h"
 
 namespace quelvo::swf {
 
@@ -22,11 +23,21 @@ struct PaintSettings {
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
                  const PaintSettings& settings);
 
-// The pen for stroking a path already mapped to device pixels. The width
-// scales with the shape (toDevice) except along the axes the style keeps
-// unscaled, where only the stage scale applies; strokes are never thinner
-// than the minimum width. Fills of the stroke map through toDevice too.
-QPen strokePen(const LineStyle& style, const ColorTransform& colorTransform,
-               const QTransform& toDevice, const PaintSettings& settings);
+// How to stroke the lines of one style.
+//
+// A stroke is outlined in shape space and the outline goes through the
+// shape's transform, so a stretched shape has stretched strokes. A style
+// that keeps its width along an axis is outlined where the shape is placed
+// instead, with a round pen scaled only by the shape's own scale along the
+// other axis (not at all when it keeps both); the parents' transforms still
+// apply. A stroke nowhere wider than the minimum width on the device is a
+// hairline of that width, drawn along the path mapped to device pixels.
+struct Stroke {
+  enum class Space { Shape, Parent, Device };
+  Space space = Space::Shape;
+  QPen pen;  // width in twips of its space, or device pixels
+};
+Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
+                 const ShapePlacement& placement, const PaintSettings& settings);
 
 }  // namespace quelvo::swf

@@ -4,6 +4,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "swf/render/StrokeOutline.h"
+
 namespace quelvo::swf {
 
 namespace {
@@ -128,10 +130,29 @@ ShapePaths buildShapePaths(const Shape& shape) {
   return paths;
 }
 
-const ShapePaths& ShapePathCache::paths(const Shape& shape) {
-  auto found = paths_.find(&shape);
-  if (found == paths_.end()) found = paths_.emplace(&shape, buildShapePaths(shape)).first;
+ShapePathCache::Entry& ShapePathCache::entry(const Shape& shape) {
+  auto found = entries_.find(&shape);
+  if (found == entries_.end()) {
+    Entry built{buildShapePaths(shape), {}};
+    for (const LayerPaths& layer : built.paths.layers)
+      built.strokes.emplace_back(layer.lines.size());
+    found = entries_.emplace(&shape, std::move(built)).first;
+  }
   return found->second;
+}
+
+const ShapePaths& ShapePathCache::paths(const Shape& shape) { return entry(shape).paths; }
+
+const QPainterPath& ShapePathCache::strokeOutline(const Shape& shape, std::size_t layer,
+                                                  std::size_t line, const QPen& pen) {
+  Entry& found = entry(shape);
+  auto& outline = found.strokes.at(layer).at(line);
+  if (!outline || outline->pen.widthF() != pen.widthF() ||
+      outline->pen.capStyle() != pen.capStyle() || outline->pen.joinStyle() != pen.joinStyle() ||
+      outline->pen.miterLimit() != pen.miterLimit()) {
+    outline = Outline{pen, swf::outline(found.paths.layers.at(layer).lines.at(line), pen)};
+  }
+  return outline->path;
 }
 
 }  // namespace quelvo::swf

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPainterPath>
+#include <QPen>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -31,13 +33,27 @@ struct ShapePaths {
 // closed with a join unless its line style says otherwise.
 ShapePaths buildShapePaths(const Shape& shape);
 
-// Paths built once per shape and kept for the life of the cache.
+// Paths built once per shape and kept for the life of the cache, with the
+// outlines of their strokes in shape space (kept for the last pen used).
 class ShapePathCache {
  public:
   const ShapePaths& paths(const Shape& shape);
+  const QPainterPath& strokeOutline(const Shape& shape, std::size_t layer, std::size_t line,
+                                    const QPen& pen);
 
  private:
-  std::unordered_map<const Shape*, ShapePaths> paths_;
+  struct Outline {
+    QPen pen;
+    QPainterPath path;
+  };
+  struct Entry {
+    ShapePaths paths;
+    std::vector<std::vector<std::optional<Outline>>> strokes;  // by layer and line style
+  };
+
+  Entry& entry(const Shape& shape);
+
+  std::unordered_map<const Shape*, Entry> entries_;
 };
 
 }  // namespace quelvo::swf

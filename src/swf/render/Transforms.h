@@ -17,4 +17,11 @@ bool isDrawable(const QTransform& transform);
 // How much a transform scales lengths: the square root of the area scale.
 double lengthScale(const QTransform& transform);
 
+// The least and the most a transform stretches a length, over all directions.
+struct StretchRange {
+  double least = 0;
+  double most = 0;
+};
+StretchRange stretchRange(const QTransform& transform);
+
 }  // namespace quelvo::swf

@@ -21,7 +21,7 @@ std::size_t relativeIndex(double value, std::size_t length, std::size_t fallback
 }
 
 void reserve(Vm& vm, double length) {
-  vm.reserveArray(length > 4294967295.0 ? SIZE_MAX : static_cast<std::size_t>(length));
+  vm.reserveArray(0, length > 4294967295.0 ? SIZE_MAX : static_cast<std::size_t>(length));
 }
 
 Value arrayConstructor(NativeCall& call) {
@@ -45,7 +45,7 @@ Value arrayConstructor(NativeCall& call) {
 Value arrayPush(NativeCall& call) {
   ArrayObject* array = thisArray(call);
   if (array == nullptr) return {};
-  call.vm.reserveArray(array->elements.size() + call.args.size());
+  call.vm.reserveArray(array->elements.size(), array->elements.size() + call.args.size());
   array->elements.insert(array->elements.end(), call.args.begin(), call.args.end());
   return Value::number(static_cast<double>(array->elements.size()));
 }
@@ -70,7 +70,7 @@ Value arrayShift(NativeCall& call) {
 Value arrayUnshift(NativeCall& call) {
   ArrayObject* array = thisArray(call);
   if (array == nullptr) return {};
-  call.vm.reserveArray(array->elements.size() + call.args.size());
+  call.vm.reserveArray(array->elements.size(), array->elements.size() + call.args.size());
   call.vm.chargeSteps(array->elements.size());
   array->elements.insert(array->elements.begin(), call.args.begin(), call.args.end());
   return Value::number(static_cast<double>(array->elements.size()));
@@ -105,7 +105,7 @@ Value arraySplice(NativeCall& call) {
                 : static_cast<std::size_t>(std::min(wanted, static_cast<double>(count)));
   }
   const auto inserted = call.args.size() > 2 ? call.args.subspan(2) : std::span<const Value>();
-  call.vm.reserveArray(elements.size() - count + inserted.size());
+  call.vm.reserveArray(elements.size(), elements.size() - count + inserted.size());
   call.vm.chargeSteps(elements.size());
   const auto first = elements.begin() + static_cast<std::ptrdiff_t>(start);
   std::vector<Value> removed(first, first + static_cast<std::ptrdiff_t>(count));
@@ -156,10 +156,10 @@ Value arrayConcat(NativeCall& call) {
   std::vector<Value> joined = array->elements;
   for (const Value& arg : call.args) {
     if (const ArrayObject* other = asArray(arg)) {
-      call.vm.reserveArray(joined.size() + other->elements.size());
+      call.vm.reserveArray(joined.size(), joined.size() + other->elements.size());
       joined.insert(joined.end(), other->elements.begin(), other->elements.end());
     } else {
-      call.vm.reserveArray(joined.size() + 1);
+      call.vm.reserveArray(joined.size(), joined.size() + 1);
       joined.push_back(arg);
     }
   }

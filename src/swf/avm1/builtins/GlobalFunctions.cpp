@@ -62,6 +62,7 @@ int hexDigit(QChar c) {
 // %XX sequences back to bytes, read as the movie's text.
 Value unescape(NativeCall& call) {
   const QString text = stringArg(call, 0);
+  call.vm.reserveString(text.size());
   QByteArray bytes;
   for (qsizetype i = 0; i < text.size(); ++i) {
     if (text[i] == u'%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&

@@ -85,7 +85,9 @@ Value slice(NativeCall& call) {
   const qsizetype start = fromEnd(numberArg(call, 0), text.size());
   const qsizetype end =
       call.arg(1).isUndefined() ? text.size() : fromEnd(numberArg(call, 1), text.size());
-  return Value::string(end > start ? text.mid(start, end - start) : QString());
+  if (end <= start) return Value::string(QString());
+  call.vm.reserveString(end - start);
+  return Value::string(text.mid(start, end - start));
 }
 
 Value substr(NativeCall& call) {
@@ -93,6 +95,7 @@ Value substr(NativeCall& call) {
   const qsizetype start = fromEnd(numberArg(call, 0), text.size());
   const qsizetype rest = text.size() - start;
   const qsizetype count = call.arg(1).isUndefined() ? rest : clampedIndex(numberArg(call, 1), rest);
+  call.vm.reserveString(count);
   return Value::string(text.mid(start, count));
 }
 
@@ -102,6 +105,7 @@ Value substring(NativeCall& call) {
   qsizetype end =
       call.arg(1).isUndefined() ? text.size() : clampedIndex(numberArg(call, 1), text.size());
   if (start > end) std::swap(start, end);
+  call.vm.reserveString(end - start);
   return Value::string(text.mid(start, end - start));
 }
 
@@ -113,7 +117,8 @@ Value split(NativeCall& call) {
   std::vector<Value> parts;
   const auto add = [&](const QString& part) {
     if (static_cast<double>(parts.size()) >= limit) return false;
-    call.vm.reserveArray(parts.size() + 1);
+    call.vm.reserveArray(parts.size(), parts.size() + 1);
+    call.vm.reserveString(part.size());
     parts.push_back(Value::string(part));
     return true;
   };
@@ -136,9 +141,17 @@ Value split(NativeCall& call) {
   return Value::object(call.vm.newArray(std::move(parts)));
 }
 
-Value toLowerCase(NativeCall& call) { return Value::string(thisString(call).toLower()); }
+Value toLowerCase(NativeCall& call) {
+  const QString text = thisString(call);
+  call.vm.reserveString(text.size());
+  return Value::string(text.toLower());
+}
 
-Value toUpperCase(NativeCall& call) { return Value::string(thisString(call).toUpper()); }
+Value toUpperCase(NativeCall& call) {
+  const QString text = thisString(call);
+  call.vm.reserveString(text.size());
+  return Value::string(text.toUpper());
+}
 
 }  // namespace
 
