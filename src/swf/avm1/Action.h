@@ -116,7 +116,7 @@ struct DecodedBlock {
   std::optional<Error> error;    // why decoding stopped; offset in the movie
   std::uint64_t baseOffset = 0;  // of the block in the movie
   int swfVersion = 0;
-  std::shared_ptr<const void> owner;  // keeps the block's bytes alive, may be null
+  std::shared_ptr<const void> owner;  // of the bytes, for the VM's cache; may be null
 
   // Index of the record starting exactly at offset; actions.size() for
   // decodedEnd; nullopt for any other offset.

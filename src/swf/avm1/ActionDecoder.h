@@ -9,8 +9,10 @@
 namespace quelvo::swf::avm1 {
 
 // The bytes of one action list (a DoAction body, a button condition, a clip
-// event) and what keeps them alive. Functions defined in the block keep the
-// owner, so they may be called after the block has finished.
+// event). Decoding copies everything it needs, so the bytes are read only
+// while the block is decoded. With an owner (what keeps the bytes alive, the
+// movie) the VM keeps the decoded block and reuses it while the owner lives:
+// clip events run every frame.
 struct ActionBlock {
   std::span<const std::uint8_t> bytes;
   std::uint64_t baseOffset = 0;  // of bytes[0] in the movie, for messages

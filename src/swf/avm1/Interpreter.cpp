@@ -62,12 +62,21 @@ Value Interpreter::invoke(ScriptFunction& function, const Value& thisValue,
   frame.superAllowed = !(def.v2 && (def.flags & SuppressSuper));
   frame.registers.resize(def.v2 ? std::max<std::size_t>(def.registerCount, 1) : kDefaultRegisters);
 
+  bindArguments(frame, def, args);
+  execute(frame);
+  return frame.result;
+}
+
+// The arguments object, the parameters (named locals or registers) and, for
+// DefineFunction2, the preloaded registers.
+void Interpreter::bindArguments(Frame& frame, const FunctionDef& def, std::span<const Value> args) {
+  const bool namedArguments = !def.v2 || (def.flags & SuppressArguments) == 0;
+  const bool preloadedArguments = def.v2 && (def.flags & PreloadArguments) != 0;
   Object* arguments = nullptr;
-  if (!(def.v2 && (def.flags & SuppressArguments)) || (def.v2 && (def.flags & PreloadArguments))) {
-    ArrayObject* array = vm_.newArray(std::vector<Value>(args.begin(), args.end()));
-    vm_.defineValue(array, QStringLiteral("callee"), Value::object(&function));
-    arguments = array;
-    if (!(def.v2 && (def.flags & SuppressArguments))) {
+  if (namedArguments || preloadedArguments) {
+    arguments = vm_.newArray(std::vector<Value>(args.begin(), args.end()));
+    vm_.defineValue(arguments, QStringLiteral("callee"), Value::object(frame.callee));
+    if (namedArguments) {
       frame.activation->properties().findOrAdd(QStringLiteral("arguments")).value =
           Value::object(arguments);
     }
@@ -82,8 +91,6 @@ Value Interpreter::invoke(ScriptFunction& function, const Value& thisValue,
       frame.activation->properties().findOrAdd(param.name).value = value;
     }
   }
-  execute(frame);
-  return frame.result;
 }
 
 void Interpreter::fail(Frame& frame, const QString& message) {

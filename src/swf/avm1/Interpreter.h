@@ -101,6 +101,7 @@ class Interpreter {
   void opDefineFunction(Frame& frame, const Action& action);
   void opCallFunction(Frame& frame);
   void opCallMethod(Frame& frame);
+  void bindArguments(Frame& frame, const FunctionDef& def, std::span<const Value> args);
   void preloadRegisters(Frame& frame, const FunctionDef& def, Object* arguments);
 
   // Timeline, clips and the outside (OpsTimeline.cpp)

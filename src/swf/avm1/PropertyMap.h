@@ -38,7 +38,12 @@ class PropertyMap {
   // The property, added (undefined, no flags) when missing.
   Property& findOrAdd(const QString& name);
   bool erase(const QString& name);
+  void clear() {
+    entries_.clear();
+    index_.clear();
+  }
 
+  // Callers may change values and flags in place, never names or the count.
   std::vector<Property>& entries() { return entries_; }
   const std::vector<Property>& entries() const { return entries_; }
   std::size_t size() const { return entries_.size(); }

@@ -214,7 +214,7 @@ void Vm::halt(const QString& reason) {
   log(QStringLiteral("scripts stopped for this movie: %1").arg(reason));
   timers_.clear();
   clips_.clear();
-  global_->properties().entries().clear();
+  global_->properties().clear();
   heap_.collect([this](Marker& marker) { markRoots(marker); });
   liveAfterCollection_ = heap_.size();
 }

@@ -41,9 +41,6 @@ enum class PrimitiveHint : std::uint8_t { Default, Number, String };
 // object and built-ins, the clip objects and timers, and the entry points the
 // player calls. Every entry point catches what scripts do wrong and logs it;
 // none throws. Movies of SWF 6 and earlier get case-insensitive names.
-//
-// The bytes of an ActionBlock must outlive the VM unless the block carries
-// an owner (functions defined in it keep running after the block ends).
 class Vm {
  public:
   using LogFn = std::function<void(const QString& message)>;
