@@ -3,7 +3,6 @@
 #include "swf/render/GridSampling.h"
 #include "swf/render/QPainterBackend.h"
 #include "swf/render/SceneRenderer.h"
-#include "swf/render/Transforms.h"
 
 namespace quelvo::swf {
 
@@ -73,10 +72,10 @@ void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality qu
                   bool antialias, double pixelSize) {
   painter.save();
   PaintSettings settings;
-  settings.stageScale = lengthScale(stageToDevice);
   settings.minimumStrokeWidth = pixelSize;
   settings.gradientLead = quality == Quality::Low ? 0 : 1;
-  QPainterBackend backend(painter, drawCaches_, antialias, settings);
+  settings.smoothBitmaps = quality != Quality::Low;
+  QPainterBackend backend(painter, drawCaches_, library_.bitmaps(), antialias, settings);
   SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
   painter.restore();
 }

@@ -520,6 +520,8 @@ void ShapeBuilder::writeFill(ByteWriter& out, const FillStyle& fill) const {
       break;
     case FillKind::RepeatingBitmap:
     case FillKind::ClippedBitmap:
+    case FillKind::RepeatingSharpBitmap:
+    case FillKind::ClippedSharpBitmap:
       out.u16(fill.bitmapId).matrix(fill.matrix);
       break;
   }

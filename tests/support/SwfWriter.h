@@ -118,6 +118,8 @@ enum class FillKind : std::uint8_t {
   FocalGradient = 0x13,
   RepeatingBitmap = 0x40,
   ClippedBitmap = 0x41,
+  RepeatingSharpBitmap = 0x42,
+  ClippedSharpBitmap = 0x43,
 };
 
 struct FillStyle {

@@ -1,5 +1,6 @@
 #include "swf/avm1/ClipProperty.h"
 
+#include <QString>
 #include <array>
 #include <cmath>
 
@@ -30,10 +31,6 @@ std::optional<ClipProperty> clipPropertyFromName(QStringView name) {
     }
   }
   return std::nullopt;
-}
-
-QString clipPropertyName(ClipProperty property) {
-  return QString::fromLatin1(kNames[static_cast<std::size_t>(property)]);
 }
 
 bool isReadOnly(ClipProperty property) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 #include <cstdint>
 #include <optional>
@@ -38,7 +37,6 @@ inline constexpr int kClipPropertyCount = 22;
 std::optional<ClipProperty> clipPropertyFromIndex(double index);
 // "_x", "_Alpha"...: property names match regardless of case in every version.
 std::optional<ClipProperty> clipPropertyFromName(QStringView name);
-QString clipPropertyName(ClipProperty property);
 
 // Scripts cannot set these.
 bool isReadOnly(ClipProperty property);

@@ -65,7 +65,7 @@ void Vm::log(const QString& message) {
   if (log_) {
     log_(message);
   } else {
-    qCInfo(lcSwf).noquote() << "script:" << message;
+    qCDebug(lcSwf).noquote() << "script:" << message;
   }
 }
 
@@ -256,12 +256,6 @@ Property& Vm::addProperty(Object* target, const QString& name) {
   if (Property* existing = target->properties().find(name)) return *existing;
   chargeMemory(kPropertyBytes);
   return target->properties().findOrAdd(name);
-}
-
-void Vm::throwError(const QString& message) {
-  Object* error = newObject(protos_.error);
-  setMember(error, QStringLiteral("message"), Value::string(message));
-  throw ScriptThrow{Value::object(error)};
 }
 
 }  // namespace quelvo::swf::avm1

@@ -45,6 +45,8 @@ class Vm {
  public:
   using LogFn = std::function<void(const QString& message)>;
 
+  // log receives what scripts did wrong (stopped entries, uncaught
+  // exceptions); without one it goes to the quelvo.swf debug category.
   Vm(Host& host, int swfVersion, Limits limits = {}, LogFn log = {});
   ~Vm();
   Vm(const Vm&) = delete;
@@ -129,8 +131,6 @@ class Vm {
   void reserveString(qsizetype length);
   void reserveArray(std::size_t current, std::size_t wanted);
   Property& addProperty(Object* target, const QString& name);
-  // A script error as scripts can catch it.
-  [[noreturn]] void throwError(const QString& message);
 
   // Clips
   ClipObject* clipObject(ClipHandle clip);  // nullptr for kNoClip

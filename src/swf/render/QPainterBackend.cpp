@@ -9,6 +9,7 @@ namespace quelvo::swf {
 namespace {
 
 bool isOpaque(const QBrush& brush) {
+  if (brush.style() == Qt::TexturePattern) return false;  // pictures may have translucent pixels
   if (const QGradient* gradient = brush.gradient()) {
     const auto stops = gradient->stops();
     return std::all_of(stops.begin(), stops.end(),
@@ -47,9 +48,13 @@ void restoreCoverage(QImage& colours, const QImage& coverage, const QRect& area)
 
 }  // namespace
 
-QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, bool antialias,
-                                 const PaintSettings& settings)
-    : painter_(painter), caches_(caches), antialias_(antialias), settings_(settings) {
+QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrary& bitmaps,
+                                 bool antialias, const PaintSettings& settings)
+    : painter_(painter),
+      caches_(caches),
+      bitmaps_(bitmaps),
+      antialias_(antialias),
+      settings_(settings) {
   painter_.setRenderHint(QPainter::Antialiasing, antialias);
 }
 
@@ -69,17 +74,42 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
   bool opaque = true;
   for (std::size_t i = 0; i < paths.fills.size(); ++i) {
     if (paths.fills[i].isEmpty()) continue;
-    QBrush brush = fillBrush(layer.fills[i], colorTransform, settings_);
+    const FillStyle& style = layer.fills[i];
+    QBrush brush = fillBrush(style, colorTransform, settings_, bitmapFor(style, colorTransform));
     if (brush.style() == Qt::NoBrush) continue;
     opaque = opaque && isOpaque(brush);
-    fills.push_back(Fill{&paths.fills[i], std::move(brush)});
+    const bool isBitmap = style.kind == FillKind::Bitmap;
+    fills.push_back(Fill{&paths.fills[i], std::move(brush),
+                         isBitmap && smoothsBitmap(style, settings_),
+                         isBitmap && !style.bitmapRepeats});
   }
   if (antialias_ && opaque && fills.size() > 1) {
     drawJoinedFills(fills, paths.joined, toDevice);
     return;
   }
   painter_.setTransform(toDevice);
-  for (const Fill& fill : fills) painter_.fillPath(*fill.path, fill.brush);
+  for (const Fill& fill : fills) paintFill(painter_, fill);
+}
+
+const QImage* QPainterBackend::bitmapFor(const FillStyle& style,
+                                         const ColorTransform& colorTransform) {
+  if (style.kind != FillKind::Bitmap) return nullptr;
+  const QImage* picture = bitmaps_.find(style.bitmapId);
+  return picture ? &caches_.tints.find(*picture, colorTransform) : nullptr;
+}
+
+// Paints one fill with the painter's transform mapping shape twips to the device.
+void QPainterBackend::paintFill(QPainter& painter, const Fill& fill) {
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
+  if (!fill.clipsBitmap) {
+    painter.fillPath(*fill.path, fill.brush);
+    return;
+  }
+  painter.save();
+  painter.setClipPath(*fill.path, Qt::IntersectClip);
+  painter.setTransform(fill.brush.transform(), true);
+  painter.drawImage(QPointF(0, 0), fill.brush.textureImage());
+  painter.restore();
 }
 
 // Antialiased one by one, two fills meeting along an edge each cover part of
@@ -103,7 +133,7 @@ void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPai
     QPainter layer(&colours);
     layer.setRenderHint(QPainter::Antialiasing);
     layer.setTransform(toScratch);
-    for (const Fill& fill : fills) layer.fillPath(*fill.path, fill.brush);
+    for (const Fill& fill : fills) paintFill(layer, fill);
   }
   {
     QPainter layer(&coverage);
@@ -125,7 +155,11 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
   const QTransform toDevice = placement.toDevice();
   for (std::size_t i = 0; i < paths.lines.size(); ++i) {
     if (paths.lines[i].isEmpty()) continue;
-    const Stroke stroke = strokeFor(layer.lines[i], colorTransform, placement, settings_);
+    const LineStyle& style = layer.lines[i];
+    const QImage* bitmap = style.fill ? bitmapFor(*style.fill, colorTransform) : nullptr;
+    const Stroke stroke = strokeFor(style, colorTransform, placement, settings_, bitmap);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform,
+                           style.fill && smoothsBitmap(*style.fill, settings_));
     switch (stroke.space) {
       case Stroke::Space::Shape:
         painter_.setTransform(toDevice);

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <vector>
 
+#include "swf/bitmap/BitmapLibrary.h"
+#include "swf/render/BitmapTints.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapePaint.h"
 #include "swf/render/ShapePaths.h"
@@ -12,19 +14,22 @@
 namespace quelvo::swf {
 
 // Draws with a QPainter on an image: each layer's fills, then its strokes;
-// masks become clip paths. Leaves the painter's state as it found it once
-// every mask is popped.
+// masks become clip paths. A clipped bitmap fill draws its picture once,
+// clipped to the fill's area; the area outside the picture stays unpainted. Leaves the painter's
+// state as it found it once every mask is popped.
 class QPainterBackend : public RenderBackend {
  public:
-  // What outlives one frame: paths per shape, and scratch images for
-  // joining antialiased fills.
+  // What outlives one frame: paths per shape, colour-transformed bitmaps,
+  // and scratch images for joining antialiased fills.
   struct Caches {
     ShapePathCache paths;
+    BitmapTints tints;
     QImage fillLayer;
     QImage coverage;
   };
 
-  QPainterBackend(QPainter& painter, Caches& caches, bool antialias, const PaintSettings& settings);
+  QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrary& bitmaps, bool antialias,
+                  const PaintSettings& settings);
 
   void drawShape(const Shape& shape, const ShapePlacement& placement,
                  const ColorTransform& colorTransform) override;
@@ -35,7 +40,13 @@ class QPainterBackend : public RenderBackend {
   struct Fill {
     const QPainterPath* path = nullptr;
     QBrush brush;
+    bool smooth = false;       // interpolates a bitmap's pixels
+    bool clipsBitmap = false;  // draws the brush's picture once instead of tiling it
   };
+
+  // The picture of a bitmap fill with the colour transform applied, if it has one.
+  const QImage* bitmapFor(const FillStyle& style, const ColorTransform& colorTransform);
+  static void paintFill(QPainter& painter, const Fill& fill);
 
   void drawFills(const ShapeLayer& layer, const LayerPaths& paths, const QTransform& toDevice,
                  const ColorTransform& colorTransform);
@@ -46,6 +57,7 @@ class QPainterBackend : public RenderBackend {
 
   QPainter& painter_;
   Caches& caches_;
+  BitmapLibrary& bitmaps_;
   bool antialias_;
   PaintSettings settings_;
 };

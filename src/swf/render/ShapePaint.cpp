@@ -79,7 +79,7 @@ Qt::PenJoinStyle toJoin(JoinStyle join) {
 }  // namespace
 
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
-                 const PaintSettings& settings) {
+                 const PaintSettings& settings, const QImage* bitmap) {
   switch (style.kind) {
     case FillKind::Solid:
       return QBrush(toQColor(colorTransform.apply(style.colour)));
@@ -90,11 +90,21 @@ QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
     case FillKind::Bitmap:
       break;
   }
-  return QBrush(Qt::NoBrush);
+  const QTransform matrix = toQTransform(style.matrix);
+  // A collapsed matrix squeezes the picture into nothing.
+  if (!bitmap || bitmap->isNull() || !matrix.isInvertible()) return QBrush(Qt::NoBrush);
+  QBrush brush(*bitmap);
+  brush.setTransform(matrix);
+  return brush;
+}
+
+bool smoothsBitmap(const FillStyle& style, const PaintSettings& settings) {
+  return style.bitmapSmoothed && settings.smoothBitmaps;
 }
 
 Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
-                 const ShapePlacement& placement, const PaintSettings& settings) {
+                 const ShapePlacement& placement, const PaintSettings& settings,
+                 const QImage* bitmap) {
   const QTransform toDevice = placement.toDevice();
   Stroke stroke;
   double width = style.width;  // in the space the stroke is outlined in
@@ -112,7 +122,7 @@ Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
   }
   QBrush brush;
   if (style.fill) {
-    brush = fillBrush(*style.fill, colorTransform, settings);
+    brush = fillBrush(*style.fill, colorTransform, settings, bitmap);
   } else {
     brush = QBrush(toQColor(colorTransform.apply(style.colour)));
   }

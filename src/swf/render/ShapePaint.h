@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QBrush>
+#include <QImage>
 #include <QPen>
 #include <QTransform>
 
@@ -12,16 +13,21 @@ namespace quelvo::swf {
 
 // How styles become brushes and pens in one drawing pass.
 struct PaintSettings {
-  double stageScale = 1.0 / 20;   // device pixels per stage twip, for strokes that do not scale
   double minimumStrokeWidth = 1;  // device pixels
   int gradientLead = 0;           // see gradientRamp
+  bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated
 };
 
 // The brush of a fill style in shape space: gradients span the gradient
-// square (-16384..16384 twips) mapped by the style's matrix. Bitmap fills
-// give Qt::NoBrush until bitmaps are decoded.
+// square (-16384..16384 twips) mapped by the style's matrix. A bitmap fill
+// tiles bitmap (its picture, colour transform already applied) with one
+// pixel to one unit of the style's matrix; without a picture it gives
+// Qt::NoBrush.
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
-                 const PaintSettings& settings);
+                 const PaintSettings& settings, const QImage* bitmap = nullptr);
+
+// Whether a bitmap fill's pixels are interpolated when drawn.
+bool smoothsBitmap(const FillStyle& style, const PaintSettings& settings);
 
 // How to stroke the lines of one style.
 //
@@ -37,7 +43,9 @@ struct Stroke {
   Space space = Space::Shape;
   QPen pen;  // width in twips of its space, or device pixels
 };
+// bitmap is the picture of the style's bitmap fill, if it has one.
 Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
-                 const ShapePlacement& placement, const PaintSettings& settings);
+                 const ShapePlacement& placement, const PaintSettings& settings,
+                 const QImage* bitmap = nullptr);
 
 }  // namespace quelvo::swf

@@ -12,10 +12,6 @@ bool isDrawable(const QTransform& t) {
   return true;
 }
 
-double lengthScale(const QTransform& t) {
-  return std::sqrt(std::abs(t.m11() * t.m22() - t.m12() * t.m21()));
-}
-
 // The singular values of the linear part.
 StretchRange stretchRange(const QTransform& t) {
   const double sumOfSquares =

@@ -14,9 +14,6 @@ inline QTransform toQTransform(const Matrix& m) {
 // overflow to infinity or NaN.
 bool isDrawable(const QTransform& transform);
 
-// How much a transform scales lengths: the square root of the area scale.
-double lengthScale(const QTransform& transform);
-
 // The least and the most a transform stretches a length, over all directions.
 struct StretchRange {
   double least = 0;

@@ -44,11 +44,29 @@ double timeOf(NativeCall& call, bool utc) {
          parts[5] * 1000 + parts[6];
 }
 
+// "Tue Feb 1 00:00:00 GMT+0800 2005", in local time.
+QString formatDate(double time) {
+  if (std::isnan(time)) return QStringLiteral("Invalid Date");
+  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const QDateTime when = dateTimeOf(time, false);
+  const int offset = when.offsetFromUtc() / 60;
+  return QStringLiteral("%1 %2 %3 %4 GMT%5%6%7 %8")
+      .arg(QLatin1String(kDays[when.date().dayOfWeek() % 7]),
+           QLatin1String(kMonths[when.date().month() - 1]))
+      .arg(when.date().day())
+      .arg(when.time().toString(QStringLiteral("HH:mm:ss")))
+      .arg(offset < 0 ? u'-' : u'+')
+      .arg(std::abs(offset) / 60, 2, 10, QLatin1Char('0'))
+      .arg(std::abs(offset) % 60, 2, 10, QLatin1Char('0'))
+      .arg(when.date().year());
+}
+
 Value dateConstructor(NativeCall& call) {
   const double now = std::floor(call.vm.host().epochMs());
   if (!call.constructing || call.thisObject() == nullptr) {
-    return Value::string(
-        dateTimeOf(now, false).toString(QStringLiteral("ddd MMM d HH:mm:ss yyyy")));
+    return Value::string(formatDate(now));
   }
   double time = now;
   if (call.args.size() == 1) {
@@ -110,25 +128,7 @@ Value getTimezoneOffset(NativeCall& call) {
   return Value::number(-dateTimeOf(time, false).offsetFromUtc() / 60);
 }
 
-// "Tue Feb 1 00:00:00 GMT+0800 2005"
-Value dateToString(NativeCall& call) {
-  const double time = thisTime(call);
-  if (std::isnan(time)) return Value::string(QStringLiteral("Invalid Date"));
-  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const QDateTime when = dateTimeOf(time, false);
-  const int offset = when.offsetFromUtc() / 60;
-  return Value::string(QStringLiteral("%1 %2 %3 %4 GMT%5%6%7 %8")
-                           .arg(QLatin1String(kDays[when.date().dayOfWeek() % 7]),
-                                QLatin1String(kMonths[when.date().month() - 1]))
-                           .arg(when.date().day())
-                           .arg(when.time().toString(QStringLiteral("HH:mm:ss")))
-                           .arg(offset < 0 ? u'-' : u'+')
-                           .arg(std::abs(offset) / 60, 2, 10, QLatin1Char('0'))
-                           .arg(std::abs(offset) % 60, 2, 10, QLatin1Char('0'))
-                           .arg(when.date().year()));
-}
+Value dateToString(NativeCall& call) { return Value::string(formatDate(thisTime(call))); }
 
 }  // namespace
 

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "BitmapFixtures.h"
+#include "PlayerTestSupport.h"
+#include "swf/format/TagCodes.h"
+
+namespace quelvo::swf {
+namespace {
+
+namespace st = swftest;
+using RGB = std::tuple<int, int, int>;
+
+const RGB kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
+const RGB kWhite{255, 255, 255};  // the stage background
+
+// Bitmap 9: a 2x2 DefineBitsLossless of red, green / blue, black.
+bitmaptest::Bytes twoByTwo() {
+  const bitmaptest::Bytes pixels{0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0, 0, 0};
+  return bitmaptest::concat({{9, 0, 5, 2, 0, 2, 0}, bitmaptest::zlib(pixels)});
+}
+
+// A 50 x 100 pixel rectangle at x (twips) filled with bitmap 9, each bitmap
+// pixel 10 device pixels wide, the picture's corner at the rectangle's.
+st::ShapeBuilder bitmapRectangle(st::FillKind kind, std::int32_t x) {
+  st::FillStyle fill;
+  fill.kind = kind;
+  fill.bitmapId = 9;
+  fill.matrix = st::Matrix{200, 200, 0, 0, x, 0};
+  st::ShapeBuilder shape;
+  shape.styles({fill});
+  shape.select(0, 1).polygon({{x, 0}, {x + 1000, 0}, {x + 1000, 2000}, {x, 2000}});
+  return shape;
+}
+
+QImage renderBitmapFills(Quality quality, std::optional<st::ColorTransform> tint = {}) {
+  st::TagStream stream;
+  stream.tag(tags::DefineBitsLossless, twoByTwo(), true);
+  stream.defineShape(1, bitmapRectangle(st::FillKind::RepeatingSharpBitmap, 0));
+  stream.defineShape(2, bitmapRectangle(st::FillKind::ClippedSharpBitmap, 1000));
+  st::Placement left = st::Placement::place(1, 1);
+  left.colorTransform = tint;
+  stream.placeObject(left).placeObject(st::Placement::place(2, 2)).showFrame().end();
+  const auto player = playerFor(stream);
+  return player ? renderStage(*player, quality) : QImage();
+}
+
+TEST(BitmapFillRenderTest, RepeatingFillsTileAndClippedFillsDrawThePictureOnce) {
+  const QImage image = renderBitmapFills(Quality::Low);
+  ASSERT_FALSE(image.isNull());
+  // Repeating: each bitmap pixel is 10 x 10, the 20 x 20 picture tiles.
+  EXPECT_EQ(rgbAt(image, 5, 5), kRed);
+  EXPECT_EQ(rgbAt(image, 15, 5), kGreen);
+  EXPECT_EQ(rgbAt(image, 5, 15), kBlue);
+  EXPECT_EQ(rgbAt(image, 15, 15), kBlack);
+  EXPECT_EQ(rgbAt(image, 25, 25), kRed);
+  EXPECT_EQ(rgbAt(image, 35, 95), kBlack);
+  // Clipped: the picture at the rectangle's corner, nothing painted past it.
+  EXPECT_EQ(rgbAt(image, 55, 5), kRed);
+  EXPECT_EQ(rgbAt(image, 65, 15), kBlack);
+  EXPECT_EQ(rgbAt(image, 75, 5), kWhite);
+  EXPECT_EQ(rgbAt(image, 55, 25), kWhite);
+}
+
+TEST(BitmapFillRenderTest, SharpFillsKeepHardPixelEdgesAtEveryQuality) {
+  for (const Quality quality : {Quality::Low, Quality::High}) {
+    const QImage image = renderBitmapFills(quality);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(rgbAt(image, 9, 5), kRed);
+    EXPECT_EQ(rgbAt(image, 10, 5), kGreen);
+    EXPECT_EQ(rgbAt(image, 59, 15), kBlue);
+    EXPECT_EQ(rgbAt(image, 60, 15), kBlack);
+  }
+}
+
+TEST(BitmapFillRenderTest, ColourTransformsApplyToBitmapPixels) {
+  // Red channels become 100.
+  const st::ColorTransform tint{{0, 256, 256, 256}, {100, 0, 0, 0}};
+  const QImage image = renderBitmapFills(Quality::Low, tint);
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(rgbAt(image, 5, 5), (RGB{100, 0, 0}));
+  EXPECT_EQ(rgbAt(image, 15, 5), (RGB{100, 255, 0}));
+  EXPECT_EQ(rgbAt(image, 55, 5), kRed);  // the other object is untransformed
+}
+
+}  // namespace
+}  // namespace quelvo::swf
