@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     ++ran;
   }
-  std::printf("fuzz_movie: ran %d inputs\n", ran);
+  std::printf("%s: ran %d inputs\n", argv[0], ran);
   return 0;
 }
