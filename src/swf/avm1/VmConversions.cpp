@@ -24,10 +24,9 @@ double Vm::toNumber(const Value& value) {
   return std::nan("");
 }
 
-QString Vm::toString(const Value& value) {
+// The text of null, a boolean, a number or a string (the same in every version).
+static QString primitiveText(const Value& value) {
   switch (value.type()) {
-    case Value::Type::Undefined:
-      return swfVersion_ >= 7 ? QStringLiteral("undefined") : QString();
     case Value::Type::Null:
       return QStringLiteral("null");
     case Value::Type::Boolean:
@@ -36,6 +35,20 @@ QString Vm::toString(const Value& value) {
       return formatNumber(value.asNumber());
     case Value::Type::String:
       return value.asString();
+    default:
+      return {};
+  }
+}
+
+QString Vm::toString(const Value& value) {
+  switch (value.type()) {
+    case Value::Type::Undefined:
+      return swfVersion_ >= 7 ? QStringLiteral("undefined") : QString();
+    case Value::Type::Null:
+    case Value::Type::Boolean:
+    case Value::Type::Number:
+    case Value::Type::String:
+      return primitiveText(value);
     case Value::Type::Object: {
       const Value primitive = toPrimitive(value, PrimitiveHint::String);
       return primitive.isObject() ? describe(primitive) : toString(primitive);
@@ -146,13 +159,10 @@ QString Vm::describe(const Value& value) const {
       return QStringLiteral("[object Object]");
     }
     case Value::Type::Null:
-      return QStringLiteral("null");
     case Value::Type::Boolean:
-      return value.asBoolean() ? QStringLiteral("true") : QStringLiteral("false");
     case Value::Type::Number:
-      return formatNumber(value.asNumber());
     case Value::Type::String:
-      return value.asString();
+      return primitiveText(value);
   }
   return {};
 }
