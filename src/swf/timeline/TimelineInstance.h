@@ -1,13 +1,29 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <span>
 
 #include "swf/Library.h"
 #include "swf/timeline/DisplayList.h"
 #include "swf/timeline/Timeline.h"
 
 namespace quelvo::swf {
+
+class TimelineInstance;
+
+// Runs ActionScript on behalf of the timelines (frame actions, button
+// actions, clip events). The player sets one when scripts are on; without
+// one, actions are skipped.
+class ActionRunner {
+ public:
+  virtual ~ActionRunner() = default;
+  // Runs, or queues to run, an action list with clip as its target.
+  // actions points into the movie's bytes; offset is its position there.
+  virtual void runActions(TimelineInstance& clip, std::span<const std::uint8_t> actions,
+                          std::uint64_t offset) = 0;
+};
 
 // What every timeline of one playback shares, with the limits that keep a
 // hostile movie from running away: sprites nested deeper than kMaxNesting or
@@ -23,6 +39,7 @@ struct PlayContext {
   void startStep() { workLeft = kStepWork; }
 
   Library& library;
+  ActionRunner* actions = nullptr;
   std::size_t spriteInstances = 0;
   std::size_t workLeft = kStepWork;
 };
