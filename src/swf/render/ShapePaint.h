@@ -15,7 +15,7 @@ namespace quelvo::swf {
 struct PaintSettings {
   double minimumStrokeWidth = 1;  // device pixels
   int gradientLead = 0;           // see gradientRamp
-  bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated
+  bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated, at low quality too
 };
 
 // The brush of a fill style in shape space: gradients span the gradient
