@@ -113,5 +113,22 @@ TEST(BitmapFillRenderTest, ColourTransformsApplyToBitmapPixels) {
   EXPECT_EQ(rgbAt(image, 55, 5), kRed);  // the other object is untransformed
 }
 
+TEST(BitmapFillRenderTest, AddedAlphaLeavesTransparentPixelsOut) {
+  // Bitmap 9: a 2x1 DefineBitsLossless2 of opaque red and fully transparent.
+  const bitmaptest::Bytes pixels{255, 255, 0, 0, 0, 0, 0, 0};
+  st::TagStream stream;
+  stream.tag(tags::DefineBitsLossless2,
+             bitmaptest::concat({{9, 0, 5, 2, 0, 1, 0}, bitmaptest::zlib(pixels)}), true);
+  stream.defineShape(1, bitmapRectangle(st::FillKind::ClippedSharpBitmap, 0));
+  st::Placement placement = st::Placement::place(1, 1);
+  placement.colorTransform = st::ColorTransform{{256, 256, 256, 256}, {0, 0, 0, 80}};
+  stream.placeObject(placement).showFrame().end();
+  const auto player = playerFor(stream);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 5, 5), kRed);
+  EXPECT_EQ(rgbAt(image, 15, 5), kWhite);
+}
+
 }  // namespace
 }  // namespace quelvo::swf
