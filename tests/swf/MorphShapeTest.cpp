@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "PlayerTestSupport.h"
+#include "swf/Library.h"
 #include "swf/format/MorphFrame.h"
 #include "swf/format/MorphShape.h"
+#include "swf/render/ShapePaths.h"
 
 namespace quelvo::swf {
 namespace {
@@ -148,6 +150,42 @@ TEST(MorphShapeTest, FramesInterpolateEverythingAndCurveStraightEdges) {
   EXPECT_EQ(end.layers[0].edges.at(2).to, (ShapePoint{1000, 500}));
 }
 
+TEST(MorphShapeTest, LibraryKeepsRecentFramesAndRemakesOldOnes) {
+  st::TagStream tags;
+  tags.defineMorphShape(1, movingSquare()).showFrame().end();
+  const auto movie = parseOk({}, tags);
+  ASSERT_TRUE(movie);
+  Library library(*movie);
+  EXPECT_EQ(library.kind(1), CharacterKind::MorphShape);
+  EXPECT_EQ(library.shape(1), nullptr);
+  const Shape* first = library.morphShape(1, 0);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(library.morphShape(1, 0), first);
+  EXPECT_NE(first->transientKey, 0u);
+  const std::uint64_t firstKey = first->transientKey;
+  for (std::uint16_t ratio = 1; ratio <= Library::kMorphFramesKept + 8; ++ratio) {
+    ASSERT_NE(library.morphShape(1, ratio), nullptr);
+  }
+  // Ratio 0 was dropped long ago: it is made again, as a new shape.
+  const Shape* again = library.morphShape(1, 0);
+  ASSERT_NE(again, nullptr);
+  EXPECT_NE(again->transientKey, firstKey);
+  EXPECT_EQ(again->layers.at(0).fills.at(0).colour, (Rgba{255, 0, 0, 255}));
+}
+
+TEST(MorphShapeTest, PathCacheTellsTransientShapesAtOneAddressApart) {
+  const auto morph = readBuilt(movingSquare());
+  ASSERT_TRUE(morph);
+  Shape shape = morphFrame(*morph, 0);
+  shape.transientKey = 1;
+  ShapePathCache cache;
+  EXPECT_EQ(cache.paths(shape).layers.at(0).fills.at(0).boundingRect(), QRectF(0, 0, 500, 500));
+  // Another frame made where the first one was.
+  shape = morphFrame(*morph, 65535);
+  shape.transientKey = 2;
+  EXPECT_EQ(cache.paths(shape).layers.at(0).fills.at(0).boundingRect().left(), 1000);
+}
+
 // The morph at depth 1 with ratio 0, then 32768, then 65535, a frame each.
 std::unique_ptr<Player> morphMovie(const st::MorphShapeBuilder& builder) {
   st::TagStream tags;
@@ -181,6 +219,21 @@ TEST(MorphShapeTest, RendersAtThePlacedRatio) {
   EXPECT_EQ(rgbAt(image, 10, 10), (RGB{255, 255, 255}));
   EXPECT_EQ(rgbAt(image, 60, 10), (RGB{0, 0, 255}));
   EXPECT_EQ(rgbAt(image, 60, 1), (RGB{0, 0, 255}));  // above y 0, under the curve
+}
+
+TEST(MorphShapeTest, MasksWithTheAreaOfItsRatio) {
+  st::TagStream tags;
+  tags.defineMorphShape(1, movingSquare());
+  tags.defineRectangle(2, {0, 2000, 0, 2000}, kGreen);
+  Placement mask = Placement::place(1, 1);
+  mask.ratio = 65535;
+  mask.clipDepth = 2;
+  tags.placeObject(mask).placeObject(Placement::place(2, 2)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 60, 10), (RGB{0, 255, 0}));      // inside the end square
+  EXPECT_EQ(rgbAt(image, 10, 10), (RGB{255, 255, 255}));  // where it started
 }
 
 TEST(MorphShapeTest, GradientsMorphTheirColours) {
