@@ -1,6 +1,9 @@
 #include "swf/Library.h"
 
+#include <algorithm>
+
 #include "swf/Log.h"
+#include "swf/format/MorphFrame.h"
 #include "swf/format/TagCodes.h"
 
 namespace quelvo::swf {
@@ -41,6 +44,7 @@ CharacterKind Library::kind(std::uint16_t id) const {
   if (found == definitions_.end()) return CharacterKind::None;
   if (shapeVersion(found->second.code) != 0) return CharacterKind::Shape;
   if (found->second.code == tags::DefineSprite) return CharacterKind::Sprite;
+  if (morphShapeVersion(found->second.code) != 0) return CharacterKind::MorphShape;
   return CharacterKind::Other;
 }
 
@@ -56,6 +60,34 @@ const Shape* Library::shape(std::uint16_t id) {
     }
   }
   return entry->second ? &*entry->second : nullptr;
+}
+
+const Shape* Library::morphShape(std::uint16_t id, std::uint16_t ratio) {
+  if (kind(id) != CharacterKind::MorphShape) return nullptr;
+  auto [morph, added] = morphs_.try_emplace(id);
+  if (added) {
+    auto read = readMorphShape(definitions_.at(id), edgeBudget_);
+    if (read) {
+      morph->second = std::move(*read);
+    } else {
+      qCDebug(lcSwf) << "unreadable morph shape:" << read.error().describe().c_str();
+    }
+  }
+  if (!morph->second) return nullptr;
+  const auto key = std::pair(id, ratio);
+  auto frame = morphFrames_.find(key);
+  if (frame == morphFrames_.end()) {
+    if (morphFrames_.size() >= kMorphFramesKept) {
+      morphFrames_.erase(std::min_element(
+          morphFrames_.begin(), morphFrames_.end(),
+          [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; }));
+    }
+    Shape shape = morphFrame(*morph->second, ratio);
+    shape.transientKey = ++morphUses_;
+    frame = morphFrames_.emplace(key, MorphFrame{std::move(shape), 0}).first;
+  }
+  frame->second.lastUse = ++morphUses_;
+  return &frame->second.shape;
 }
 
 const Sprite* Library::sprite(std::uint16_t id) const {

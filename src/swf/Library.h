@@ -6,12 +6,13 @@
 
 #include "swf/Movie.h"
 #include "swf/bitmap/BitmapLibrary.h"
+#include "swf/format/MorphShape.h"
 #include "swf/format/Shape.h"
 #include "swf/format/TagRecord.h"
 
 namespace quelvo::swf {
 
-enum class CharacterKind { None, Shape, Sprite, Other };
+enum class CharacterKind { None, Shape, Sprite, Other, MorphShape };
 
 // The characters of a movie by id, for one playback. The first definition of
 // an id wins. Shapes are parsed on first use and kept; a shape that cannot be
@@ -23,6 +24,11 @@ class Library {
   CharacterKind kind(std::uint16_t id) const;
   const Shape* shape(std::uint16_t id);
   const Sprite* sprite(std::uint16_t id) const;
+  // The shape a morph shows at ratio. Frames are made on first use and the
+  // most recently used ones kept; a pointer stays valid while fewer than
+  // kMorphFramesKept other frames are asked for.
+  const Shape* morphShape(std::uint16_t id, std::uint16_t ratio);
+  static constexpr std::size_t kMorphFramesKept = 256;
   BitmapLibrary& bitmaps() { return bitmaps_; }
 
  private:
@@ -30,6 +36,13 @@ class Library {
   std::map<std::uint16_t, TagRecord> definitions_;
   std::map<std::uint16_t, std::optional<Shape>> shapes_;
   EdgeBudget edgeBudget_;
+  struct MorphFrame {
+    Shape shape;
+    std::uint64_t lastUse = 0;
+  };
+  std::map<std::uint16_t, std::optional<MorphShape>> morphs_;
+  std::map<std::pair<std::uint16_t, std::uint16_t>, MorphFrame> morphFrames_;
+  std::uint64_t morphUses_ = 0;
   BitmapLibrary bitmaps_;
 };
 

@@ -74,7 +74,6 @@ void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality qu
   PaintSettings settings;
   settings.minimumStrokeWidth = pixelSize;
   settings.gradientLead = quality == Quality::Low ? 0 : 1;
-  settings.smoothBitmaps = quality != Quality::Low;
   QPainterBackend backend(painter, drawCaches_, library_.bitmaps(), antialias, settings);
   SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
   painter.restore();

@@ -20,6 +20,8 @@ constexpr std::uint16_t kPlaceObject = 4;
 constexpr std::uint16_t kRemoveObject = 5;
 constexpr std::uint16_t kDefineShape2 = 22;
 constexpr std::uint16_t kDefineShape4 = 83;
+constexpr std::uint16_t kDefineMorphShape = 46;
+constexpr std::uint16_t kDefineMorphShape2 = 84;
 constexpr std::uint16_t kPlaceObject3 = 70;
 constexpr std::uint16_t kPlaceObject2 = 26;
 constexpr std::uint16_t kRemoveObject2 = 28;
@@ -385,6 +387,10 @@ TagStream& TagStream::defineShape(std::uint16_t id, const ShapeBuilder& shape) {
   return tag(shape.tagCode(), shape.body(id));
 }
 
+TagStream& TagStream::defineMorphShape(std::uint16_t id, const MorphShapeBuilder& shape) {
+  return tag(shape.tagCode(), shape.body(id));
+}
+
 FillStyle FillStyle::solid(const Colour& colour) {
   FillStyle style;
   style.colour = colour;
@@ -569,6 +575,11 @@ std::vector<std::uint8_t> ShapeBuilder::body(std::uint16_t id) const {
   if (version_ == 4) out.rect(bounds_).u8(winding_ ? 0x04 : 0x00);
   unsigned fillBits = 0, lineBits = 0;
   writeStyles(out, fills_, lines_, fillBits, lineBits, declaredBits_);
+  writeRecords(out, fillBits, lineBits);
+  return out.data();
+}
+
+void ShapeBuilder::writeRecords(ByteWriter& out, unsigned fillBits, unsigned lineBits) const {
   Point pen;
   // Edge records store deltas in one width, 2-17 bits, written as width - 2.
   const auto deltaBits = [](std::initializer_list<std::int32_t> deltas) {
@@ -614,6 +625,107 @@ std::vector<std::uint8_t> ShapeBuilder::body(std::uint16_t id) const {
   }
   if (end_) out.ub(0, 6);
   out.align();
+}
+
+MorphFillStyle MorphFillStyle::solid(const Colour& start, const Colour& end) {
+  return {FillStyle::solid(start), FillStyle::solid(end)};
+}
+
+MorphShapeBuilder::MorphShapeBuilder(int version) : version_(version), start_(3), end_(3) {}
+
+MorphShapeBuilder& MorphShapeBuilder::styles(std::vector<MorphFillStyle> fills,
+                                             std::vector<MorphLineStyle> lines) {
+  fills_ = std::move(fills);
+  lines_ = std::move(lines);
+  return *this;
+}
+
+MorphShapeBuilder& MorphShapeBuilder::bounds(const TwipsRect& start, const TwipsRect& end) {
+  startBounds_ = start;
+  endBounds_ = end;
+  return *this;
+}
+
+MorphShapeBuilder& MorphShapeBuilder::endEdgesOffset(std::uint32_t offset) {
+  offset_ = offset;
+  return *this;
+}
+
+std::uint16_t MorphShapeBuilder::tagCode() const {
+  return version_ == 2 ? kDefineMorphShape2 : kDefineMorphShape;
+}
+
+void MorphShapeBuilder::writeFill(ByteWriter& out, const MorphFillStyle& fill) const {
+  out.u8(static_cast<std::uint8_t>(fill.start.kind));
+  switch (fill.start.kind) {
+    case FillKind::Solid:
+      out.colour(fill.start.colour, true).colour(fill.end.colour, true);
+      break;
+    case FillKind::LinearGradient:
+    case FillKind::RadialGradient:
+    case FillKind::FocalGradient: {
+      out.matrix(fill.start.matrix).matrix(fill.end.matrix);
+      const std::size_t count = std::min(fill.start.stops.size(), fill.end.stops.size());
+      out.ub(fill.start.spread, 2).ub(fill.start.interpolation, 2);
+      out.ub(static_cast<std::uint32_t>(count), 4);
+      for (std::size_t i = 0; i < count; ++i) {
+        out.u8(fill.start.stops[i].first).colour(fill.start.stops[i].second, true);
+        out.u8(fill.end.stops[i].first).colour(fill.end.stops[i].second, true);
+      }
+      if (fill.start.kind == FillKind::FocalGradient) {
+        out.u16(static_cast<std::uint16_t>(std::lround(fill.start.focalPoint * 256)));
+        out.u16(static_cast<std::uint16_t>(std::lround(fill.end.focalPoint * 256)));
+      }
+      break;
+    }
+    case FillKind::RepeatingBitmap:
+    case FillKind::ClippedBitmap:
+    case FillKind::RepeatingSharpBitmap:
+    case FillKind::ClippedSharpBitmap:
+      out.u16(fill.start.bitmapId).matrix(fill.start.matrix).matrix(fill.end.matrix);
+      break;
+  }
+}
+
+std::vector<std::uint8_t> MorphShapeBuilder::body(std::uint16_t id) const {
+  ByteWriter styles;  // everything from the styles to the end edges
+  const auto writeCount = [&](std::size_t count) {
+    if (count < 0xFF) {
+      styles.u8(static_cast<std::uint8_t>(count));
+    } else {
+      styles.u8(0xFF).u16(static_cast<std::uint16_t>(count));
+    }
+  };
+  writeCount(fills_.size());
+  for (const auto& fill : fills_) writeFill(styles, fill);
+  writeCount(lines_.size());
+  for (const auto& [start, end] : lines_) {
+    styles.u16(start.width).u16(end.width);
+    if (version_ == 2) {
+      styles.ub(start.startCap, 2).ub(start.join, 2).ub(start.fill.has_value(), 1);
+      styles.ub(start.noHorizontalScale, 1).ub(start.noVerticalScale, 1);
+      styles.ub(start.pixelHinting, 1).ub(0, 5).ub(start.noClose, 1).ub(start.endCap, 2);
+      if (start.join == 2) {
+        styles.u16(static_cast<std::uint16_t>(std::lround(start.miterLimit * 256)));
+      }
+    }
+    if (version_ == 2 && start.fill && end.fill) {
+      writeFill(styles, MorphFillStyle{*start.fill, *end.fill});
+    } else {
+      styles.colour(start.colour, true).colour(end.colour, true);
+    }
+  }
+  const unsigned fillBits = unsignedBits(static_cast<std::uint32_t>(fills_.size()));
+  const unsigned lineBits = unsignedBits(static_cast<std::uint32_t>(lines_.size()));
+  styles.ub(fillBits, 4).ub(lineBits, 4);
+  start_.writeRecords(styles, fillBits, lineBits);
+
+  ByteWriter out;
+  out.u16(id).rect(startBounds_).rect(endBounds_);
+  if (version_ == 2) out.rect(startBounds_).rect(endBounds_).u8(0x01);
+  out.u32(offset_.value_or(static_cast<std::uint32_t>(styles.size())));
+  out.bytes(styles.data()).ub(0, 4).ub(0, 4);
+  end_.writeRecords(out, 0, 0);
   return out.data();
 }
 

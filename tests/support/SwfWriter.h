@@ -186,6 +186,9 @@ class ShapeBuilder {
 
   std::uint16_t tagCode() const;
   std::vector<std::uint8_t> body(std::uint16_t id) const;
+  // The records alone, after their style bit widths, up to the byte boundary
+  // (a SHAPE, as glyphs and morph shapes store them).
+  void writeRecords(ByteWriter& out, unsigned fillBits, unsigned lineBits) const;
 
  private:
   void writeStyles(ByteWriter& out, const std::vector<FillStyle>& fills,
@@ -213,6 +216,52 @@ class ShapeBuilder {
   std::optional<std::pair<unsigned, unsigned>> declaredBits_;
 };
 
+// A fill at the start and at the end of a morph. Gradient stops pair up.
+struct MorphFillStyle {
+  FillStyle start;
+  FillStyle end;
+
+  static MorphFillStyle solid(const Colour& start, const Colour& end);
+};
+
+// A line at the start and end of a morph; the end's width and colour (or
+// fill) count, the rest comes from the start.
+struct MorphLineStyle {
+  LineStyle start;
+  LineStyle end;
+};
+
+// Builds a DefineMorphShape (version 1) or DefineMorphShape2 body: styles,
+// then start edges and end edges drawn with ShapeBuilders (whose own style
+// arrays are ignored; the end edges' style selections are not written).
+class MorphShapeBuilder {
+ public:
+  explicit MorphShapeBuilder(int version = 1);
+
+  MorphShapeBuilder& styles(std::vector<MorphFillStyle> fills,
+                            std::vector<MorphLineStyle> lines = {});
+  MorphShapeBuilder& bounds(const TwipsRect& start, const TwipsRect& end);
+  // Writes this offset to the end edges instead of the true one.
+  MorphShapeBuilder& endEdgesOffset(std::uint32_t offset);
+  ShapeBuilder& start() { return start_; }
+  ShapeBuilder& end() { return end_; }
+
+  std::uint16_t tagCode() const;
+  std::vector<std::uint8_t> body(std::uint16_t id) const;
+
+ private:
+  void writeFill(ByteWriter& out, const MorphFillStyle& fill) const;
+
+  int version_;
+  TwipsRect startBounds_{0, 2000, 0, 2000};
+  TwipsRect endBounds_{0, 2000, 0, 2000};
+  std::optional<std::uint32_t> offset_;
+  std::vector<MorphFillStyle> fills_;
+  std::vector<MorphLineStyle> lines_;
+  ShapeBuilder start_;
+  ShapeBuilder end_;
+};
+
 // A tag stream: the root movie's or a sprite's. Nothing is added implicitly,
 // so a stream without end() really has no End tag.
 class TagStream {
@@ -238,6 +287,7 @@ class TagStream {
   TagStream& defineShape(std::uint16_t id, const std::vector<Polygon>& polygons);
   TagStream& defineRectangle(std::uint16_t id, const TwipsRect& rect, const Colour& colour);
   TagStream& defineShape(std::uint16_t id, const ShapeBuilder& shape);
+  TagStream& defineMorphShape(std::uint16_t id, const MorphShapeBuilder& shape);
   // PlaceObject2, or PlaceObject3 when the placement uses its fields.
   TagStream& placeObject(const Placement& placement);
   TagStream& placeObject1(std::uint16_t character, std::uint16_t depth, const Matrix& matrix,

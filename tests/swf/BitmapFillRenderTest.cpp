@@ -44,7 +44,7 @@ QImage renderBitmapFills(Quality quality, std::optional<st::ColorTransform> tint
   return player ? renderStage(*player, quality) : QImage();
 }
 
-TEST(BitmapFillRenderTest, RepeatingFillsTileAndClippedFillsDrawThePictureOnce) {
+TEST(BitmapFillRenderTest, RepeatingFillsTileAndClippedFillsRepeatTheirEdgePixels) {
   const QImage image = renderBitmapFills(Quality::Low);
   ASSERT_FALSE(image.isNull());
   // Repeating: each bitmap pixel is 10 x 10, the 20 x 20 picture tiles.
@@ -54,11 +54,42 @@ TEST(BitmapFillRenderTest, RepeatingFillsTileAndClippedFillsDrawThePictureOnce) 
   EXPECT_EQ(rgbAt(image, 15, 15), kBlack);
   EXPECT_EQ(rgbAt(image, 25, 25), kRed);
   EXPECT_EQ(rgbAt(image, 35, 95), kBlack);
-  // Clipped: the picture at the rectangle's corner, nothing painted past it.
+  // Clipped: the picture at the rectangle's corner; past it its last column
+  // repeats to the right, its last row downwards, its corner pixel beyond both.
   EXPECT_EQ(rgbAt(image, 55, 5), kRed);
   EXPECT_EQ(rgbAt(image, 65, 15), kBlack);
-  EXPECT_EQ(rgbAt(image, 75, 5), kWhite);
-  EXPECT_EQ(rgbAt(image, 55, 25), kWhite);
+  EXPECT_EQ(rgbAt(image, 75, 5), kGreen);
+  EXPECT_EQ(rgbAt(image, 99, 5), kGreen);
+  EXPECT_EQ(rgbAt(image, 55, 25), kBlue);
+  EXPECT_EQ(rgbAt(image, 55, 99), kBlue);
+  EXPECT_EQ(rgbAt(image, 80, 60), kBlack);
+}
+
+TEST(BitmapFillRenderTest, ClippedFillsRepeatEdgesOnEverySideAtEveryQuality) {
+  // The picture's corner in the middle of a 100 x 100 pixel square, so the
+  // fill reaches past all four sides.
+  st::FillStyle fill;
+  fill.kind = st::FillKind::ClippedSharpBitmap;
+  fill.bitmapId = 9;
+  fill.matrix = st::Matrix{200, 200, 0, 0, 800, 800};
+  st::ShapeBuilder shape;
+  shape.styles({fill});
+  shape.select(0, 1).polygon({{0, 0}, {2000, 0}, {2000, 2000}, {0, 2000}});
+  st::TagStream stream;
+  stream.tag(tags::DefineBitsLossless, twoByTwo(), true);
+  stream.defineShape(1, shape).placeObject(st::Placement::place(1, 1)).showFrame().end();
+  const auto player = playerFor(stream);
+  ASSERT_TRUE(player);
+  for (const Quality quality : {Quality::Low, Quality::High}) {
+    const QImage image = renderStage(*player, quality);
+    EXPECT_EQ(rgbAt(image, 2, 2), kRed);   // above and left: the top-left pixel
+    EXPECT_EQ(rgbAt(image, 45, 2), kRed);  // above: the top row
+    EXPECT_EQ(rgbAt(image, 55, 2), kGreen);
+    EXPECT_EQ(rgbAt(image, 97, 45), kGreen);  // right: the last column
+    EXPECT_EQ(rgbAt(image, 97, 55), kBlack);
+    EXPECT_EQ(rgbAt(image, 2, 55), kBlue);    // left: the first column
+    EXPECT_EQ(rgbAt(image, 97, 97), kBlack);  // below and right: the last pixel
+  }
 }
 
 TEST(BitmapFillRenderTest, SharpFillsKeepHardPixelEdgesAtEveryQuality) {
@@ -80,6 +111,23 @@ TEST(BitmapFillRenderTest, ColourTransformsApplyToBitmapPixels) {
   EXPECT_EQ(rgbAt(image, 5, 5), (RGB{100, 0, 0}));
   EXPECT_EQ(rgbAt(image, 15, 5), (RGB{100, 255, 0}));
   EXPECT_EQ(rgbAt(image, 55, 5), kRed);  // the other object is untransformed
+}
+
+TEST(BitmapFillRenderTest, AddedAlphaLeavesTransparentPixelsOut) {
+  // Bitmap 9: a 2x1 DefineBitsLossless2 of opaque red and fully transparent.
+  const bitmaptest::Bytes pixels{255, 255, 0, 0, 0, 0, 0, 0};
+  st::TagStream stream;
+  stream.tag(tags::DefineBitsLossless2,
+             bitmaptest::concat({{9, 0, 5, 2, 0, 1, 0}, bitmaptest::zlib(pixels)}), true);
+  stream.defineShape(1, bitmapRectangle(st::FillKind::ClippedSharpBitmap, 0));
+  st::Placement placement = st::Placement::place(1, 1);
+  placement.colorTransform = st::ColorTransform{{256, 256, 256, 256}, {0, 0, 0, 80}};
+  stream.placeObject(placement).showFrame().end();
+  const auto player = playerFor(stream);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 5, 5), kRed);
+  EXPECT_EQ(rgbAt(image, 15, 5), kWhite);
 }
 
 }  // namespace

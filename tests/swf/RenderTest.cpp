@@ -102,8 +102,9 @@ int darkRun(const QImage& image, int y) {
 
 TEST(RenderTest, StrokesScaleWithTheirShapeUnlessTheStyleKeepsTheirWidth) {
   // A vertical line 2 pixels wide in each style, in a shape stretched four
-  // times across: scaled, kept horizontally (so scaled by the vertical 1),
-  // kept vertically (scaled by the horizontal 4), kept both ways.
+  // times across by its own matrix: scaled (by the lesser scale 1, the pen
+  // staying round), kept horizontally (so scaled by the vertical 1), kept
+  // vertically (scaled by the horizontal 4), kept both ways.
   st::LineStyle scaled = st::LineStyle::solid(40, kBlue);
   st::LineStyle keepHorizontal = scaled, keepVertical = scaled, keepBoth = scaled;
   keepHorizontal.noHorizontalScale = true;
@@ -123,10 +124,26 @@ TEST(RenderTest, StrokesScaleWithTheirShapeUnlessTheStyleKeepsTheirWidth) {
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
   const QImage image = renderStage(*player);
-  EXPECT_EQ(darkRun(image, 10), 8);
+  EXPECT_EQ(darkRun(image, 10), 2);
   EXPECT_EQ(darkRun(image, 35), 2);
   EXPECT_EQ(darkRun(image, 60), 8);
   EXPECT_EQ(darkRun(image, 85), 2);
+}
+
+TEST(RenderTest, StrokesStretchWithTheirParents) {
+  // A vertical line 2 pixels wide in a shape at its own scale, in a sprite
+  // stretched four times across: the stroke stretches with the sprite.
+  st::ShapeBuilder shape(4);
+  shape.styles({}, {st::LineStyle::solid(40, kBlue)});
+  shape.select(std::nullopt, std::nullopt, 1, Point{40, 0}).lineTo({40, 1000});
+  st::TagStream sprite;
+  sprite.placeObject(Placement::place(1, 1)).showFrame().end();
+  st::TagStream tags;
+  tags.defineShape(1, shape).defineSprite(2, sprite);
+  tags.placeObject(Placement::place(1, 2, Matrix{4, 1, 0, 0, 0, 0})).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  EXPECT_EQ(darkRun(renderStage(*player), 10), 8);
 }
 
 TEST(RenderTest, AdjacentFillsShowNoSeamWhenAntialiased) {

@@ -1,26 +1,11 @@
 #include "swf/format/Shape.h"
 
-#include <algorithm>
-#include <limits>
-
+#include "swf/format/EdgeRecords.h"
 #include "swf/format/TagCodes.h"
 
 namespace quelvo::swf {
 
 namespace {
-
-constexpr std::uint32_t kNewStyles = 0x10;
-constexpr std::uint32_t kLineStyle = 0x08;
-constexpr std::uint32_t kFillStyle1 = 0x04;
-constexpr std::uint32_t kFillStyle0 = 0x02;
-constexpr std::uint32_t kMoveTo = 0x01;
-
-// Sums of many deltas saturate instead of wrapping.
-std::int32_t offsetBy(std::int32_t value, std::int32_t delta) {
-  const std::int64_t sum = std::int64_t{value} + delta;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      sum, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 std::uint16_t styleNumber(std::uint32_t index, std::size_t count) {
   return index <= count ? static_cast<std::uint16_t>(index) : 0;
@@ -52,55 +37,26 @@ class RecordReader {
 
  private:
   bool readStyleChange() {
-    const std::uint32_t flags = reader_.ub(5);
-    if (flags == 0) {
-      endReached_ = true;
+    const auto change = swf::readStyleChange(reader_, fillBits_, lineBits_);
+    if (!change) {
+      endReached_ = reader_.ok();
       return false;
     }
-    if (flags & kMoveTo) {
-      const unsigned bits = reader_.ub(5);
-      position_.x = reader_.sb(bits);
-      position_.y = reader_.sb(bits);
-    }
-    std::uint32_t fill0 = 0, fill1 = 0, line = 0;
-    if (flags & kFillStyle0) fill0 = reader_.ub(fillBits_);
-    if (flags & kFillStyle1) fill1 = reader_.ub(fillBits_);
-    if (flags & kLineStyle) line = reader_.ub(lineBits_);
-    if (flags & kNewStyles) {
+    if (change->moveTo) position_ = *change->moveTo;
+    if (change->newStyles) {
       readStyles();
       // The new layer starts with nothing selected but what this record selects.
       fill0_ = fill1_ = line_ = 0;
     }
     const ShapeLayer& layer = shape_.layers.back();
-    if (flags & kFillStyle0) fill0_ = styleNumber(fill0, layer.fills.size());
-    if (flags & kFillStyle1) fill1_ = styleNumber(fill1, layer.fills.size());
-    if (flags & kLineStyle) line_ = styleNumber(line, layer.lines.size());
+    if (change->fill0) fill0_ = styleNumber(*change->fill0, layer.fills.size());
+    if (change->fill1) fill1_ = styleNumber(*change->fill1, layer.fills.size());
+    if (change->line) line_ = styleNumber(*change->line, layer.lines.size());
     return reader_.ok();
   }
 
   bool readEdge() {
-    const bool straight = reader_.ub(1) != 0;
-    const unsigned bits = reader_.ub(4) + 2;
-    ShapeEdge edge;
-    edge.from = position_;
-    if (straight) {
-      std::int32_t dx = 0, dy = 0;
-      if (reader_.ub(1)) {
-        dx = reader_.sb(bits);
-        dy = reader_.sb(bits);
-      } else if (reader_.ub(1)) {
-        dy = reader_.sb(bits);
-      } else {
-        dx = reader_.sb(bits);
-      }
-      edge.to = {offsetBy(position_.x, dx), offsetBy(position_.y, dy)};
-    } else {
-      const std::int32_t controlX = reader_.sb(bits), controlY = reader_.sb(bits);
-      const std::int32_t anchorX = reader_.sb(bits), anchorY = reader_.sb(bits);
-      edge.curved = true;
-      edge.control = {offsetBy(position_.x, controlX), offsetBy(position_.y, controlY)};
-      edge.to = {offsetBy(edge.control.x, anchorX), offsetBy(edge.control.y, anchorY)};
-    }
+    ShapeEdge edge = readEdgeRecord(reader_, position_);
     if (reader_.failed()) return false;
     position_ = edge.to;
     if (fill0_ == 0 && fill1_ == 0 && line_ == 0) return true;

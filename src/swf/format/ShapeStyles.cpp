@@ -30,15 +30,7 @@ std::size_t readCount(ByteReader& reader, int version) {
 
 Gradient readGradient(ByteReader& reader, bool withAlpha, bool focal) {
   Gradient gradient;
-  const unsigned spread = reader.ub(2);
-  const unsigned interpolation = reader.ub(2);
-  const unsigned count = reader.ub(4);
-  // Reserved codes fall back to the defaults.
-  gradient.spread = spread == 1   ? SpreadMode::Reflect
-                    : spread == 2 ? SpreadMode::Repeat
-                                  : SpreadMode::Pad;
-  gradient.interpolation =
-      interpolation == 1 ? InterpolationMode::LinearRgb : InterpolationMode::Normal;
+  const unsigned count = readGradientHeader(reader, gradient);
   for (unsigned i = 0; i < count && reader.ok(); ++i) {
     GradientStop stop;
     stop.ratio = reader.u8();
@@ -51,35 +43,27 @@ Gradient readGradient(ByteReader& reader, bool withAlpha, bool focal) {
 
 std::optional<FillStyle> readFillStyle(ByteReader& reader, int version) {
   const bool withAlpha = version >= 3;
-  FillStyle style;
   const std::uint8_t type = reader.u8();
-  switch (type) {
-    case kSolid:
-      style.colour = readColour(reader, withAlpha);
+  auto style = fillStyleOfType(type);
+  if (!style) {
+    // Without its type the style's size is unknown, so nothing after it can be read.
+    if (reader.ok()) reader.reject("unknown fill style type " + std::to_string(type));
+    return std::nullopt;
+  }
+  switch (style->kind) {
+    case FillKind::Solid:
+      style->colour = readColour(reader, withAlpha);
       break;
-    case kLinearGradient:
-    case kRadialGradient:
-    case kFocalGradient:
-      style.kind = type == kLinearGradient   ? FillKind::LinearGradient
-                   : type == kRadialGradient ? FillKind::RadialGradient
-                                             : FillKind::FocalGradient;
-      style.matrix = readMatrix(reader);
-      style.gradient = readGradient(reader, withAlpha, type == kFocalGradient);
+    case FillKind::LinearGradient:
+    case FillKind::RadialGradient:
+    case FillKind::FocalGradient:
+      style->matrix = readMatrix(reader);
+      style->gradient = readGradient(reader, withAlpha, style->kind == FillKind::FocalGradient);
       break;
-    case kRepeatingBitmap:
-    case kClippedBitmap:
-    case kRepeatingHardBitmap:
-    case kClippedHardBitmap:
-      style.kind = FillKind::Bitmap;
-      style.bitmapId = reader.u16();
-      style.matrix = readMatrix(reader);
-      style.bitmapRepeats = type == kRepeatingBitmap || type == kRepeatingHardBitmap;
-      style.bitmapSmoothed = type == kRepeatingBitmap || type == kClippedBitmap;
+    case FillKind::Bitmap:
+      style->bitmapId = reader.u16();
+      style->matrix = readMatrix(reader);
       break;
-    default:
-      // Without its type the style's size is unknown, so nothing after it can be read.
-      reader.reject("unknown fill style type " + std::to_string(type));
-      return std::nullopt;
   }
   if (reader.failed()) return std::nullopt;
   return style;
@@ -96,6 +80,58 @@ std::optional<LineStyle> readLineStyle(ByteReader& reader, int version) {
     style.colour = readColour(reader, version >= 3);
     return reader.ok() ? std::optional(style) : std::nullopt;
   }
+  if (readLineStyleFlags(reader, style)) {
+    style.fill = readFillStyle(reader, version);
+    if (!style.fill) return std::nullopt;
+  } else {
+    style.colour = reader.rgba();
+  }
+  return reader.ok() ? std::optional(style) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FillStyle> fillStyleOfType(std::uint8_t type) {
+  FillStyle style;
+  switch (type) {
+    case kSolid:
+      return style;
+    case kLinearGradient:
+      style.kind = FillKind::LinearGradient;
+      return style;
+    case kRadialGradient:
+      style.kind = FillKind::RadialGradient;
+      return style;
+    case kFocalGradient:
+      style.kind = FillKind::FocalGradient;
+      return style;
+    case kRepeatingBitmap:
+    case kClippedBitmap:
+    case kRepeatingHardBitmap:
+    case kClippedHardBitmap:
+      style.kind = FillKind::Bitmap;
+      style.bitmapRepeats = type == kRepeatingBitmap || type == kRepeatingHardBitmap;
+      style.bitmapSmoothed = type == kRepeatingBitmap || type == kClippedBitmap;
+      return style;
+    default:
+      return std::nullopt;
+  }
+}
+
+unsigned readGradientHeader(ByteReader& reader, Gradient& gradient) {
+  const unsigned spread = reader.ub(2);
+  const unsigned interpolation = reader.ub(2);
+  const unsigned count = reader.ub(4);
+  // Reserved codes fall back to the defaults.
+  gradient.spread = spread == 1   ? SpreadMode::Reflect
+                    : spread == 2 ? SpreadMode::Repeat
+                                  : SpreadMode::Pad;
+  gradient.interpolation =
+      interpolation == 1 ? InterpolationMode::LinearRgb : InterpolationMode::Normal;
+  return count;
+}
+
+bool readLineStyleFlags(ByteReader& reader, LineStyle& style) {
   style.startCap = capStyle(reader.ub(2));
   const unsigned join = reader.ub(2);
   const bool hasFill = reader.ub(1) != 0;
@@ -107,16 +143,8 @@ std::optional<LineStyle> readLineStyle(ByteReader& reader, int version) {
   style.endCap = capStyle(reader.ub(2));
   style.join = join == 1 ? JoinStyle::Bevel : join == 2 ? JoinStyle::Miter : JoinStyle::Round;
   if (style.join == JoinStyle::Miter) style.miterLimit = reader.u16() / 256.0;
-  if (hasFill) {
-    style.fill = readFillStyle(reader, version);
-    if (!style.fill) return std::nullopt;
-  } else {
-    style.colour = reader.rgba();
-  }
-  return reader.ok() ? std::optional(style) : std::nullopt;
+  return hasFill;
 }
-
-}  // namespace
 
 std::vector<FillStyle> readFillStyles(ByteReader& reader, int version) {
   std::vector<FillStyle> styles;

@@ -64,4 +64,14 @@ struct LineStyle {
 std::vector<FillStyle> readFillStyles(ByteReader& reader, int version);
 std::vector<LineStyle> readLineStyles(ByteReader& reader, int version);
 
+// Pieces that morph shape styles read the same way.
+// A style of fill type code `type` with its kind and bitmap flags set;
+// nothing for a code the format does not define.
+std::optional<FillStyle> fillStyleOfType(std::uint8_t type);
+// The spread and interpolation bits into gradient; returns the stop count.
+unsigned readGradientHeader(ByteReader& reader, Gradient& gradient);
+// The caps, join and flags of a version 4 line style, and the miter limit
+// when it joins with miters. Returns whether a fill style follows.
+bool readLineStyleFlags(ByteReader& reader, LineStyle& style);
+
 }  // namespace quelvo::swf

@@ -13,6 +13,8 @@ QImage tinted(const QImage& picture, const ColorTransform& colorTransform) {
   for (int y = 0; y < result.height(); ++y) {
     auto* pixel = reinterpret_cast<QRgb*>(result.scanLine(y));
     for (int x = 0; x < result.width(); ++x) {
+      // A transparent pixel is no part of the picture: adding alpha does not bring it in.
+      if (qAlpha(pixel[x]) == 0) continue;
       const Rgba colour = colorTransform.apply(Rgba{
           static_cast<std::uint8_t>(qRed(pixel[x])), static_cast<std::uint8_t>(qGreen(pixel[x])),
           static_cast<std::uint8_t>(qBlue(pixel[x])), static_cast<std::uint8_t>(qAlpha(pixel[x]))});

@@ -1,6 +1,7 @@
 #include "swf/render/QPainterBackend.h"
 
 #include <algorithm>
+#include <array>
 
 #include "swf/render/StrokeOutline.h"
 
@@ -107,9 +108,74 @@ void QPainterBackend::paintFill(QPainter& painter, const Fill& fill) {
   }
   painter.save();
   painter.setClipPath(*fill.path, Qt::IntersectClip);
-  painter.setTransform(fill.brush.transform(), true);
-  painter.drawImage(QPointF(0, 0), fill.brush.textureImage());
+  const QTransform toShape = fill.brush.transform();
+  painter.setTransform(toShape, true);
+  const QImage& picture = fill.brush.textureImage();
+  if (fill.smooth) {
+    // Interpolating reads half a pixel past each side: there the edge pixels
+    // repeat too, instead of fading into nothing.
+    painter.save();
+    painter.setClipRect(QRectF(0, 0, picture.width(), picture.height()), Qt::IntersectClip);
+    painter.drawImage(QPointF(-1, -1), withEdgesRepeated(picture));
+    painter.restore();
+  } else {
+    painter.drawImage(QPointF(0, 0), picture);
+  }
+  paintClampedBorder(painter, picture, toShape.inverted().mapRect(fill.path->boundingRect()));
   painter.restore();
+}
+
+// The picture with a one pixel border repeating its edge pixels; the last one is kept.
+const QImage& QPainterBackend::withEdgesRepeated(const QImage& picture) {
+  if (caches_.paddedFrom == picture.cacheKey()) return caches_.padded;
+  const int width = picture.width(), height = picture.height();
+  QImage padded(width + 2, height + 2, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&padded);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(1, 1, picture);
+  const std::array<int, 3> from{0, 0, width - 1}, to{0, 1, width + 1};
+  const std::array<int, 3> fromRow{0, 0, height - 1}, toRow{0, 1, height + 1};
+  for (int column = 0; column < 3; ++column) {
+    for (int row = 0; row < 3; ++row) {
+      if (column == 1 && row == 1) continue;
+      const int w = column == 1 ? width : 1, h = row == 1 ? height : 1;
+      painter.drawImage(QRect(to[column], toRow[row], w, h), picture,
+                        QRect(from[column], fromRow[row], w, h));
+    }
+  }
+  painter.end();
+  caches_.padded = std::move(padded);
+  caches_.paddedFrom = picture.cacheKey();
+  return caches_.padded;
+}
+
+// Around a clipped bitmap the edge pixels go on for ever: each side's row or
+// column of pixels repeats outwards and each corner pixel fills its corner.
+// `reach` is the area to cover in picture pixels. The painter maps picture
+// pixels to the device; the pieces meet exactly, so they are drawn aliased.
+void QPainterBackend::paintClampedBorder(QPainter& painter, const QImage& picture,
+                                         const QRectF& reach) {
+  const double width = picture.width(), height = picture.height();
+  const double left = std::min(reach.left() - 1, 0.0), top = std::min(reach.top() - 1, 0.0);
+  const double right = std::max(reach.right() + 1, width);
+  const double bottom = std::max(reach.bottom() + 1, height);
+  const std::array<double, 4> columns{left, 0, width, right};
+  const std::array<double, 4> rows{top, 0, height, bottom};
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      if (row == 1 && column == 1) continue;  // the picture itself
+      const QRectF cell(QPointF(columns[column], rows[row]),
+                        QPointF(columns[column + 1], rows[row + 1]));
+      if (cell.isEmpty()) continue;
+      // The pixels along the picture's side (or its corner pixel) that this cell repeats.
+      const int x = column == 0 ? 0 : picture.width() - 1;
+      const int y = row == 0 ? 0 : picture.height() - 1;
+      const QRect source(column == 1 ? 0 : x, row == 1 ? 0 : y, column == 1 ? picture.width() : 1,
+                         row == 1 ? picture.height() : 1);
+      painter.fillRect(cell, QBrush(picture.copy(source)));
+    }
+  }
 }
 
 // Antialiased one by one, two fills meeting along an edge each cover part of

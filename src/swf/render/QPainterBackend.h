@@ -15,8 +15,8 @@ namespace quelvo::swf {
 
 // Draws with a QPainter on an image: each layer's fills, then its strokes;
 // masks become clip paths. A clipped bitmap fill draws its picture once,
-// clipped to the fill's area; the area outside the picture stays unpainted. Leaves the painter's
-// state as it found it once every mask is popped.
+// clipped to the fill's area, and its edge pixels stretch out beyond it.
+// Leaves the painter's state as it found it once every mask is popped.
 class QPainterBackend : public RenderBackend {
  public:
   // What outlives one frame: paths per shape, colour-transformed bitmaps,
@@ -26,6 +26,8 @@ class QPainterBackend : public RenderBackend {
     BitmapTints tints;
     QImage fillLayer;
     QImage coverage;
+    QImage padded;  // the last smoothed clipped bitmap, its edges repeated
+    qint64 paddedFrom = 0;
   };
 
   QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrary& bitmaps, bool antialias,
@@ -46,7 +48,9 @@ class QPainterBackend : public RenderBackend {
 
   // The picture of a bitmap fill with the colour transform applied, if it has one.
   const QImage* bitmapFor(const FillStyle& style, const ColorTransform& colorTransform);
-  static void paintFill(QPainter& painter, const Fill& fill);
+  void paintFill(QPainter& painter, const Fill& fill);
+  const QImage& withEdgesRepeated(const QImage& picture);
+  static void paintClampedBorder(QPainter& painter, const QImage& picture, const QRectF& reach);
 
   void drawFills(const ShapeLayer& layer, const LayerPaths& paths, const QTransform& toDevice,
                  const ColorTransform& colorTransform);

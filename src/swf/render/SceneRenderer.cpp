@@ -56,7 +56,8 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
   const ColorTransform colorTransform = object.colorTransform.then(parentColorTransform);
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
-      if (const Shape* shape = library_.shape(object.character)) {
+    case CharacterKind::MorphShape:
+      if (const Shape* shape = shapeOf(object)) {
         backend_.drawShape(*shape, placement, colorTransform);
       }
       break;
@@ -69,13 +70,21 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
   }
 }
 
+const Shape* SceneRenderer::shapeOf(const DisplayObject& object) {
+  if (library_.kind(object.character) == CharacterKind::MorphShape) {
+    return library_.morphShape(object.character, object.ratio);
+  }
+  return library_.shape(object.character);
+}
+
 bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& parentToDevice,
                                 std::vector<MaskPart>& parts) {
   const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
   if (!isDrawable(toDevice)) return true;
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
-      if (const Shape* shape = library_.shape(object.character)) {
+    case CharacterKind::MorphShape:
+      if (const Shape* shape = shapeOf(object)) {
         parts.push_back(MaskPart{shape, toDevice});
       }
       return true;

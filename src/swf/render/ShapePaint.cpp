@@ -109,11 +109,19 @@ Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
   Stroke stroke;
   double width = style.width;  // in the space the stroke is outlined in
   StretchRange thickness;      // of the stroke on the device
-  if (style.noHorizontalScale || style.noVerticalScale) {
-    const QTransform& m = placement.matrix;
+  const QTransform& m = placement.matrix;
+  const bool keepsWidth = style.noHorizontalScale || style.noVerticalScale;
+  const StretchRange own = stretchRange(m);
+  constexpr double kEvenStretch = 1e-3;
+  if (keepsWidth || own.most - own.least > kEvenStretch * own.most) {
     stroke.space = Stroke::Space::Parent;
-    if (!style.noHorizontalScale) width *= std::hypot(m.m11(), m.m12());
-    if (!style.noVerticalScale) width *= std::hypot(m.m21(), m.m22());
+    const double scaleX = std::hypot(m.m11(), m.m12()), scaleY = std::hypot(m.m21(), m.m22());
+    if (!keepsWidth) {
+      width *= std::min(scaleX, scaleY);
+    } else {
+      if (!style.noHorizontalScale) width *= scaleX;
+      if (!style.noVerticalScale) width *= scaleY;
+    }
     const StretchRange parent = stretchRange(placement.parentToDevice);
     thickness = {width * parent.least, width * parent.most};
   } else {

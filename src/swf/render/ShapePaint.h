@@ -15,7 +15,7 @@ namespace quelvo::swf {
 struct PaintSettings {
   double minimumStrokeWidth = 1;  // device pixels
   int gradientLead = 0;           // see gradientRamp
-  bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated
+  bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated, at low quality too
 };
 
 // The brush of a fill style in shape space: gradients span the gradient
@@ -32,11 +32,13 @@ bool smoothsBitmap(const FillStyle& style, const PaintSettings& settings);
 // How to stroke the lines of one style.
 //
 // A stroke is outlined in shape space and the outline goes through the
-// shape's transform, so a stretched shape has stretched strokes. A style
-// that keeps its width along an axis is outlined where the shape is placed
-// instead, with a round pen scaled only by the shape's own scale along the
-// other axis (not at all when it keeps both); the parents' transforms still
-// apply. A stroke nowhere wider than the minimum width on the device is a
+// shape's transform, so a shape in a stretched parent has stretched strokes.
+// When the shape's own matrix stretches or skews it, or the style keeps its
+// width along an axis, the stroke is outlined where the shape is placed
+// instead, with a round pen: scaled by the lesser of the shape's own scales
+// along its x and y axes, or, for a style that keeps its width along one
+// axis, by the scale along the other (not at all when it keeps both). The
+// parents' transforms still apply. A stroke nowhere wider than the minimum width on the device is a
 // hairline of that width, drawn along the path mapped to device pixels.
 struct Stroke {
   enum class Space { Shape, Parent, Device };

@@ -132,13 +132,25 @@ ShapePaths buildShapePaths(const Shape& shape) {
 
 ShapePathCache::Entry& ShapePathCache::entry(const Shape& shape) {
   auto found = entries_.find(&shape);
-  if (found == entries_.end()) {
-    Entry built{buildShapePaths(shape), {}};
-    for (const LayerPaths& layer : built.paths.layers)
-      built.strokes.emplace_back(layer.lines.size());
-    found = entries_.emplace(&shape, std::move(built)).first;
+  if (found != entries_.end() && found->second.transientKey == shape.transientKey) {
+    return found->second;
   }
-  return found->second;
+  if (found != entries_.end()) {  // a dropped transient shape's memory, reused
+    if (found->second.transientKey != 0) --transientEntries_;
+    entries_.erase(found);
+  }
+  if (shape.transientKey != 0) {
+    // Frames of morphs come and go; their paths are dropped all together
+    // before they grow without bound.
+    if (transientEntries_ >= kTransientEntriesKept) {
+      std::erase_if(entries_, [](const auto& entry) { return entry.second.transientKey != 0; });
+      transientEntries_ = 0;
+    }
+    ++transientEntries_;
+  }
+  Entry built{buildShapePaths(shape), {}, shape.transientKey};
+  for (const LayerPaths& layer : built.paths.layers) built.strokes.emplace_back(layer.lines.size());
+  return entries_.emplace(&shape, std::move(built)).first->second;
 }
 
 const ShapePaths& ShapePathCache::paths(const Shape& shape) { return entry(shape).paths; }

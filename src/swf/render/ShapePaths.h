@@ -35,6 +35,7 @@ ShapePaths buildShapePaths(const Shape& shape);
 
 // Paths built once per shape and kept for the life of the cache, with the
 // outlines of their strokes in shape space (kept for the last pen used).
+// Paths of transient shapes (see Shape::transientKey) are kept a while only.
 class ShapePathCache {
  public:
   const ShapePaths& paths(const Shape& shape);
@@ -49,11 +50,14 @@ class ShapePathCache {
   struct Entry {
     ShapePaths paths;
     std::vector<std::vector<std::optional<Outline>>> strokes;  // by layer and line style
+    std::uint64_t transientKey = 0;                            // the shape's
   };
+  static constexpr std::size_t kTransientEntriesKept = 512;
 
   Entry& entry(const Shape& shape);
 
   std::unordered_map<const Shape*, Entry> entries_;
+  std::size_t transientEntries_ = 0;
 };
 
 }  // namespace quelvo::swf
