@@ -6,16 +6,19 @@
 
 #include "swf/Movie.h"
 #include "swf/bitmap/BitmapLibrary.h"
+#include "swf/format/Button.h"
 #include "swf/format/Shape.h"
 #include "swf/format/TagRecord.h"
 
 namespace quelvo::swf {
 
-enum class CharacterKind { None, Shape, Sprite, Other };
+enum class CharacterKind { None, Shape, Sprite, Button, Other };
 
 // The characters of a movie by id, for one playback. The first definition of
 // an id wins. Shapes are parsed on first use and kept; a shape that cannot be
 // read counts as defined but draws nothing. Bitmaps are decoded on first use.
+// Buttons are parsed on first use like shapes, a DefineButton with its
+// DefineButtonCxform applied to its records.
 class Library {
  public:
   explicit Library(const Movie& movie);
@@ -23,12 +26,15 @@ class Library {
   CharacterKind kind(std::uint16_t id) const;
   const Shape* shape(std::uint16_t id);
   const Sprite* sprite(std::uint16_t id) const;
+  const Button* button(std::uint16_t id);
   BitmapLibrary& bitmaps() { return bitmaps_; }
 
  private:
   const Movie& movie_;
   std::map<std::uint16_t, TagRecord> definitions_;
   std::map<std::uint16_t, std::optional<Shape>> shapes_;
+  std::map<std::uint16_t, TagRecord> buttonCxforms_;
+  std::map<std::uint16_t, std::optional<Button>> buttons_;
   EdgeBudget edgeBudget_;
   BitmapLibrary bitmaps_;
 };

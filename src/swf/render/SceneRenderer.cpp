@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "swf/render/Transforms.h"
+#include "swf/timeline/ButtonInstance.h"
 #include "swf/timeline/TimelineInstance.h"
 
 namespace quelvo::swf {
@@ -63,6 +64,9 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
     case CharacterKind::Sprite:
       if (object.sprite) drawList(object.sprite->displayList(), toDevice, colorTransform);
       break;
+    case CharacterKind::Button:
+      if (object.button) drawList(object.button->displayList(), toDevice, colorTransform);
+      break;
     case CharacterKind::Other:
     case CharacterKind::None:
       break;
@@ -79,20 +83,26 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
         parts.push_back(MaskPart{shape, toDevice});
       }
       return true;
-    case CharacterKind::Sprite: {
-      bool complete = true;
-      if (!object.sprite) return true;
-      for (const auto& [depth, child] : object.sprite->displayList().objects()) {
-        if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
-      }
-      return complete;
-    }
+    case CharacterKind::Sprite:
+      return !object.sprite || collectMask(object.sprite->displayList(), toDevice, parts);
+    // A mask is never under the pointer, so a button mask shows its up state.
+    case CharacterKind::Button:
+      return !object.button || collectMask(object.button->displayList(), toDevice, parts);
     case CharacterKind::Other:
       return false;
     case CharacterKind::None:
       return true;
   }
   return true;
+}
+
+bool SceneRenderer::collectMask(const DisplayList& list, const QTransform& toDevice,
+                                std::vector<MaskPart>& parts) {
+  bool complete = true;
+  for (const auto& [depth, child] : list.objects()) {
+    if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
+  }
+  return complete;
 }
 
 }  // namespace quelvo::swf
