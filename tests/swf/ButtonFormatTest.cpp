@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "MovieTestSupport.h"
 #include "swf/format/Button.h"
 #include "swf/format/TagCodes.h"
@@ -145,6 +147,28 @@ TEST(ButtonFormatTest, ActionOffsetsAndSizesThatDoNotFitFail) {
   }
   EXPECT_TRUE(readButton(recordOf(tags::DefineButton2, good)));
   EXPECT_FALSE(readButton(recordOf(tags::DefineShape, good)));
+}
+
+// The button definitions of real movies read whole: the action offsets and
+// list sizes of every producer agree with the reader.
+TEST(ButtonFormatTest, EveryButtonOfTheWildCorpusReads) {
+  const QDir folder(QStringLiteral(QUELVO_CORPUS_DIR "/wild"));
+  if (!folder.exists()) GTEST_SKIP() << "corpus not present";
+  int buttons = 0;
+  for (const QString& name : folder.entryList({QStringLiteral("*.swf")}, QDir::Files)) {
+    const auto movie = Movie::load(folder.filePath(name));
+    if (!movie) continue;
+    for (const TagRecord& record : (*movie)->definitions()) {
+      if (isButtonTag(record.code)) {
+        ++buttons;
+        const auto button = readButton(record);
+        EXPECT_TRUE(button) << name.toStdString() << ": " << button.error().describe();
+      } else if (record.code == tags::DefineButtonCxform) {
+        EXPECT_TRUE(readButtonCxform(record)) << name.toStdString();
+      }
+    }
+  }
+  EXPECT_GT(buttons, 0);
 }
 
 }  // namespace
