@@ -210,17 +210,22 @@ TEST(ButtonPlayTest, MenuButtonsTakeOverAPressedPointer) {
   EXPECT_EQ(rgbAt(renderStage(*player), 95, 25), kGreenPixel);
 }
 
-TEST(ButtonPlayTest, SpritesInStatesAnimateAndButtonsMask) {
+// The up state holds a sprite going from red to blue, shown in the over
+// state too; the down state is green.
+TEST(ButtonPlayTest, SpritesInStatesAnimateAndStayAcrossStatesAndButtonsMask) {
   st::TagStream sprite;
   sprite.placeObject(st::Placement::place(1, kUpShape)).showFrame();
-  sprite.removeObject(1).placeObject(st::Placement::place(1, kOverShape)).showFrame().end();
+  sprite.removeObject(1).placeObject(st::Placement::place(1, kDownShape)).showFrame().end();
   st::TagStream tags;
   defineStateShapes(tags).defineSprite(20, sprite);
   std::vector<st::ButtonPart> parts = stateParts();
   parts[0].character = 20;
+  parts[0].states = kButtonUp | kButtonOver;
+  parts[1].states = kButtonDown;
+  parts[2].character = kOverShape;
   tags.defineButton2(kButton, parts);
+  tags.placeObject(st::Placement::place(1, kButton));
   // The same button, at 40 pixels, masks a black square over the stage.
-  tags.placeObject(st::Placement::place(1, kButton, st::Matrix::translate(0, 0)));
   st::Placement mask = st::Placement::place(3, kButton, st::Matrix::translate(800, 800));
   mask.clipDepth = 4;
   tags.placeObject(mask);
@@ -235,8 +240,15 @@ TEST(ButtonPlayTest, SpritesInStatesAnimateAndButtonsMask) {
   EXPECT_EQ(rgbAt(image, 60, 60), (RGB{0, 0, 0}));  // inside the mask's up state
   EXPECT_EQ(rgbAt(image, 95, 95), kWhite);          // in the mask's hit area only
   EXPECT_TRUE(player->tick());
-  EXPECT_EQ(rgbAt(renderStage(*player), 25, 25), kGreenPixel);
-  // A mask takes no pointer: over the masked square only the first button reacts.
+  EXPECT_EQ(stateColour(*player), kBluePixel);
+  // Over shows the same sprite, not restarted: nothing to redraw.
+  EXPECT_FALSE(player->pointerMove(30, 30));
+  EXPECT_TRUE(player->cursorOverButton());
+  EXPECT_EQ(stateColour(*player), kBluePixel);
+  EXPECT_TRUE(player->pointerDown());
+  EXPECT_EQ(stateColour(*player), kGreenPixel);
+  // A mask takes no pointer: beyond the first button's hit area nothing reacts.
+  player->pointerUp();
   player->pointerMove(80, 80);
   EXPECT_FALSE(player->cursorOverButton());
 }
