@@ -300,7 +300,9 @@ void MovieControl::showInputChanges(bool pictureChanged, int frameBefore) {
 }
 
 void MovieControl::updateCursor() {
-  if (player_ && player_->cursorOverButton()) {
+  const bool hand = player_ && player_->cursorOverButton();
+  if (hand == (cursor().shape() == Qt::PointingHandCursor)) return;
+  if (hand) {
     setCursor(Qt::PointingHandCursor);
   } else {
     unsetCursor();

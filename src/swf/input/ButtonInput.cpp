@@ -30,6 +30,7 @@ bool ButtonInput::pointerLeave() {
 bool ButtonInput::pointerDown() {
   if (down_) return false;
   Scan found = scan();
+  trackHover(found);  // the stage may have moved since the last event
   down_ = true;
   if (found.hovered) {
     fire(*found.hovered, kOverUpToOverDown, ButtonState::Down);
@@ -45,6 +46,7 @@ bool ButtonInput::pointerDown() {
 bool ButtonInput::pointerUp() {
   if (!down_) return false;
   Scan found = scan();
+  trackPressed(found);
   down_ = false;
   if (found.pressed) {
     if (inside_) {
@@ -104,6 +106,7 @@ void ButtonInput::trackHover(Scan& found) {
   if (target == hovered_.button) return;
   if (found.hovered) fire(*found.hovered, kOverUpToIdle, ButtonState::Up);
   hovered_ = {};
+  found.hovered = found.top;
   if (found.top) {
     fire(*found.top, kIdleToOverUp, ButtonState::Over);
     hovered_ = {found.top->button, found.top->button->serial()};
