@@ -1,6 +1,7 @@
 // Fuzz entry point: parses a movie, walks its tag bodies so out-of-range
 // spans show up under ASan, then plays it: a Player ticks a few frames, seeks,
-// and draws frames into a small image both ways (sampled and direct).
+// and draws frames into a small image both ways (sampled and direct), with
+// the pointer pressed across the stage in between.
 
 #include <QImage>
 #include <QPainter>
@@ -56,6 +57,14 @@ void play(const std::shared_ptr<const Movie>& movie) {
   player.play();
   for (int tick = 0; tick < 4; ++tick) player.tick();
   static_cast<void>(player.animating());
+  for (int step = 0; step < 9; ++step) {
+    player.pointerMove(player.movie().widthPixels() * (step % 3) / 2,
+                       player.movie().heightPixels() * (step / 3) / 2);
+    player.pointerDown();
+    player.pointerUp();
+  }
+  player.keyDown(13);
+  player.pointerLeave();
   player.gotoFrame(player.frameCount() - 1);
   player.back();
   drawSmall(player, Quality::Low);

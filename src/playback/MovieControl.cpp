@@ -1,11 +1,15 @@
 #include "playback/MovieControl.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <limits>
 
 #include "platform/Platform.h"
+#include "playback/FlashKeys.h"
+#include "swf/format/Button.h"
 
 namespace quelvo::playback {
 
@@ -22,6 +26,13 @@ QString describeLoadFailure(const QString& path, const swf::Error& error) {
   return QStringLiteral("无法播放：文件已损坏或不是 Flash 动画\n（第 %1 字节：%2）")
       .arg(error.offset)
       .arg(QString::fromStdString(error.message));
+}
+
+// Only movies with buttons react to the pointer; the others get no move events.
+bool hasButtons(const swf::Movie& movie) {
+  const auto& definitions = movie.definitions();
+  return std::any_of(definitions.begin(), definitions.end(),
+                     [](const swf::TagRecord& record) { return swf::isButtonTag(record.code); });
 }
 
 }  // namespace
@@ -53,12 +64,15 @@ void MovieControl::setMovie(const QString& path) {
   notice_.clear();
   temporaryNotice_.clear();
   zoom_ = 1.0;
+  setMouseTracking(false);
+  unsetCursor();
   if (path.size() > 1) {
     auto loaded = swf::Movie::load(path);
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
       clock_.emplace(movie_->frameRate());
+      setMouseTracking(hasButtons(*movie_));
       if (movie_->isAvm2()) {
         temporaryNotice_ = QStringLiteral("此动画使用 ActionScript 3，其脚本不会运行");
         temporaryNoticeTimer_.start(kTemporaryNoticeMs);
@@ -174,6 +188,7 @@ void MovieControl::tick() {
     changed = player_->tick() || changed;
   }
   showChanges(changed, before);
+  updateCursor();
   scheduleNextFrame();
 }
 
@@ -262,6 +277,74 @@ void MovieControl::paintEvent(QPaintEvent*) {
 void MovieControl::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   emit gotFocus();
+}
+
+bool MovieControl::movePointer(QPointF widgetPosition) {
+  const double ratio = devicePixelRatioF();
+  const QSize deviceSize = (QSizeF(size()) * ratio).toSize();
+  bool invertible = false;
+  const QTransform toStage = stageToDevice(deviceSize, ratio).inverted(&invertible);
+  if (!invertible) return false;
+  const QPointF twips = toStage.map(widgetPosition * ratio);
+  const swf::Rect& stage = movie_->stageRect();
+  return player_->pointerMove((twips.x() - stage.xMin) / kTwipsPerPixel,
+                              (twips.y() - stage.yMin) / kTwipsPerPixel);
+}
+
+void MovieControl::showInputChanges(bool pictureChanged, int frameBefore) {
+  if (!player_) return;
+  showChanges(pictureChanged, frameBefore);
+  updateCursor();
+  // Button actions may have started the movie or a sprite.
+  if (!frameTimer_.isActive()) startClock();
+}
+
+void MovieControl::updateCursor() {
+  const bool hand = player_ && player_->cursorOverButton();
+  if (hand == (cursor().shape() == Qt::PointingHandCursor)) return;
+  if (hand) {
+    setCursor(Qt::PointingHandCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
+void MovieControl::mouseMoveEvent(QMouseEvent* event) {
+  if (!player_) return QWidget::mouseMoveEvent(event);
+  const int before = CurrentFrame();
+  showInputChanges(movePointer(event->position()), before);
+}
+
+void MovieControl::mousePressEvent(QMouseEvent* event) {
+  if (!player_ || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  const int before = CurrentFrame();
+  const bool moved = movePointer(event->position());
+  showInputChanges(player_->pointerDown() || moved, before);
+}
+
+void MovieControl::mouseReleaseEvent(QMouseEvent* event) {
+  if (!player_ || event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+  const int before = CurrentFrame();
+  const bool moved = movePointer(event->position());
+  showInputChanges(player_->pointerUp() || moved, before);
+}
+
+void MovieControl::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (!player_) return;
+  const int before = CurrentFrame();
+  showInputChanges(player_->pointerLeave(), before);
+}
+
+void MovieControl::keyPressEvent(QKeyEvent* event) {
+  if (player_) {
+    const int before = CurrentFrame();
+    const QString text = event->text();
+    const int character = text.size() == 1 ? text.at(0).unicode() : 0;
+    showInputChanges(player_->keyDown(flashKeyCode(event->key()), character), before);
+  }
+  // Not accepted: the window's own keys keep working.
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace quelvo::playback

@@ -90,6 +90,11 @@ class MovieControl : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Runs a frame step of the player (which stops it) and shows the new frame.
@@ -103,6 +108,13 @@ class MovieControl : public QWidget {
   QTransform stageToDevice(const QSize& deviceSize, double devicePixelRatio) const;
   swf::Quality quality() const;
   void redrawFrame();
+  // Hands the pointer position to the player (in stage pixels, undoing the
+  // scale and zoom it is drawn with); returns whether the picture changed.
+  bool movePointer(QPointF widgetPosition);
+  // Redraws after pointer or key input and shows a hand over buttons.
+  void showInputChanges(bool pictureChanged, int frameBefore);
+  // A hand over buttons, the arrow elsewhere.
+  void updateCursor();
 
   platform::Platform& platform_;
   MovieControlSettings settings_;

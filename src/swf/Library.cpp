@@ -33,9 +33,10 @@ bool definesCharacter(std::uint16_t code) {
 
 Library::Library(const Movie& movie) : movie_(movie), bitmaps_(movie.definitions()) {
   for (const TagRecord& record : movie.definitions()) {
-    if (!definesCharacter(record.code) || record.body.size() < 2) continue;
+    if (record.body.size() < 2) continue;
     const auto id = static_cast<std::uint16_t>(record.body[0] | record.body[1] << 8);
-    definitions_.try_emplace(id, record);
+    if (definesCharacter(record.code)) definitions_.try_emplace(id, record);
+    if (record.code == tags::DefineButtonCxform) buttonCxforms_.try_emplace(id, record);
   }
 }
 
@@ -45,6 +46,7 @@ CharacterKind Library::kind(std::uint16_t id) const {
   if (shapeVersion(found->second.code) != 0) return CharacterKind::Shape;
   if (found->second.code == tags::DefineSprite) return CharacterKind::Sprite;
   if (morphShapeVersion(found->second.code) != 0) return CharacterKind::MorphShape;
+  if (isButtonTag(found->second.code)) return CharacterKind::Button;
   return CharacterKind::Other;
 }
 
@@ -94,6 +96,32 @@ const Sprite* Library::sprite(std::uint16_t id) const {
   if (kind(id) != CharacterKind::Sprite) return nullptr;
   const auto found = movie_.sprites().find(id);
   return found != movie_.sprites().end() ? &found->second : nullptr;
+}
+
+const Button* Library::button(std::uint16_t id) {
+  if (kind(id) != CharacterKind::Button) return nullptr;
+  auto [entry, added] = buttons_.try_emplace(id);
+  if (added) {
+    const TagRecord& record = definitions_.at(id);
+    auto button = readButton(record);
+    if (!button) {
+      qCDebug(lcSwf) << "unreadable button:" << button.error().describe().c_str();
+      return nullptr;
+    }
+    const auto cxform = buttonCxforms_.find(id);
+    if (record.code == tags::DefineButton && cxform != buttonCxforms_.end()) {
+      const auto read = readButtonCxform(cxform->second);
+      if (read) {
+        for (ButtonRecord& part : button->records) part.colorTransform = read->colorTransform;
+      }
+    }
+    entry->second = std::move(*button);
+  }
+  return entry->second ? &*entry->second : nullptr;
+}
+
+const Shape* Library::shapeAt(std::uint16_t id, std::uint16_t ratio) {
+  return kind(id) == CharacterKind::MorphShape ? morphShape(id, ratio) : shape(id);
 }
 
 }  // namespace quelvo::swf

@@ -6,17 +6,20 @@
 
 #include "swf/Movie.h"
 #include "swf/bitmap/BitmapLibrary.h"
+#include "swf/format/Button.h"
 #include "swf/format/MorphShape.h"
 #include "swf/format/Shape.h"
 #include "swf/format/TagRecord.h"
 
 namespace quelvo::swf {
 
-enum class CharacterKind { None, Shape, Sprite, Other, MorphShape };
+enum class CharacterKind { None, Shape, Sprite, MorphShape, Button, Other };
 
 // The characters of a movie by id, for one playback. The first definition of
 // an id wins. Shapes are parsed on first use and kept; a shape that cannot be
 // read counts as defined but draws nothing. Bitmaps are decoded on first use.
+// Buttons are parsed on first use like shapes, a DefineButton with its
+// DefineButtonCxform applied to its records.
 class Library {
  public:
   explicit Library(const Movie& movie);
@@ -28,13 +31,18 @@ class Library {
   // most recently used ones kept; a pointer stays valid while fewer than
   // kMorphFramesKept other frames are asked for.
   const Shape* morphShape(std::uint16_t id, std::uint16_t ratio);
+  // What a shape or morph shape placed with ratio shows; nullptr for others.
+  const Shape* shapeAt(std::uint16_t id, std::uint16_t ratio);
   static constexpr std::size_t kMorphFramesKept = 256;
+  const Button* button(std::uint16_t id);
   BitmapLibrary& bitmaps() { return bitmaps_; }
 
  private:
   const Movie& movie_;
   std::map<std::uint16_t, TagRecord> definitions_;
   std::map<std::uint16_t, std::optional<Shape>> shapes_;
+  std::map<std::uint16_t, TagRecord> buttonCxforms_;
+  std::map<std::uint16_t, std::optional<Button>> buttons_;
   EdgeBudget edgeBudget_;
   struct MorphFrame {
     Shape shape;

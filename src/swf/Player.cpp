@@ -1,5 +1,6 @@
 #include "swf/Player.h"
 
+#include "swf/input/KeyCodes.h"
 #include "swf/render/GridSampling.h"
 #include "swf/render/QPainterBackend.h"
 #include "swf/render/SceneRenderer.h"
@@ -17,7 +18,8 @@ Player::Player(std::shared_ptr<const Movie> movie)
       library_(*movie_),
       context_(library_),
       playhead_(movie_->frameCount()),
-      root_(std::make_unique<TimelineInstance>(movie_->root(), context_, 0)) {
+      root_(std::make_unique<TimelineInstance>(movie_->root(), context_, 0)),
+      buttons_(*root_, context_, drawCaches_.paths) {
   showCurrentFrame();
 }
 
@@ -52,7 +54,8 @@ bool Player::tick() {
   context_.startStep();
   bool changed = root_->advanceChildren();
   if (playhead_.advance()) changed = root_->showFrame(playhead_.current()) || changed;
-  return changed;
+  // Buttons may have moved under the pointer.
+  return buttons_.refresh() || changed;
 }
 
 bool Player::animating() const { return root_->animating(); }
@@ -77,6 +80,22 @@ void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality qu
   QPainterBackend backend(painter, drawCaches_, library_.bitmaps(), antialias, settings);
   SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
   painter.restore();
+}
+
+bool Player::pointerMove(double x, double y) {
+  const Rect& stage = movie_->stageRect();
+  return buttons_.pointerMove(
+      QPointF(stage.xMin + x * kTwipsPerPixel, stage.yMin + y * kTwipsPerPixel));
+}
+
+bool Player::pointerLeave() { return buttons_.pointerLeave(); }
+
+bool Player::pointerDown() { return buttons_.pointerDown(); }
+
+bool Player::pointerUp() { return buttons_.pointerUp(); }
+
+bool Player::keyDown(int keyCode, int character) {
+  return buttons_.keyDown(buttonKeyCode(keyCode, character));
 }
 
 QTransform Player::stageTransform(double scale) const {

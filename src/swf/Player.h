@@ -7,6 +7,7 @@
 
 #include "swf/Library.h"
 #include "swf/Movie.h"
+#include "swf/input/ButtonInput.h"
 #include "swf/render/QPainterBackend.h"
 #include "swf/render/Quality.h"
 #include "swf/timeline/Playhead.h"
@@ -66,6 +67,21 @@ class Player {
 
   const DisplayList& displayList() const { return root_->displayList(); }
 
+  // The pointer and the keyboard, acting on buttons (see ButtonInput).
+  // Points are in stage pixels from the stage's top-left corner. These
+  // return whether the picture changed.
+  bool pointerMove(double x, double y);
+  bool pointerLeave();  // the pointer left the movie
+  bool pointerDown();
+  bool pointerUp();
+  // keyCode is the virtual key code (37 for the left arrow, 65 for A),
+  // character what the key typed (0 for none).
+  bool keyDown(int keyCode, int character = 0);
+  // The pointer is over a button: show a hand.
+  bool cursorOverButton() const { return buttons_.overButton(); }
+  // Lets script actions run (buttons', for now); nullptr skips them.
+  void setActionRunner(ActionRunner* runner) { context_.actions = runner; }
+
  private:
   bool showCurrentFrame();
   // pixelSize: device pixels per output pixel, the thinnest a stroke gets.
@@ -78,6 +94,7 @@ class Player {
   Playhead playhead_;
   std::unique_ptr<TimelineInstance> root_;
   QPainterBackend::Caches drawCaches_;
+  ButtonInput buttons_;
 };
 
 }  // namespace quelvo::swf

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QMouseEvent>
 #include <QSet>
 
 #include "playback/MovieControl.h"
@@ -256,6 +258,44 @@ TEST(MovieControlCorpus, EveryCorruptFileGivesANoticeOrAMovie) {
     platform.now += 5000;
     control.tick();
   }
+}
+
+// A 550 x 400 pixel movie with a button whose hit area is its top-left
+// 200 x 200 pixels; it shows red when up, green when the pointer is over it.
+std::vector<std::uint8_t> buttonMovie() {
+  swftest::TagStream tags;
+  tags.defineRectangle(1, {0, 4000, 0, 4000}, {255, 0, 0});
+  tags.defineRectangle(2, {0, 4000, 0, 4000}, {0, 255, 0});
+  swftest::ButtonPart up{0x01, 1, 1, {}, {}, {}, {}};
+  swftest::ButtonPart over{0x0a, 2, 2, {}, {}, {}, {}};
+  tags.defineButton2(3, {up, over});
+  tags.placeObject(swftest::Placement::place(1, 3)).showFrame().end();
+  return swftest::buildMovie({}, tags);
+}
+
+void movePointer(QWidget& widget, QPointF position) {
+  QMouseEvent move(QEvent::MouseMove, position, widget.mapToGlobal(position), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&widget, &move);
+}
+
+TEST_F(MovieControlTest, PointerOverAButtonShowsAHandThroughScaleAndZoom) {
+  control.setMovie(writeMovie(folder, QStringLiteral("b.swf"), buttonMovie()));
+  EXPECT_TRUE(control.hasMouseTracking());
+  movePointer(control, {150, 150});
+  EXPECT_EQ(control.cursor().shape(), Qt::PointingHandCursor);
+  movePointer(control, {300, 300});
+  EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
+  // Twice the size around the centre: widget (30, 130) is stage (152.5, 165).
+  control.Zoom(50);
+  movePointer(control, {30, 130});
+  EXPECT_EQ(control.cursor().shape(), Qt::PointingHandCursor);
+  movePointer(control, {150, 150});  // stage (212.5, 175)
+  EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
+
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(5, 10)));
+  EXPECT_FALSE(control.hasMouseTracking());
+  EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
 }
 
 }  // namespace

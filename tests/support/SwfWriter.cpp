@@ -29,6 +29,9 @@ constexpr std::uint16_t kDefineShape3 = 32;
 constexpr std::uint16_t kDefineSprite = 39;
 constexpr std::uint16_t kFrameLabel = 43;
 constexpr std::uint16_t kFileAttributes = 69;
+constexpr std::uint16_t kDefineButton = 7;
+constexpr std::uint16_t kDefineButtonCxform = 23;
+constexpr std::uint16_t kDefineButton2 = 34;
 
 constexpr std::uint32_t kLongLength = 0x3F;
 
@@ -373,6 +376,69 @@ TagStream& TagStream::placeObject1(std::uint16_t character, std::uint16_t depth,
   body.u16(character).u16(depth).matrix(matrix);
   if (colorTransform) body.colorTransform(*colorTransform, false);
   return tag(kPlaceObject, body);
+}
+
+namespace {
+
+void writeButtonParts(ByteWriter& out, const std::vector<ButtonPart>& parts, bool version2) {
+  for (const ButtonPart& part : parts) {
+    out.ub(0, 2)
+        .ub(version2 && part.blendMode.has_value(), 1)
+        .ub(version2 && part.filterList.has_value(), 1)
+        .ub(part.states, 4);
+    out.u16(part.character).u16(part.depth).matrix(part.matrix);
+    if (!version2) continue;
+    out.colorTransform(part.colorTransform);
+    if (part.filterList) out.bytes(*part.filterList);
+    if (part.blendMode) out.u8(*part.blendMode);
+  }
+  out.u8(0);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> buttonBody(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                                     const std::vector<std::uint8_t>& actions) {
+  ByteWriter body;
+  body.u16(id);
+  writeButtonParts(body, parts, false);
+  body.bytes(actions);
+  return body.data();
+}
+
+std::vector<std::uint8_t> button2Body(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                                      const std::vector<ButtonActions>& actions, bool trackAsMenu) {
+  ByteWriter records;
+  writeButtonParts(records, parts, true);
+  ByteWriter body;
+  body.u16(id).u8(trackAsMenu ? 1 : 0);
+  // The offset counts from its own field: its 2 bytes and the records.
+  body.u16(actions.empty() ? 0 : static_cast<std::uint16_t>(2 + records.size()));
+  body.bytes(records.data());
+  for (std::size_t i = 0; i < actions.size(); ++i) {
+    const ButtonActions& list = actions[i];
+    const bool last = i + 1 == actions.size();
+    body.u16(last ? 0 : static_cast<std::uint16_t>(4 + list.actions.size()));
+    body.u16(static_cast<std::uint16_t>((list.conditions & 0x1ff) | list.keyCode << 9));
+    body.bytes(list.actions);
+  }
+  return body.data();
+}
+
+TagStream& TagStream::defineButton(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                                   const std::vector<std::uint8_t>& actions) {
+  return tag(kDefineButton, buttonBody(id, parts, actions));
+}
+
+TagStream& TagStream::defineButton2(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                                    const std::vector<ButtonActions>& actions, bool trackAsMenu) {
+  return tag(kDefineButton2, button2Body(id, parts, actions, trackAsMenu));
+}
+
+TagStream& TagStream::defineButtonCxform(std::uint16_t id, const ColorTransform& transform) {
+  ByteWriter body;
+  body.u16(id).colorTransform(transform, false);
+  return tag(kDefineButtonCxform, body);
 }
 
 TagStream& TagStream::removeObject(std::uint16_t depth) {

@@ -261,6 +261,33 @@ class MorphShapeBuilder {
   ShapeBuilder start_;
   ShapeBuilder end_;
 };
+// One character of a button (a BUTTONRECORD). states: up 1, over 2, down
+// 4, hit area 8. The colour transform, filters and blend mode are written
+// by DefineButton2 only.
+struct ButtonPart {
+  std::uint8_t states = 0x0f;
+  std::uint16_t character = 0;
+  std::uint16_t depth = 1;
+  Matrix matrix;
+  ColorTransform colorTransform;
+  std::optional<std::vector<std::uint8_t>> filterList;  // a whole FILTERLIST
+  std::optional<std::uint8_t> blendMode;
+};
+
+// A DefineButton2 action list with the transitions (condition bits 0-8) and
+// key that run it.
+struct ButtonActions {
+  std::uint16_t conditions = 0;
+  std::uint8_t keyCode = 0;
+  std::vector<std::uint8_t> actions;  // written as they are
+};
+
+// Bodies of DefineButton (one action list, run on release) and DefineButton2.
+std::vector<std::uint8_t> buttonBody(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                                     const std::vector<std::uint8_t>& actions);
+std::vector<std::uint8_t> button2Body(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                                      const std::vector<ButtonActions>& actions,
+                                      bool trackAsMenu = false);
 
 // A tag stream: the root movie's or a sprite's. Nothing is added implicitly,
 // so a stream without end() really has no End tag.
@@ -292,6 +319,12 @@ class TagStream {
   TagStream& placeObject(const Placement& placement);
   TagStream& placeObject1(std::uint16_t character, std::uint16_t depth, const Matrix& matrix,
                           std::optional<ColorTransform> colorTransform = std::nullopt);
+  TagStream& defineButton(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                          const std::vector<std::uint8_t>& actions = {});
+  TagStream& defineButton2(std::uint16_t id, const std::vector<ButtonPart>& parts,
+                           const std::vector<ButtonActions>& actions = {},
+                           bool trackAsMenu = false);
+  TagStream& defineButtonCxform(std::uint16_t id, const ColorTransform& transform);
   TagStream& removeObject(std::uint16_t depth);  // RemoveObject2
   TagStream& removeObject1(std::uint16_t character, std::uint16_t depth);
 

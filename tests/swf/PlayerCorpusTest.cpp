@@ -23,8 +23,9 @@ QTransform fitStage(const Movie& movie) {
 
 class PlayerCorpusTest : public testing::TestWithParam<const char*> {};
 
-// Every file either fails to parse cleanly or plays: a few ticks, a seek,
-// and its first frame drawn both ways, without crashing or hanging.
+// Every file either fails to parse cleanly or plays: a few ticks, the
+// pointer pressed and dragged across the stage, a seek, and its first frame
+// drawn both ways, without crashing or hanging.
 TEST_P(PlayerCorpusTest, EveryFilePlaysAndDrawsOrFailsCleanly) {
   const QDir folder(QStringLiteral(QUELVO_CORPUS_DIR "/") + QLatin1String(GetParam()));
   if (!folder.exists()) GTEST_SKIP() << "corpus not present";
@@ -44,6 +45,14 @@ TEST_P(PlayerCorpusTest, EveryFilePlaysAndDrawsOrFailsCleanly) {
     }
     player.play();
     for (int tick = 0; tick < 3; ++tick) player.tick();
+    for (int step = 0; step < 16; ++step) {
+      player.pointerMove((*movie)->widthPixels() * (step % 4) / 3,
+                         (*movie)->heightPixels() * (step / 4) / 3);
+      if (step % 2 == 0) player.pointerDown();
+      if (step % 2 == 1) player.pointerUp();
+      player.tick();
+    }
+    player.keyDown(13);
     player.gotoFrame(player.frameCount() / 2);
     player.rewind();
     EXPECT_EQ(player.currentFrame(), 0u);

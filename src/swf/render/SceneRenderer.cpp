@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "swf/render/Transforms.h"
+#include "swf/timeline/ButtonInstance.h"
 #include "swf/timeline/TimelineInstance.h"
 
 namespace quelvo::swf {
@@ -57,24 +58,20 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape:
-      if (const Shape* shape = shapeOf(object)) {
+      if (const Shape* shape = library_.shapeAt(object.character, object.ratio)) {
         backend_.drawShape(*shape, placement, colorTransform);
       }
       break;
     case CharacterKind::Sprite:
       if (object.sprite) drawList(object.sprite->displayList(), toDevice, colorTransform);
       break;
+    case CharacterKind::Button:
+      if (object.button) drawList(object.button->displayList(), toDevice, colorTransform);
+      break;
     case CharacterKind::Other:
     case CharacterKind::None:
       break;
   }
-}
-
-const Shape* SceneRenderer::shapeOf(const DisplayObject& object) {
-  if (library_.kind(object.character) == CharacterKind::MorphShape) {
-    return library_.morphShape(object.character, object.ratio);
-  }
-  return library_.shape(object.character);
 }
 
 bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& parentToDevice,
@@ -84,24 +81,30 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape:
-      if (const Shape* shape = shapeOf(object)) {
+      if (const Shape* shape = library_.shapeAt(object.character, object.ratio)) {
         parts.push_back(MaskPart{shape, toDevice});
       }
       return true;
-    case CharacterKind::Sprite: {
-      bool complete = true;
-      if (!object.sprite) return true;
-      for (const auto& [depth, child] : object.sprite->displayList().objects()) {
-        if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
-      }
-      return complete;
-    }
+    case CharacterKind::Sprite:
+      return !object.sprite || collectMask(object.sprite->displayList(), toDevice, parts);
+    // A mask is never under the pointer, so a button mask shows its up state.
+    case CharacterKind::Button:
+      return !object.button || collectMask(object.button->displayList(), toDevice, parts);
     case CharacterKind::Other:
       return false;
     case CharacterKind::None:
       return true;
   }
   return true;
+}
+
+bool SceneRenderer::collectMask(const DisplayList& list, const QTransform& toDevice,
+                                std::vector<MaskPart>& parts) {
+  bool complete = true;
+  for (const auto& [depth, child] : list.objects()) {
+    if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
+  }
+  return complete;
 }
 
 }  // namespace quelvo::swf

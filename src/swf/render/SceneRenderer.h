@@ -34,8 +34,8 @@ class SceneRenderer {
   // false when it holds characters that cannot be drawn yet.
   bool collectMask(const DisplayObject& object, const QTransform& toDevice,
                    std::vector<MaskPart>& parts);
-  // The shape a shape or morph shape object shows.
-  const Shape* shapeOf(const DisplayObject& object);
+  bool collectMask(const DisplayList& list, const QTransform& toDevice,
+                   std::vector<MaskPart>& parts);
   void endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks);
 
   Library& library_;

@@ -1,5 +1,6 @@
 #include "swf/timeline/DisplayList.h"
 
+#include "swf/timeline/ButtonInstance.h"    // completes DisplayObject::button
 #include "swf/timeline/TimelineInstance.h"  // completes DisplayObject::sprite
 
 namespace quelvo::swf {
@@ -54,6 +55,7 @@ DisplayList::Placed DisplayList::place(const PlaceObject& place, PlacementOrigin
   object.character = *place.character;
   object.origin = origin;
   object.sprite.reset();
+  object.button.reset();
   return {Outcome::Created, &object};
 }
 

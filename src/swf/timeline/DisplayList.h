@@ -14,6 +14,7 @@
 namespace quelvo::swf {
 
 class TimelineInstance;
+class ButtonInstance;
 
 // Which placement made an object: its frame and the tag's position in that
 // frame. Two display lists holding an object of the same origin and
@@ -48,8 +49,10 @@ struct DisplayObject {
   PlacementOrigin origin;
   // The sprite's own playback when the character is a sprite.
   std::unique_ptr<TimelineInstance> sprite;
+  // The button's own state when the character is a button.
+  std::unique_ptr<ButtonInstance> button;
 
-  // Same character and properties (the sprite instance aside).
+  // Same character and properties (the sprite or button instance aside).
   bool samePlacement(const DisplayObject& other) const;
 };
 

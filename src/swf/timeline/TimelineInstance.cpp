@@ -4,6 +4,7 @@
 
 #include "swf/Log.h"
 #include "swf/format/DisplayListTags.h"
+#include "swf/timeline/Instances.h"
 
 namespace quelvo::swf {
 
@@ -31,22 +32,9 @@ bool TimelineInstance::advance() {
   return changed;
 }
 
-bool TimelineInstance::advanceChildren() {
-  bool changed = false;
-  for (auto& [depth, object] : list_.objects()) {
-    if (object.sprite) changed = object.sprite->advance() || changed;
-  }
-  return changed;
-}
+bool TimelineInstance::advanceChildren() { return advanceInstances(list_); }
 
-bool TimelineInstance::animating() const {
-  for (const auto& [depth, object] : list_.objects()) {
-    if (object.sprite && (object.sprite->frameCount() > 1 || object.sprite->animating())) {
-      return true;
-    }
-  }
-  return false;
-}
+bool TimelineInstance::animating() const { return instancesAnimating(list_); }
 
 // Runs the display-list tags of one frame on list. Sprite instances are made
 // only for the live list, not while a rebuild replays earlier frames.
@@ -66,7 +54,7 @@ bool TimelineInstance::runFrame(std::size_t frame, DisplayList& list, bool insta
       const auto placed = list.place(*place, PlacementOrigin{frame, index});
       changed = changed || placed.outcome != DisplayList::Outcome::Ignored;
       if (placed.outcome == DisplayList::Outcome::Created && instantiate) {
-        this->instantiate(*placed.object);
+        swf::instantiate(*placed.object, context_, nesting_);
       }
     } else if (isRemoveObjectTag(record.code)) {
       --context_.workLeft;
@@ -80,37 +68,9 @@ bool TimelineInstance::runFrame(std::size_t frame, DisplayList& list, bool insta
 bool TimelineInstance::rebuild(std::size_t frame) {
   DisplayList rebuilt;
   for (std::size_t f = 0; f <= frame; ++f) runFrame(f, rebuilt, false);
-  bool changed = rebuilt.objects().size() != list_.objects().size();
-  for (auto& [depth, object] : rebuilt.objects()) {
-    DisplayObject* old = nullptr;
-    const auto [first, last] = list_.objects().equal_range(depth);
-    for (auto it = first; it != last && !old; ++it) {
-      if (it->second.character == object.character && it->second.origin == object.origin) {
-        old = &it->second;
-      }
-    }
-    if (old) {
-      changed = changed || !object.samePlacement(*old);
-      object.sprite = std::move(old->sprite);
-    } else {
-      changed = true;
-      instantiate(object);
-    }
-  }
+  const bool changed = carryOverInstances(list_, rebuilt, context_, nesting_);
   list_ = std::move(rebuilt);
   return changed;
-}
-
-void TimelineInstance::instantiate(DisplayObject& object) {
-  const Sprite* sprite = context_.library.sprite(object.character);
-  if (!sprite) return;
-  if (nesting_ + 1 > PlayContext::kMaxNesting ||
-      context_.spriteInstances >= PlayContext::kMaxSpriteInstances) {
-    qCDebug(lcSwf) << "not instantiating sprite" << object.character << "(limits reached)";
-    return;
-  }
-  object.sprite = std::make_unique<TimelineInstance>(sprite->timeline, context_, nesting_ + 1);
-  object.sprite->showFrame(0);
 }
 
 }  // namespace quelvo::swf

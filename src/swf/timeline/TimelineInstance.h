@@ -53,7 +53,7 @@ struct PlayContext {
 // the result is the list that playing frame by frame gives. Objects that are
 // in both the old and the new list (same depth, character and placing tag)
 // keep their sprite instances with their own frame positions; new sprite
-// instances start at their first frame.
+// instances start at their first frame. Buttons keep their instances alike.
 class TimelineInstance {
  public:
   TimelineInstance(const Timeline& timeline, PlayContext& context, int nesting);
@@ -80,7 +80,6 @@ class TimelineInstance {
  private:
   bool runFrame(std::size_t frame, DisplayList& list, bool instantiate);
   bool rebuild(std::size_t frame);
-  void instantiate(DisplayObject& object);
 
   const Timeline& timeline_;
   PlayContext& context_;

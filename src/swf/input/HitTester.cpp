@@ -1,0 +1,106 @@
+#include "swf/input/HitTester.h"
+
+#include <vector>
+
+#include "swf/render/Transforms.h"
+#include "swf/timeline/ButtonInstance.h"
+#include "swf/timeline/TimelineInstance.h"
+
+namespace quelvo::swf {
+
+namespace {
+
+// A clip layer of a list being walked: up to which depth it masks, and
+// whether the point is inside it.
+struct PointMask {
+  std::uint16_t lastDepth = 0;
+  bool hit = false;
+};
+
+bool maskedOut(const std::vector<PointMask>& masks, std::uint16_t depth) {
+  for (const PointMask& mask : masks) {
+    if (depth <= mask.lastDepth && !mask.hit) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+HitTester::HitTester(Library& library, ShapePathCache& paths) : library_(library), paths_(paths) {}
+
+void HitTester::visitButtons(TimelineInstance& root, std::optional<QPointF> point,
+                             const std::function<void(const ButtonSite&)>& visit) {
+  visitList(root, root.displayList(), QTransform(), point, visit);
+}
+
+// point is empty once a mask leaves it out: buttons below are still visited.
+void HitTester::visitList(TimelineInstance& clip, const DisplayList& list,
+                          const QTransform& toStage, std::optional<QPointF> point,
+                          const std::function<void(const ButtonSite&)>& visit) {
+  std::vector<PointMask> masks;
+  for (const auto& [depth, object] : list.objects()) {
+    if (object.clipDepth != 0) {
+      if (object.clipDepth > depth) {
+        masks.push_back({object.clipDepth, point && contains(object, toStage, *point)});
+      }
+      continue;
+    }
+    const QTransform objectToStage = toQTransform(object.matrix) * toStage;
+    const std::optional<QPointF> visible =
+        object.visible && !maskedOut(masks, depth) ? point : std::nullopt;
+    if (object.sprite) {
+      visitList(*object.sprite, object.sprite->displayList(), objectToStage, visible, visit);
+    } else if (object.button) {
+      visit(ButtonSite{object.button.get(), &clip, visible && contains(object, toStage, *visible)});
+    }
+  }
+}
+
+bool HitTester::contains(const DisplayObject& object, const QTransform& parentToStage,
+                         QPointF point) {
+  if (!object.visible) return false;
+  const QTransform toStage = toQTransform(object.matrix) * parentToStage;
+  if (!isDrawable(toStage)) return false;
+  switch (library_.kind(object.character)) {
+    case CharacterKind::Shape:
+    case CharacterKind::MorphShape: {
+      const Shape* shape = library_.shapeAt(object.character, object.ratio);
+      return shape && shapeContains(*shape, toStage, point);
+    }
+    case CharacterKind::Sprite:
+      return object.sprite && listContains(object.sprite->displayList(), toStage, point);
+    case CharacterKind::Button:
+      return object.button && listContains(object.button->hitArea(), toStage, point);
+    case CharacterKind::Other:
+    case CharacterKind::None:
+      return false;
+  }
+  return false;
+}
+
+bool HitTester::listContains(const DisplayList& list, const QTransform& toStage, QPointF point) {
+  std::vector<PointMask> masks;
+  for (const auto& [depth, object] : list.objects()) {
+    if (object.clipDepth != 0) {
+      if (object.clipDepth > depth)
+        masks.push_back({object.clipDepth, contains(object, toStage, point)});
+    } else if (!maskedOut(masks, depth) && contains(object, toStage, point)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool HitTester::shapeContains(const Shape& shape, const QTransform& toStage, QPointF point) {
+  bool invertible = false;
+  const QPointF local = toStage.inverted(&invertible).map(point);
+  if (!invertible) return false;
+  for (const LayerPaths& layer : paths_.paths(shape).layers) {
+    for (const QPainterPath& fill : layer.fills) {
+      if (fill.contains(local)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace quelvo::swf

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QPointF>
+#include <QTransform>
+#include <functional>
+#include <optional>
+
+#include "swf/Library.h"
+#include "swf/render/ShapePaths.h"
+#include "swf/timeline/DisplayList.h"
+
+namespace quelvo::swf {
+
+class ButtonInstance;
+class TimelineInstance;
+
+// A button on the stage: its instance, the timeline whose display list holds
+// it, and whether a given point is in its hit area.
+struct ButtonSite {
+  ButtonInstance* button = nullptr;
+  TimelineInstance* clip = nullptr;
+  bool underPoint = false;
+};
+
+// Finds what lies under a point of the stage (in stage twips), testing the
+// fills of the same paths the renderer draws. Buttons inside a button's
+// states are part of it, not buttons of their own; hidden objects and what a
+// mask leaves out are not under any point.
+class HitTester {
+ public:
+  HitTester(Library& library, ShapePathCache& paths);
+
+  // Visits every button on the stage from the lowest depth up (so the last
+  // one found under the point is the topmost). Without a point none is under it.
+  void visitButtons(TimelineInstance& root, std::optional<QPointF> point,
+                    const std::function<void(const ButtonSite&)>& visit);
+  // Whether point falls in the object's fills (a button's hit area for a button).
+  bool contains(const DisplayObject& object, const QTransform& parentToStage, QPointF point);
+
+ private:
+  void visitList(TimelineInstance& clip, const DisplayList& list, const QTransform& toStage,
+                 std::optional<QPointF> point, const std::function<void(const ButtonSite&)>& visit);
+  bool listContains(const DisplayList& list, const QTransform& toStage, QPointF point);
+  bool shapeContains(const Shape& shape, const QTransform& toStage, QPointF point);
+
+  Library& library_;
+  ShapePathCache& paths_;
+};
+
+}  // namespace quelvo::swf
