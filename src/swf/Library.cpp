@@ -28,7 +28,8 @@ bool definesCharacter(std::uint16_t code) {
 
 }  // namespace
 
-Library::Library(const Movie& movie) : movie_(movie), bitmaps_(movie.definitions()) {
+Library::Library(const Movie& movie)
+    : movie_(movie), bitmaps_(movie.definitions()), text_(movie.definitions(), movie.version()) {
   for (const TagRecord& record : movie.definitions()) {
     if (!definesCharacter(record.code) || record.body.size() < 2) continue;
     const auto id = static_cast<std::uint16_t>(record.body[0] | record.body[1] << 8);
@@ -41,6 +42,8 @@ CharacterKind Library::kind(std::uint16_t id) const {
   if (found == definitions_.end()) return CharacterKind::None;
   if (shapeVersion(found->second.code) != 0) return CharacterKind::Shape;
   if (found->second.code == tags::DefineSprite) return CharacterKind::Sprite;
+  if (isStaticTextTag(found->second.code)) return CharacterKind::StaticText;
+  if (found->second.code == tags::DefineEditText) return CharacterKind::EditText;
   return CharacterKind::Other;
 }
 

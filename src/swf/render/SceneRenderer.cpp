@@ -63,6 +63,17 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
     case CharacterKind::Sprite:
       if (object.sprite) drawList(object.sprite->displayList(), toDevice, colorTransform);
       break;
+    case CharacterKind::StaticText:
+      for (const PlacedGlyph& glyph : library_.text().glyphs(object.character)) {
+        const ShapePlacement glyphPlacement{glyph.toCharacter * placement.matrix, parentToDevice};
+        backend_.drawShape(*glyph.shape, glyphPlacement, glyph.colour.then(colorTransform));
+      }
+      break;
+    case CharacterKind::EditText:
+      if (const Shape* shape = library_.text().fieldShape(object.character)) {
+        backend_.drawShape(*shape, placement, colorTransform);
+      }
+      break;
     case CharacterKind::Other:
     case CharacterKind::None:
       break;
@@ -87,6 +98,16 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
       }
       return complete;
     }
+    case CharacterKind::StaticText:
+      for (const PlacedGlyph& glyph : library_.text().glyphs(object.character)) {
+        parts.push_back(MaskPart{glyph.shape, glyph.toCharacter * toDevice});
+      }
+      return true;
+    case CharacterKind::EditText:
+      if (const Shape* shape = library_.text().fieldShape(object.character)) {
+        parts.push_back(MaskPart{shape, toDevice});
+      }
+      return true;
     case CharacterKind::Other:
       return false;
     case CharacterKind::None:
