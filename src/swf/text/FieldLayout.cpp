@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "swf/render/ShapePaths.h"
 #include "swf/text/DeviceFonts.h"
@@ -49,24 +50,23 @@ class DeviceFace : public Face {
 // The glyphs of an embedded font; characters it lacks take no space.
 class EmbeddedFace : public Face {
  public:
-  EmbeddedFace(const Font& font, double size) : font_(font), scale_(size / font.emSquare()) {}
+  EmbeddedFace(const Font& font, double size, bool kerning)
+      : font_(font), scale_(size / font.emSquare()) {
+    if (kerning && font.layout) {
+      for (const KerningPair& pair : font.layout->kerning) {
+        kerning_.try_emplace(std::pair(pair.left, pair.right), pair.adjustment);
+      }
+    }
+  }
 
   double advance(const QString& text) override {
-    double width = 0;
-    for (const QChar c : text) {
-      if (const auto glyph = font_.glyphFor(c.unicode())) width += glyphAdvance(*glyph);
-    }
-    return width;
+    return place(text, 0, [](std::size_t, double) {});
   }
   void outline(const QString& text, const QPointF& origin, QPainterPath& into) override {
-    QPointF pen = origin;
-    for (const QChar c : text) {
-      const auto glyph = font_.glyphFor(c.unicode());
-      if (!glyph) continue;
-      const QTransform place(scale_, 0, 0, scale_, pen.x(), pen.y());
-      into.addPath(place.map(glyphPath(*glyph)));
-      pen.rx() += glyphAdvance(*glyph);
-    }
+    place(text, origin.x(), [&](std::size_t glyph, double x) {
+      const QTransform toField(scale_, 0, 0, scale_, x, origin.y());
+      into.addPath(toField.map(glyphPath(glyph)));
+    });
   }
   double ascent() const override {
     return font_.layout ? font_.layout->ascent * scale_ : font_.emSquare() * 0.8 * scale_;
@@ -76,6 +76,26 @@ class EmbeddedFace : public Face {
   }
 
  private:
+  // Hands each glyph with its pen position to draw; returns the end position
+  // less the start. Characters the font lacks take no space.
+  template <typename Draw>
+  double place(const QString& text, double start, Draw draw) {
+    double x = start;
+    std::optional<std::uint16_t> previous;
+    for (const QChar c : text) {
+      const auto glyph = font_.glyphFor(c.unicode());
+      if (!glyph) continue;
+      if (previous) {
+        const auto pair = kerning_.find(std::pair(*previous, c.unicode()));
+        if (pair != kerning_.end()) x += pair->second * scale_;
+      }
+      draw(*glyph, x);
+      x += glyphAdvance(*glyph);
+      previous = c.unicode();
+    }
+    return x - start;
+  }
+
   double glyphAdvance(std::size_t glyph) const {
     if (font_.layout) return font_.glyphs[glyph].advance * scale_;
     // Without layout the glyph's own extent stands in for its advance.
@@ -100,6 +120,7 @@ class EmbeddedFace : public Face {
 
   const Font& font_;
   double scale_;
+  std::map<std::pair<std::uint16_t, std::uint16_t>, double> kerning_;
   std::map<std::size_t, QPainterPath> paths_;
 };
 
@@ -145,7 +166,8 @@ struct Line {
 
 class FieldLayouter {
  public:
-  FieldLayouter(const EditText& field, const Font* font) : field_(field) {
+  FieldLayouter(const EditText& field, const Font* font, const EmbeddedFonts& embeddedFonts)
+      : field_(field), embeddedFonts_(embeddedFonts) {
     if (font && field.useOutlines && !font->glyphs.empty()) embedded_ = font;
     deviceName_ = font && !font->name.isEmpty() ? font->name : QStringLiteral("_serif");
   }
@@ -155,7 +177,8 @@ class FieldLayouter {
     format.face = deviceName_;
     format.size = field_.height;
     format.colour = field_.colour;
-    if (embedded_) {
+    // HTML text states its own styles.
+    if (embedded_ && !field_.html) {
       format.bold = embedded_->bold;
       format.italic = embedded_->italic;
     }
@@ -178,17 +201,29 @@ class FieldLayouter {
     TextFormat key = format;
     key.colour = {};
     key.underline = false;
+    if (!field_.useOutlines) key.kerning = false;
     for (auto& [known, face] : faces_) {
       if (known == key) return *face;
     }
     std::unique_ptr<Face> face;
-    if (embedded_) {
-      face = std::make_unique<EmbeddedFace>(*embedded_, format.size);
+    if (const Font* font = embeddedFor(format)) {
+      face = std::make_unique<EmbeddedFace>(*font, format.size, format.kerning);
     } else {
       face = std::make_unique<DeviceFace>(format);
     }
     faces_.emplace_back(key, std::move(face));
     return *faces_.back().second;
+  }
+
+  const Font* embeddedFor(const TextFormat& format) const {
+    if (!field_.useOutlines) return nullptr;
+    const bool sameFace = format.face.compare(deviceName_, Qt::CaseInsensitive) == 0;
+    if (embedded_ && sameFace && format.bold == embedded_->bold &&
+        format.italic == embedded_->italic) {
+      return embedded_;
+    }
+    if (const Font* font = embeddedFonts_(format.face, format.bold, format.italic)) return font;
+    return sameFace ? embedded_ : nullptr;
   }
 
   double lineWidth(bool firstLine) const {
@@ -309,6 +344,7 @@ class FieldLayouter {
   }
 
   const EditText& field_;
+  const EmbeddedFonts& embeddedFonts_;
   const Font* embedded_ = nullptr;
   QString deviceName_;
   std::vector<std::pair<TextFormat, std::unique_ptr<Face>>> faces_;
@@ -343,7 +379,8 @@ void addBorder(Shape& shape, const Rect& bounds) {
 
 }  // namespace
 
-Shape layoutField(const EditText& field, const QString& text, const Font* font) {
+Shape layoutField(const EditText& field, const QString& text, const Font* font,
+                  const EmbeddedFonts& embeddedFonts) {
   Shape shape;
   shape.id = field.id;
   shape.version = 3;
@@ -351,7 +388,7 @@ Shape layoutField(const EditText& field, const QString& text, const Font* font) 
   shape.windingFill = true;
   if (field.border) addBorder(shape, field.bounds);
 
-  FieldLayouter layouter(field, font);
+  FieldLayouter layouter(field, font, embeddedFonts);
   const QString shown = text.left(kMaxCharacters);
   const auto paragraphs = field.html
                               ? htmlTextParagraphs(shown, layouter.baseFormat(), field.align)

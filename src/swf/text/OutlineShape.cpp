@@ -40,7 +40,7 @@ class EdgeAppender {
     const QPointF control = (3 * (c1 + c2) - p0 - p3) / 4;
     add(current_, toShapePoint(control), toShapePoint(p3), true);
   }
-  void add(const ShapePoint& from, const ShapePoint& control, const ShapePoint& to, bool curved) {
+  void add(ShapePoint from, ShapePoint control, ShapePoint to, bool curved) {
     current_ = to;
     if (from == to) return;
     ShapeEdge edge;

@@ -119,6 +119,18 @@ const std::vector<PlacedGlyph>& TextLibrary::glyphs(std::uint16_t textId) {
   return entry->second;
 }
 
+const Font* TextLibrary::fontNamed(const QString& name, bool bold, bool italic) {
+  for (const auto& [id, record] : records_) {
+    if (fontVersion(record.code) == 0) continue;
+    const Font* candidate = font(id);
+    if (candidate && !candidate->glyphs.empty() && candidate->bold == bold &&
+        candidate->italic == italic && candidate->name.compare(name, Qt::CaseInsensitive) == 0) {
+      return candidate;
+    }
+  }
+  return nullptr;
+}
+
 QString TextLibrary::fieldText(std::uint16_t id) {
   Field* entry = field(id);
   if (!entry || !entry->definition) return {};
@@ -138,7 +150,11 @@ const Shape* TextLibrary::fieldShape(std::uint16_t id) {
   if (!entry->shape) {
     const EditText& definition = *entry->definition;
     const Font* fieldFont = definition.font ? font(*definition.font) : nullptr;
-    entry->shape = std::make_unique<Shape>(layoutField(definition, fieldText(id), fieldFont));
+    const auto embedded = [this](const QString& name, bool bold, bool italic) {
+      return fontNamed(name, bold, italic);
+    };
+    entry->shape =
+        std::make_unique<Shape>(layoutField(definition, fieldText(id), fieldFont, embedded));
   }
   return entry->shape.get();
 }

@@ -37,6 +37,8 @@ class TextLibrary {
   const Font* font(std::uint16_t id);
   const StaticText* staticText(std::uint16_t id);
   const EditText* editText(std::uint16_t id);
+  // The first font of this name and style that has glyphs.
+  const Font* fontNamed(const QString& name, bool bold, bool italic);
 
   // The glyphs of a static text in drawing order.
   const std::vector<PlacedGlyph>& glyphs(std::uint16_t textId);

@@ -143,6 +143,9 @@ TextFormat fontTagFormat(const Tag& tag, TextFormat format) {
           std::clamp(relative ? format.size + pixels * 20 : pixels * 20, 20.0, 2000.0 * 20);
     }
   }
+  if (auto kerning = tag.attributes.find("kerning"); kerning != tag.attributes.end()) {
+    format.kerning = kerning->second.trimmed() == u"1";
+  }
   if (auto colour = tag.attributes.find("color"); colour != tag.attributes.end()) {
     QString hex = colour->second.trimmed();
     if (hex.startsWith('#')) hex.remove(0, 1);

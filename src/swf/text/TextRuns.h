@@ -16,6 +16,7 @@ struct TextFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
+  bool kerning = false;  // apply the embedded font's kerning pairs
 
   bool operator==(const TextFormat&) const = default;
 };
@@ -37,7 +38,7 @@ std::vector<TextParagraph> plainTextParagraphs(const QString& text, const TextFo
                                                TextAlign align);
 
 // The HTML subset of edit texts: <p align=left|right|center|justify>, <br>,
-// <font face= size= color=>, <b>, <i>, <u> and the entities &lt; &gt; &amp;
+// <font face= size= color= kerning=>, <b>, <i>, <u> and the entities &lt; &gt; &amp;
 // &quot; &apos; &nbsp; and &#N;. Other tags are ignored; a tag that is never
 // closed ends with the text.
 std::vector<TextParagraph> htmlTextParagraphs(const QString& html, const TextFormat& format,
