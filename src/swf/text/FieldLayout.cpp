@@ -17,6 +17,9 @@ namespace {
 
 constexpr double kGutter = 40;  // twips between the field's edge and its text
 constexpr qsizetype kMaxCharacters = 20000;
+// Text may end this far past the line's end without wrapping: the reference
+// player's glyph positions are whole pixels, ours are not.
+constexpr double kWrapSlack = 10;
 
 // Measures and outlines text in one format.
 class Face {
@@ -26,6 +29,8 @@ class Face {
   virtual void outline(const QString& text, const QPointF& origin, QPainterPath& into) = 0;
   virtual double ascent() const = 0;
   virtual double descent() const = 0;
+  // Adjustment of the space between two characters.
+  virtual double kerning(QChar, QChar) const { return 0; }
 };
 
 class DeviceFace : public Face {
@@ -74,6 +79,10 @@ class EmbeddedFace : public Face {
   double descent() const override {
     return font_.layout ? font_.layout->descent * scale_ : font_.emSquare() * 0.2 * scale_;
   }
+  double kerning(QChar left, QChar right) const override {
+    const auto pair = kerning_.find(std::pair(left.unicode(), right.unicode()));
+    return pair != kerning_.end() ? pair->second * scale_ : 0;
+  }
 
  private:
   // Hands each glyph with its pen position to draw; returns the end position
@@ -81,17 +90,14 @@ class EmbeddedFace : public Face {
   template <typename Draw>
   double place(const QString& text, double start, Draw draw) {
     double x = start;
-    std::optional<std::uint16_t> previous;
+    std::optional<QChar> previous;
     for (const QChar c : text) {
       const auto glyph = font_.glyphFor(c.unicode());
       if (!glyph) continue;
-      if (previous) {
-        const auto pair = kerning_.find(std::pair(*previous, c.unicode()));
-        if (pair != kerning_.end()) x += pair->second * scale_;
-      }
+      if (previous) x += kerning(*previous, c);
       draw(*glyph, x);
       x += glyphAdvance(*glyph);
-      previous = c.unicode();
+      previous = c;
     }
     return x - start;
   }
@@ -129,6 +135,7 @@ struct Piece {
   QString text;
   std::size_t run = 0;
   double width = 0;
+  double kerning = 0;  // before this piece, after one of the same face
   bool space = false;
 };
 
@@ -238,13 +245,15 @@ class FieldLayouter {
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       const Piece& piece = pieces[i];
       Line* line = &lines.back();
-      const bool overflows = used + piece.width > lineWidth(lines.size() == 1);
+      const bool overflows =
+          used + piece.kerning + piece.width > lineWidth(lines.size() == 1) + kWrapSlack;
       if (field_.wordWrap && !piece.space && overflows && line->width > 0) {
         lines.emplace_back();
         line = &lines.back();
         used = 0;
       }
       if (piece.space && line->pieces.empty() && lines.size() > 1) continue;
+      if (!line->pieces.empty()) used += piece.kerning;
       line->pieces.push_back(i);
       used += piece.width;
       if (!piece.space) line->width = used;
@@ -255,8 +264,12 @@ class FieldLayouter {
   double outlineParagraph(const TextParagraph& paragraph, double top,
                           std::map<std::uint32_t, QPainterPath>& byColour) {
     std::vector<Piece> pieces = splitPieces(paragraph.runs);
-    for (Piece& piece : pieces) {
-      piece.width = faceFor(paragraph.runs[piece.run].format).advance(piece.text);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      Face& face = faceFor(paragraph.runs[pieces[i].run].format);
+      pieces[i].width = face.advance(pieces[i].text);
+      if (i > 0 && &faceFor(paragraph.runs[pieces[i - 1].run].format) == &face) {
+        pieces[i].kerning = face.kerning(pieces[i - 1].text.back(), pieces[i].text.front());
+      }
     }
     std::vector<Line> lines = breakLines(pieces);
     for (std::size_t l = 0; l < lines.size(); ++l) {
@@ -306,6 +319,7 @@ class FieldLayouter {
     }
     for (std::size_t i : line.pieces) {
       const Piece& piece = pieces[i];
+      if (i != line.pieces.front()) x += piece.kerning;
       const TextFormat& format = paragraph.runs[piece.run].format;
       QPainterPath& path = byColour[colourKey(format.colour)];
       if (!piece.space) {
