@@ -65,6 +65,8 @@ class Player {
   QTransform stageTransform(double scale) const;
 
   const DisplayList& displayList() const { return root_->displayList(); }
+  // The characters of this playback, with the current texts of its fields.
+  Library& library() { return library_; }
 
  private:
   bool showCurrentFrame();

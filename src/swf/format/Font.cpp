@@ -17,6 +17,14 @@ constexpr std::uint8_t kWideCodes = 0x04;
 constexpr std::uint8_t kItalic = 0x02;
 constexpr std::uint8_t kBold = 0x01;
 
+// DefineFontInfo orders its flags differently.
+constexpr std::uint8_t kInfoSmallText = 0x20;
+constexpr std::uint8_t kInfoShiftJis = 0x10;
+constexpr std::uint8_t kInfoAnsi = 0x08;
+constexpr std::uint8_t kInfoItalic = 0x04;
+constexpr std::uint8_t kInfoBold = 0x02;
+constexpr std::uint8_t kInfoWideCodes = 0x01;
+
 Error failure(const char* what, std::uint16_t id, const ByteReader& reader) {
   return Error{std::string(what) + " " + std::to_string(id) + ": " + reader.error()->message,
                reader.error()->offset};
@@ -197,12 +205,12 @@ Expected<bool> applyFontInfo(Font& font, const TagRecord& record, std::uint8_t m
   reader.u16();  // font id
   font.name = readName(reader, movieVersion);
   const std::uint8_t flags = reader.u8();
-  font.smallText = flags & kSmallText;
-  font.shiftJis = flags & kShiftJis;
-  font.ansi = flags & kAnsi;
-  font.italic = flags & kItalic;
-  font.bold = flags & kBold;
-  font.wideCodes = flags & kWideCodes;
+  font.smallText = flags & kInfoSmallText;
+  font.shiftJis = flags & kInfoShiftJis;
+  font.ansi = flags & kInfoAnsi;
+  font.italic = flags & kInfoItalic;
+  font.bold = flags & kInfoBold;
+  font.wideCodes = flags & kInfoWideCodes;
   if (record.code == tags::DefineFontInfo2) {
     font.languageCode = reader.u8();
     font.wideCodes = true;

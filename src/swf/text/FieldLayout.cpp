@@ -150,7 +150,7 @@ std::vector<Piece> splitPieces(const std::vector<TextRun>& runs) {
       if (c.isSpace() || isCjk(c) || c.isSurrogate()) {
         const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         pieces.push_back(
-            Piece{c.isSpace() ? QStringLiteral(" ") : text.mid(i, length), r, 0, c.isSpace()});
+            Piece{c.isSpace() ? QStringLiteral(" ") : text.mid(i, length), r, 0, 0, c.isSpace()});
         i += length;
         continue;
       }
@@ -159,7 +159,7 @@ std::vector<Piece> splitPieces(const std::vector<TextRun>& runs) {
              !text[end].isSurrogate()) {
         ++end;
       }
-      pieces.push_back(Piece{text.mid(i, end - i), r, 0, false});
+      pieces.push_back(Piece{text.mid(i, end - i), r, 0, 0, false});
       i = end;
     }
   }
