@@ -1,5 +1,6 @@
 #include "swf/text/DeviceFonts.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 
@@ -74,6 +75,11 @@ QStringList deviceFontFamilies(const QString& name) {
   if (!family.chinese) families += chineseFamilies(family.kind);
   families.removeDuplicates();
   return families;
+}
+
+bool deviceFontsAvailable() {
+  const QCoreApplication* application = QCoreApplication::instance();
+  return application && application->inherits("QGuiApplication");
 }
 
 QFont deviceFont(const QString& name, int twipsPerEm, bool bold, bool italic) {

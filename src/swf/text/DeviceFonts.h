@@ -12,6 +12,9 @@ namespace quelvo::swf {
 // same kind and then CJK families, so Chinese text never shows as boxes.
 QStringList deviceFontFamilies(const QString& name);
 
+// Whether device fonts can be used: Qt's fonts need a GUI application.
+bool deviceFontsAvailable();
+
 // A font of those families, sized in twips per EM (one font pixel per twip).
 QFont deviceFont(const QString& name, int twipsPerEm, bool bold, bool italic);
 

@@ -52,6 +52,15 @@ class DeviceFace : public Face {
   QFontMetricsF metrics_;
 };
 
+// Stands in for device fonts where there are none: draws nothing.
+class MissingFace : public Face {
+ public:
+  double advance(const QString&) override { return 0; }
+  void outline(const QString&, const QPointF&, QPainterPath&) override {}
+  double ascent() const override { return 0; }
+  double descent() const override { return 0; }
+};
+
 // The glyphs of an embedded font; characters it lacks take no space.
 class EmbeddedFace : public Face {
  public:
@@ -215,8 +224,10 @@ class FieldLayouter {
     std::unique_ptr<Face> face;
     if (const Font* font = embeddedFor(format)) {
       face = std::make_unique<EmbeddedFace>(*font, format.size, format.kerning);
-    } else {
+    } else if (deviceFontsAvailable()) {
       face = std::make_unique<DeviceFace>(format);
+    } else {
+      face = std::make_unique<MissingFace>();
     }
     faces_.emplace_back(key, std::move(face));
     return *faces_.back().second;
