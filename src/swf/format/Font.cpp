@@ -159,13 +159,6 @@ Expected<Font> readFont2(ByteReader& reader, Font font, std::uint8_t movieVersio
 
 }  // namespace
 
-std::optional<std::size_t> Font::glyphFor(std::uint16_t code) const {
-  for (std::size_t i = 0; i < glyphs.size(); ++i) {
-    if (glyphs[i].code == code) return i;
-  }
-  return std::nullopt;
-}
-
 int fontVersion(std::uint16_t tagCode) {
   switch (tagCode) {
     case tags::DefineFont:

@@ -52,8 +52,6 @@ struct Font {
 
   // Font units per EM: DefineFont3 glyphs are drawn at 20 times the size.
   double emSquare() const { return version == 3 ? 1024.0 * 20 : 1024.0; }
-  // Index of the glyph for a character code, if the font has one.
-  std::optional<std::size_t> glyphFor(std::uint16_t code) const;
 };
 
 // Font version of a DefineFont tag code (1-3), 0 for any other code.

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "swf/render/ShapePaths.h"
 #include "swf/text/DeviceFonts.h"
@@ -66,6 +67,8 @@ class EmbeddedFace : public Face {
  public:
   EmbeddedFace(const Font& font, double size, bool kerning)
       : font_(font), scale_(size / font.emSquare()) {
+    for (std::size_t i = 0; i < font.glyphs.size(); ++i)
+      byCode_.try_emplace(font.glyphs[i].code, i);
     if (kerning && font.layout) {
       for (const KerningPair& pair : font.layout->kerning) {
         kerning_.try_emplace(std::pair(pair.left, pair.right), pair.adjustment);
@@ -101,11 +104,12 @@ class EmbeddedFace : public Face {
     double x = start;
     std::optional<QChar> previous;
     for (const QChar c : text) {
-      const auto glyph = font_.glyphFor(c.unicode());
-      if (!glyph) continue;
+      const auto found = byCode_.find(c.unicode());
+      if (found == byCode_.end()) continue;
+      const std::size_t glyph = found->second;
       if (previous) x += kerning(*previous, c);
-      draw(*glyph, x);
-      x += glyphAdvance(*glyph);
+      draw(glyph, x);
+      x += glyphAdvance(glyph);
       previous = c;
     }
     return x - start;
@@ -135,6 +139,7 @@ class EmbeddedFace : public Face {
 
   const Font& font_;
   double scale_;
+  std::unordered_map<std::uint16_t, std::size_t> byCode_;  // the first glyph of each code
   std::map<std::pair<std::uint16_t, std::uint16_t>, double> kerning_;
   std::map<std::size_t, QPainterPath> paths_;
 };
