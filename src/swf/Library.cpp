@@ -29,7 +29,7 @@ bool definesCharacter(std::uint16_t code) {
 }  // namespace
 
 Library::Library(const Movie& movie)
-    : movie_(movie), bitmaps_(movie.definitions()), text_(movie.definitions(), movie.version()) {
+    : movie_(movie), bitmaps_(movie.definitions()), text_(movie.definitions()) {
   for (const TagRecord& record : movie.definitions()) {
     if (!definesCharacter(record.code) || record.body.size() < 2) continue;
     const auto id = static_cast<std::uint16_t>(record.body[0] | record.body[1] << 8);

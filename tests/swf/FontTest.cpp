@@ -39,7 +39,7 @@ Expected<Font> readOnly(const st::TagStream& tags, std::uint16_t code, std::uint
   const TagRecord* record = movie ? recordWithCode(*movie, code) : nullptr;
   if (!record) return Error{"no font record", 0};
   EdgeBudget budget;
-  return readFont(*record, movie->version(), budget);
+  return readFont(*record, budget);
 }
 
 TEST(FontTest, DefineFont2And3ReadGlyphsCodesAndLayout) {
@@ -80,13 +80,13 @@ TEST(FontTest, DefineFontTakesNameStyleAndCodesFromItsInfo) {
     const auto movie = movieOf(tags);
     ASSERT_TRUE(movie);
     EdgeBudget budget;
-    auto font = readFont(*recordWithCode(*movie, tags::DefineFont), 10, budget);
+    auto font = readFont(*recordWithCode(*movie, tags::DefineFont), budget);
     ASSERT_TRUE(font) << font.error().describe();
     ASSERT_EQ(font->glyphs.size(), 2u);
     EXPECT_EQ(font->glyphs[0].shape.edgeCount(), 4u);
     const auto info =
         recordWithCode(*movie, version2 ? tags::DefineFontInfo2 : tags::DefineFontInfo);
-    ASSERT_TRUE(applyFontInfo(*font, *info, 10));
+    ASSERT_TRUE(applyFontInfo(*font, *info));
     EXPECT_EQ(font->name, QStringLiteral("Test Sans"));
     EXPECT_TRUE(font->bold);
     EXPECT_FALSE(font->italic);
@@ -94,13 +94,12 @@ TEST(FontTest, DefineFontTakesNameStyleAndCodesFromItsInfo) {
   }
 }
 
-TEST(FontTest, ChineseNamesDecodeByMovieVersion) {
+TEST(FontTest, ChineseNamesDecodeAsUtf8OrGbk) {
   // 宋体 in GB2312 and in UTF-8.
   const std::string gbk("\xCB\xCE\xCC\xE5");
   const std::string utf8("\xE5\xAE\x8B\xE4\xBD\x93");
-  EXPECT_EQ(decodeMovieText(gbk, 5), QStringLiteral("宋体"));
-  EXPECT_EQ(decodeMovieText(utf8, 5), QStringLiteral("宋体"));
-  EXPECT_EQ(decodeMovieText(utf8, 8), QStringLiteral("宋体"));
+  EXPECT_EQ(decodeMovieText(gbk), QStringLiteral("宋体"));
+  EXPECT_EQ(decodeMovieText(utf8), QStringLiteral("宋体"));
 
   st::FontSpec spec = twoGlyphFont();
   spec.name = gbk;
@@ -138,7 +137,7 @@ TEST(FontTest, BogusCountsAndOffsetsAreErrorsWithOffsets) {
     TagRecord cut = full;
     cut.body = full.body.first(length);
     EdgeBudget budget;
-    const auto partial = readFont(cut, 10, budget);
+    const auto partial = readFont(cut, budget);
     if (partial) {
       EXPECT_LE(partial->glyphs.size(), 2u);
     }
@@ -187,7 +186,7 @@ TEST(FontTest, EditTextReadsFlagsLayoutAndStrings) {
   tags.defineEditText(9, spec).end();
   const auto movie = movieOf(tags);
   ASSERT_TRUE(movie);
-  const auto text = readEditText(*recordWithCode(*movie, tags::DefineEditText), 10);
+  const auto text = readEditText(*recordWithCode(*movie, tags::DefineEditText));
   ASSERT_TRUE(text) << text.error().describe();
   EXPECT_EQ(text->bounds.xMin, -40);
   EXPECT_TRUE(text->wordWrap && text->multiline && text->border && text->html);

@@ -35,12 +35,12 @@ Error invalid(const char* what, std::uint16_t id, const std::string& problem,
   return Error{std::string(what) + " " + std::to_string(id) + ": " + problem, offset};
 }
 
-QString readName(ByteReader& reader, std::uint8_t movieVersion) {
+QString readName(ByteReader& reader) {
   const auto bytes = reader.bytes(reader.u8());
   std::string name(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   // Names are often stored with their terminating zero.
   while (!name.empty() && name.back() == '\0') name.pop_back();
-  return decodeMovieText(name, movieVersion);
+  return decodeMovieText(name);
 }
 
 void readCodeTable(ByteReader& reader, Font& font, bool wide) {
@@ -108,8 +108,7 @@ Expected<Font> readFont1(ByteReader& reader, Font font, EdgeBudget& budget) {
   return font;
 }
 
-Expected<Font> readFont2(ByteReader& reader, Font font, std::uint8_t movieVersion,
-                         EdgeBudget& budget) {
+Expected<Font> readFont2(ByteReader& reader, Font font, EdgeBudget& budget) {
   const std::uint8_t flags = reader.u8();
   font.shiftJis = flags & kShiftJis;
   font.smallText = flags & kSmallText;
@@ -119,7 +118,7 @@ Expected<Font> readFont2(ByteReader& reader, Font font, std::uint8_t movieVersio
   font.bold = flags & kBold;
   const bool wideOffsets = flags & kWideOffsets;
   font.languageCode = reader.u8();
-  font.name = readName(reader, movieVersion);
+  font.name = readName(reader);
   const std::uint16_t glyphCount = reader.u16();
   if (reader.failed()) return failure("DefineFont2", font.id, reader);
   if (glyphCount == 0) {
@@ -172,17 +171,17 @@ int fontVersion(std::uint16_t tagCode) {
   }
 }
 
-QString decodeMovieText(const std::string& bytes, std::uint8_t movieVersion) {
+QString decodeMovieText(const std::string& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (movieVersion >= 6 || !utf8.hasError()) return text;
+  if (!utf8.hasError()) return text;
   QStringDecoder codePage("GB18030", QStringDecoder::Flag::Stateless);
   if (!codePage.isValid())
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
   return codePage.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-Expected<Font> readFont(const TagRecord& record, std::uint8_t movieVersion, EdgeBudget& budget) {
+Expected<Font> readFont(const TagRecord& record, EdgeBudget& budget) {
   ByteReader reader = record.reader();
   Font font;
   font.version = fontVersion(record.code);
@@ -190,13 +189,13 @@ Expected<Font> readFont(const TagRecord& record, std::uint8_t movieVersion, Edge
   font.id = reader.u16();
   if (reader.failed()) return failure("DefineFont", font.id, reader);
   return font.version == 1 ? readFont1(reader, std::move(font), budget)
-                           : readFont2(reader, std::move(font), movieVersion, budget);
+                           : readFont2(reader, std::move(font), budget);
 }
 
-Expected<bool> applyFontInfo(Font& font, const TagRecord& record, std::uint8_t movieVersion) {
+Expected<bool> applyFontInfo(Font& font, const TagRecord& record) {
   ByteReader reader = record.reader();
   reader.u16();  // font id
-  font.name = readName(reader, movieVersion);
+  font.name = readName(reader);
   const std::uint8_t flags = reader.u8();
   font.smallText = flags & kInfoSmallText;
   font.shiftJis = flags & kInfoShiftJis;

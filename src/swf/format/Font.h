@@ -58,18 +58,19 @@ struct Font {
 int fontVersion(std::uint16_t tagCode);
 
 // Reads a DefineFont, DefineFont2 or DefineFont3 record. Names are decoded
-// as UTF-8 from movie version 6 on, else as the Chinese system code page
-// (GB18030) unless they are valid UTF-8. Fails when the header, the offset
+// as decodeMovieText does. Fails when the header, the offset
 // table or the counts do not fit the record; a damaged glyph shape ends
 // that glyph where the damage is.
-Expected<Font> readFont(const TagRecord& record, std::uint8_t movieVersion, EdgeBudget& budget);
+Expected<Font> readFont(const TagRecord& record, EdgeBudget& budget);
 
 // Adds the name, style flags and code table of a DefineFontInfo or
 // DefineFontInfo2 record to a DefineFont.
-Expected<bool> applyFontInfo(Font& font, const TagRecord& record, std::uint8_t movieVersion);
+Expected<bool> applyFontInfo(Font& font, const TagRecord& record);
 
-// Text of a movie's strings: UTF-8 from version 6 on; before that the
-// system code page, taken as GB18030 when the bytes are not valid UTF-8.
-QString decodeMovieText(const std::string& bytes, std::uint8_t movieVersion);
+// Text of a movie's strings: UTF-8 when the bytes are valid UTF-8 (always
+// from version 6 on, and ASCII before), else the Chinese system code page
+// (GB18030), which older movies use and Chinese tools wrote into newer
+// movies too.
+QString decodeMovieText(const std::string& bytes);
 
 }  // namespace quelvo::swf

@@ -45,9 +45,7 @@ TextRecord readTextRecord(ByteReader& reader, std::uint8_t flags, bool withAlpha
   return record;
 }
 
-QString readString(ByteReader& reader, std::uint8_t movieVersion) {
-  return decodeMovieText(reader.string(), movieVersion);
-}
+QString readString(ByteReader& reader) { return decodeMovieText(reader.string()); }
 
 }  // namespace
 
@@ -76,7 +74,7 @@ Expected<StaticText> readStaticText(const TagRecord& record) {
   return text;
 }
 
-Expected<EditText> readEditText(const TagRecord& record, std::uint8_t movieVersion) {
+Expected<EditText> readEditText(const TagRecord& record) {
   if (record.code != tags::DefineEditText) {
     return Error{"not a DefineEditText record", record.offset};
   }
@@ -115,8 +113,8 @@ Expected<EditText> readEditText(const TagRecord& record, std::uint8_t movieVersi
     text.indent = reader.u16();
     text.leading = reader.s16();
   }
-  text.variableName = readString(reader, movieVersion);
-  if (hasText) text.initialText = readString(reader, movieVersion);
+  text.variableName = readString(reader);
+  if (hasText) text.initialText = readString(reader);
   if (reader.failed()) return failure("DefineEditText", text.id, reader);
   return text;
 }

@@ -73,6 +73,6 @@ bool isStaticTextTag(std::uint16_t tagCode);
 Expected<StaticText> readStaticText(const TagRecord& record);
 
 // Reads a DefineEditText record; strings are decoded as decodeMovieText does.
-Expected<EditText> readEditText(const TagRecord& record, std::uint8_t movieVersion);
+Expected<EditText> readEditText(const TagRecord& record);
 
 }  // namespace quelvo::swf

@@ -35,8 +35,7 @@ const T* parsed(std::map<std::uint16_t, std::optional<T>>& cache, std::uint16_t 
 
 }  // namespace
 
-TextLibrary::TextLibrary(std::span<const TagRecord> definitions, std::uint8_t movieVersion)
-    : movieVersion_(movieVersion) {
+TextLibrary::TextLibrary(std::span<const TagRecord> definitions) {
   for (const TagRecord& record : definitions) {
     if (record.body.size() < 2) continue;
     const bool info = record.code == tags::DefineFontInfo || record.code == tags::DefineFontInfo2;
@@ -53,10 +52,10 @@ const Font* TextLibrary::font(std::uint16_t id) {
   const auto found = records_.find(id);
   if (found == records_.end() || fontVersion(found->second.code) == 0) return nullptr;
   return parsed<Font>(fonts_, id, records_, [&](const TagRecord& record) -> Expected<Font> {
-    auto font = readFont(record, movieVersion_, edgeBudget_);
+    auto font = readFont(record, edgeBudget_);
     const auto info = fontInfos_.find(id);
     if (font && font->version == 1 && info != fontInfos_.end()) {
-      const auto applied = applyFontInfo(*font, info->second, movieVersion_);
+      const auto applied = applyFontInfo(*font, info->second);
       if (!applied) qCDebug(lcSwf) << "unreadable font info:" << applied.error().describe().c_str();
     }
     return font;
@@ -79,7 +78,7 @@ TextLibrary::Field* TextLibrary::field(std::uint16_t id) {
   if (found == records_.end() || found->second.code != tags::DefineEditText) return nullptr;
   auto [entry, added] = fields_.try_emplace(id);
   if (added) {
-    auto definition = readEditText(found->second, movieVersion_);
+    auto definition = readEditText(found->second);
     if (definition) {
       entry->second.definition = std::move(*definition);
     } else {

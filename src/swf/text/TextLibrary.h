@@ -31,7 +31,7 @@ struct PlacedGlyph {
 // text until setFieldText changes it.
 class TextLibrary {
  public:
-  TextLibrary(std::span<const TagRecord> definitions, std::uint8_t movieVersion);
+  explicit TextLibrary(std::span<const TagRecord> definitions);
   ~TextLibrary();
 
   const Font* font(std::uint16_t id);
@@ -59,7 +59,6 @@ class TextLibrary {
 
   Field* field(std::uint16_t id);
 
-  std::uint8_t movieVersion_;
   std::map<std::uint16_t, TagRecord> records_;    // fonts, texts and fields
   std::map<std::uint16_t, TagRecord> fontInfos_;  // DefineFontInfo(2) by font
   std::map<std::uint16_t, std::optional<Font>> fonts_;
