@@ -11,6 +11,7 @@
 // A file that cannot be read gives an "error:" line on stderr; the exit
 // status is 1 when any file failed.
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -121,6 +122,9 @@ bool bench(const char* path, long maxFrames, Quality quality) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Device fonts need a GUI application; drawing needs no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   long maxFrames = 100;
   Quality quality = Quality::High;
   std::vector<const char*> files;

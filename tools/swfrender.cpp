@@ -3,6 +3,7 @@
 // stage size, background filled, and writes it as a PNG. An unreadable movie
 // gives one "error: ..." line on stderr and exit status 1.
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <cmath>
@@ -80,6 +81,9 @@ int fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Device fonts need a GUI application; drawing needs no display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   const auto options = parseArguments(argc, argv);
   if (!options) {
     std::fprintf(stderr,

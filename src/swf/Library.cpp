@@ -31,7 +31,8 @@ bool definesCharacter(std::uint16_t code) {
 
 }  // namespace
 
-Library::Library(const Movie& movie) : movie_(movie), bitmaps_(movie.definitions()) {
+Library::Library(const Movie& movie)
+    : movie_(movie), bitmaps_(movie.definitions()), text_(movie.definitions()) {
   for (const TagRecord& record : movie.definitions()) {
     if (record.body.size() < 2) continue;
     const auto id = static_cast<std::uint16_t>(record.body[0] | record.body[1] << 8);
@@ -47,6 +48,8 @@ CharacterKind Library::kind(std::uint16_t id) const {
   if (found->second.code == tags::DefineSprite) return CharacterKind::Sprite;
   if (morphShapeVersion(found->second.code) != 0) return CharacterKind::MorphShape;
   if (isButtonTag(found->second.code)) return CharacterKind::Button;
+  if (isStaticTextTag(found->second.code)) return CharacterKind::StaticText;
+  if (found->second.code == tags::DefineEditText) return CharacterKind::EditText;
   return CharacterKind::Other;
 }
 

@@ -10,10 +10,11 @@
 #include "swf/format/MorphShape.h"
 #include "swf/format/Shape.h"
 #include "swf/format/TagRecord.h"
+#include "swf/text/TextLibrary.h"
 
 namespace quelvo::swf {
 
-enum class CharacterKind { None, Shape, Sprite, MorphShape, Button, Other };
+enum class CharacterKind { None, Shape, Sprite, MorphShape, Button, StaticText, EditText, Other };
 
 // The characters of a movie by id, for one playback. The first definition of
 // an id wins. Shapes are parsed on first use and kept; a shape that cannot be
@@ -36,6 +37,7 @@ class Library {
   static constexpr std::size_t kMorphFramesKept = 256;
   const Button* button(std::uint16_t id);
   BitmapLibrary& bitmaps() { return bitmaps_; }
+  TextLibrary& text() { return text_; }
 
  private:
   const Movie& movie_;
@@ -52,6 +54,7 @@ class Library {
   std::map<std::pair<std::uint16_t, std::uint16_t>, MorphFrame> morphFrames_;
   std::uint64_t morphUses_ = 0;
   BitmapLibrary bitmaps_;
+  TextLibrary text_;
 };
 
 }  // namespace quelvo::swf

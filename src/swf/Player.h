@@ -66,6 +66,8 @@ class Player {
   QTransform stageTransform(double scale) const;
 
   const DisplayList& displayList() const { return root_->displayList(); }
+  // The characters of this playback, with the current texts of its fields.
+  Library& library() { return library_; }
 
   // The pointer and the keyboard, acting on buttons (see ButtonInput).
   // Points are in stage pixels from the stage's top-left corner. These

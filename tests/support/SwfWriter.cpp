@@ -32,6 +32,14 @@ constexpr std::uint16_t kFileAttributes = 69;
 constexpr std::uint16_t kDefineButton = 7;
 constexpr std::uint16_t kDefineButtonCxform = 23;
 constexpr std::uint16_t kDefineButton2 = 34;
+constexpr std::uint16_t kDefineFont = 10;
+constexpr std::uint16_t kDefineText = 11;
+constexpr std::uint16_t kDefineFontInfo = 13;
+constexpr std::uint16_t kDefineText2 = 33;
+constexpr std::uint16_t kDefineEditText = 37;
+constexpr std::uint16_t kDefineFont2 = 48;
+constexpr std::uint16_t kDefineFontInfo2 = 62;
+constexpr std::uint16_t kDefineFont3 = 75;
 
 constexpr std::uint32_t kLongLength = 0x3F;
 
@@ -645,6 +653,14 @@ std::vector<std::uint8_t> ShapeBuilder::body(std::uint16_t id) const {
   return out.data();
 }
 
+std::vector<std::uint8_t> ShapeBuilder::glyph() const {
+  ByteWriter out;
+  unsigned fillBits = 1, lineBits = 0;
+  out.ub(fillBits, 4).ub(lineBits, 4);
+  writeRecords(out, fillBits, lineBits);
+  return out.data();
+}
+
 void ShapeBuilder::writeRecords(ByteWriter& out, unsigned fillBits, unsigned lineBits) const {
   Point pen;
   // Edge records store deltas in one width, 2-17 bits, written as width - 2.
@@ -793,6 +809,156 @@ std::vector<std::uint8_t> MorphShapeBuilder::body(std::uint16_t id) const {
   out.bytes(styles.data()).ub(0, 4).ub(0, 4);
   end_.writeRecords(out, 0, 0);
   return out.data();
+}
+
+Glyph Glyph::polygon(std::uint16_t code, const std::vector<Point>& points, std::int16_t advance) {
+  Glyph glyph;
+  glyph.code = code;
+  glyph.advance = advance;
+  if (!points.empty()) {
+    glyph.shape.select(0, 1, std::nullopt, points.front());
+    for (std::size_t i = 1; i < points.size(); ++i) glyph.shape.lineTo(points[i]);
+    glyph.shape.lineTo(points.front());
+  }
+  return glyph;
+}
+
+namespace {
+
+// Glyph shapes after an offset table of offsetSize-byte entries (and one
+// more entry when withCodeTableOffset), offsets counted from the table start.
+void writeGlyphTable(ByteWriter& out, const std::vector<Glyph>& glyphs, std::size_t offsetSize,
+                     bool withCodeTableOffset) {
+  std::vector<std::vector<std::uint8_t>> shapes;
+  for (const Glyph& glyph : glyphs) shapes.push_back(glyph.shape.glyph());
+  std::size_t offset = (glyphs.size() + (withCodeTableOffset ? 1 : 0)) * offsetSize;
+  const auto writeOffset = [&](std::size_t value) {
+    if (offsetSize == 4) {
+      out.u32(static_cast<std::uint32_t>(value));
+    } else {
+      out.u16(static_cast<std::uint16_t>(value));
+    }
+  };
+  for (const auto& shape : shapes) {
+    writeOffset(offset);
+    offset += shape.size();
+  }
+  if (withCodeTableOffset) writeOffset(offset);
+  for (const auto& shape : shapes) out.bytes(shape);
+}
+
+void writeName(ByteWriter& out, const std::string& name) {
+  out.u8(static_cast<std::uint8_t>(name.size()));
+  out.bytes(std::span(reinterpret_cast<const std::uint8_t*>(name.data()), name.size()));
+}
+
+void writeCode(ByteWriter& out, std::uint16_t code, bool wide) {
+  if (wide) {
+    out.u16(code);
+  } else {
+    out.u8(static_cast<std::uint8_t>(code));
+  }
+}
+
+}  // namespace
+
+TagStream& TagStream::defineFont(std::uint16_t id, const std::vector<Glyph>& glyphs) {
+  ByteWriter body;
+  body.u16(id);
+  writeGlyphTable(body, glyphs, 2, false);
+  return tag(kDefineFont, body);
+}
+
+TagStream& TagStream::defineFontInfo(std::uint16_t id, const FontSpec& font, bool version2) {
+  ByteWriter body;
+  body.u16(id);
+  writeName(body, font.name);
+  const bool wide = version2 || font.wideCodes;
+  body.u8(static_cast<std::uint8_t>((wide ? 0x01 : 0) | (font.bold ? 0x02 : 0) |
+                                    (font.italic ? 0x04 : 0)));
+  if (version2) body.u8(1);  // language: Latin
+  for (const Glyph& glyph : font.glyphs) writeCode(body, glyph.code, wide);
+  return tag(version2 ? kDefineFontInfo2 : kDefineFontInfo, body);
+}
+
+TagStream& TagStream::defineFont2(std::uint16_t id, const FontSpec& font, int version) {
+  ByteWriter body;
+  body.u16(id);
+  body.u8(static_cast<std::uint8_t>((font.layout ? 0x80 : 0) | (font.wideOffsets ? 0x08 : 0) |
+                                    (font.wideCodes ? 0x04 : 0) | (font.italic ? 0x02 : 0) |
+                                    (font.bold ? 0x01 : 0)));
+  body.u8(1);  // language: Latin
+  writeName(body, font.name);
+  body.u16(font.glyphCount.value_or(static_cast<std::uint16_t>(font.glyphs.size())));
+  writeGlyphTable(body, font.glyphs, font.wideOffsets ? 4 : 2, true);
+  for (const Glyph& glyph : font.glyphs) writeCode(body, glyph.code, font.wideCodes);
+  if (font.layout) {
+    body.u16(static_cast<std::uint16_t>(font.ascent)).u16(static_cast<std::uint16_t>(font.descent));
+    body.u16(static_cast<std::uint16_t>(font.leading));
+    for (const Glyph& glyph : font.glyphs) body.u16(static_cast<std::uint16_t>(glyph.advance));
+    for (std::size_t i = 0; i < font.glyphs.size(); ++i) body.rect({});
+    body.u16(static_cast<std::uint16_t>(font.kerning.size()));
+    for (const KerningRecord& pair : font.kerning) {
+      writeCode(body, pair.left, font.wideCodes);
+      writeCode(body, pair.right, font.wideCodes);
+      body.u16(static_cast<std::uint16_t>(pair.adjustment));
+    }
+  }
+  return tag(version == 3 ? kDefineFont3 : kDefineFont2, body);
+}
+
+TagStream& TagStream::defineText(std::uint16_t id, const TwipsRect& bounds, const Matrix& matrix,
+                                 const std::vector<TextRecordSpec>& records, bool withAlpha) {
+  std::uint32_t largestIndex = 0;
+  std::vector<std::int32_t> advances;
+  for (const auto& record : records) {
+    for (const auto& glyph : record.glyphs) {
+      largestIndex = std::max(largestIndex, glyph.index);
+      advances.push_back(glyph.advance);
+    }
+  }
+  unsigned glyphBits = 1;
+  while (glyphBits < 32 && largestIndex >> glyphBits) ++glyphBits;
+  unsigned advanceBits = 1;
+  for (std::int32_t advance : advances) advanceBits = std::max(advanceBits, signedBits({advance}));
+  ByteWriter body;
+  body.u16(id).rect(bounds).matrix(matrix);
+  body.u8(static_cast<std::uint8_t>(glyphBits)).u8(static_cast<std::uint8_t>(advanceBits));
+  for (const auto& record : records) {
+    body.u8(static_cast<std::uint8_t>(0x80 | (record.font ? 0x08 : 0) | (record.colour ? 0x04 : 0) |
+                                      (record.y ? 0x02 : 0) | (record.x ? 0x01 : 0)));
+    if (record.font) body.u16(*record.font);
+    if (record.colour) body.colour(*record.colour, withAlpha);
+    if (record.x) body.u16(static_cast<std::uint16_t>(*record.x));
+    if (record.y) body.u16(static_cast<std::uint16_t>(*record.y));
+    if (record.font) body.u16(record.height);
+    body.u8(static_cast<std::uint8_t>(record.glyphs.size()));
+    for (const auto& glyph : record.glyphs) {
+      body.ub(glyph.index, glyphBits).sb(glyph.advance, advanceBits);
+    }
+    body.align();
+  }
+  body.u8(0);
+  return tag(withAlpha ? kDefineText2 : kDefineText, body);
+}
+
+TagStream& TagStream::defineEditText(std::uint16_t id, const EditTextSpec& text) {
+  ByteWriter body;
+  body.u16(id).rect(text.bounds);
+  body.u8(static_cast<std::uint8_t>((text.text ? 0x80 : 0) | (text.wordWrap ? 0x40 : 0) |
+                                    (text.multiline ? 0x20 : 0) | (text.password ? 0x10 : 0) |
+                                    (text.readOnly ? 0x08 : 0) | (text.colour ? 0x04 : 0) |
+                                    (text.maxLength ? 0x02 : 0) | (text.font ? 0x01 : 0)));
+  body.u8(static_cast<std::uint8_t>((text.autoSize ? 0x40 : 0) | (text.align ? 0x20 : 0) |
+                                    (text.border ? 0x08 : 0) | (text.html ? 0x02 : 0) |
+                                    (text.useOutlines ? 0x01 : 0)));
+  if (text.font) body.u16(*text.font).u16(text.height);
+  if (text.colour) body.colour(*text.colour, true);
+  if (text.maxLength) body.u16(*text.maxLength);
+  if (text.align) body.u8(*text.align).u16(0).u16(0).u16(0).u16(0);
+  body.string(text.variableName);
+  if (text.text) body.string(*text.text);
+  return tag(kDefineEditText, body);
 }
 
 std::size_t tagStreamOffset(const MovieOptions& options) {

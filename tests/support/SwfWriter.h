@@ -189,6 +189,8 @@ class ShapeBuilder {
   // The records alone, after their style bit widths, up to the byte boundary
   // (a SHAPE, as glyphs and morph shapes store them).
   void writeRecords(ByteWriter& out, unsigned fillBits, unsigned lineBits) const;
+  // The records as a font glyph: no style arrays, fill style 1 the glyph's.
+  std::vector<std::uint8_t> glyph() const;
 
  private:
   void writeStyles(ByteWriter& out, const std::vector<FillStyle>& fills,
@@ -288,6 +290,71 @@ std::vector<std::uint8_t> buttonBody(std::uint16_t id, const std::vector<ButtonP
 std::vector<std::uint8_t> button2Body(std::uint16_t id, const std::vector<ButtonPart>& parts,
                                       const std::vector<ButtonActions>& actions,
                                       bool trackAsMenu = false);
+// A glyph of an embedded font: its outline as records (font units, y up is
+// negative, origin on the baseline) with its character code and advance.
+struct Glyph {
+  std::uint16_t code = 0;
+  ShapeBuilder shape;
+  std::int16_t advance = 0;
+
+  // A filled polygon (clockwise on screen).
+  static Glyph polygon(std::uint16_t code, const std::vector<Point>& points, std::int16_t advance);
+};
+
+struct KerningRecord {
+  std::uint16_t left = 0;
+  std::uint16_t right = 0;
+  std::int16_t adjustment = 0;
+};
+
+// DefineFont2 / DefineFont3 contents, also what DefineFontInfo adds to a DefineFont.
+struct FontSpec {
+  std::string name;  // written as given (bytes)
+  bool bold = false;
+  bool italic = false;
+  bool wideCodes = true;
+  bool wideOffsets = false;
+  bool layout = true;
+  std::int16_t ascent = 800;
+  std::int16_t descent = 200;
+  std::int16_t leading = 0;
+  std::vector<Glyph> glyphs;
+  std::vector<KerningRecord> kerning;
+  std::optional<std::uint16_t> glyphCount;  // default: the glyphs' count (for bogus counts)
+};
+
+struct TextGlyph {
+  std::uint32_t index = 0;
+  std::int32_t advance = 0;  // twips
+};
+
+struct TextRecordSpec {
+  std::optional<std::uint16_t> font;
+  std::optional<Colour> colour;
+  std::optional<std::int16_t> x;
+  std::optional<std::int16_t> y;
+  std::uint16_t height = 0;  // written with the font
+  std::vector<TextGlyph> glyphs;
+};
+
+struct EditTextSpec {
+  TwipsRect bounds{0, 2000, 0, 400};
+  bool wordWrap = false;
+  bool multiline = false;
+  bool password = false;
+  bool readOnly = true;
+  bool autoSize = false;
+  bool border = false;
+  bool html = false;
+  bool useOutlines = false;
+  std::optional<std::uint16_t> font;
+  std::uint16_t height = 240;
+  std::optional<Colour> colour;
+  std::optional<std::uint16_t> maxLength;
+  std::optional<std::uint8_t> align;  // with margins 0: 0 left, 1 right, 2 center, 3 justify
+  std::string variableName;
+  std::optional<std::string> text;
+};
 
 // A tag stream: the root movie's or a sprite's. Nothing is added implicitly,
 // so a stream without end() really has no End tag.
@@ -327,6 +394,15 @@ class TagStream {
   TagStream& defineButtonCxform(std::uint16_t id, const ColorTransform& transform);
   TagStream& removeObject(std::uint16_t depth);  // RemoveObject2
   TagStream& removeObject1(std::uint16_t character, std::uint16_t depth);
+  // DefineFont with the glyph shapes only; DefineFontInfo (or 2) adds the rest.
+  TagStream& defineFont(std::uint16_t id, const std::vector<Glyph>& glyphs);
+  TagStream& defineFontInfo(std::uint16_t id, const FontSpec& font, bool version2 = false);
+  // DefineFont2, or DefineFont3 when version is 3.
+  TagStream& defineFont2(std::uint16_t id, const FontSpec& font, int version = 2);
+  // DefineText, or DefineText2 when withAlpha.
+  TagStream& defineText(std::uint16_t id, const TwipsRect& bounds, const Matrix& matrix,
+                        const std::vector<TextRecordSpec>& records, bool withAlpha = false);
+  TagStream& defineEditText(std::uint16_t id, const EditTextSpec& text);
 
   const std::vector<std::uint8_t>& data() const { return data_; }
   std::size_t size() const { return data_.size(); }

@@ -26,6 +26,15 @@ class RecordReader {
     shape_.layers.push_back(std::move(layer));
   }
 
+  // A glyph has no style arrays: fill style 1 is its one fill, here black.
+  void readGlyphStyles() {
+    ShapeLayer layer;
+    layer.fills.push_back(FillStyle{});
+    fillBits_ = reader_.ub(4);
+    lineBits_ = reader_.ub(4);
+    shape_.layers.push_back(std::move(layer));
+  }
+
   // Returns false at the end marker or when the records stop early.
   bool readRecord() {
     const bool isEdge = reader_.ub(1) != 0;
@@ -123,6 +132,16 @@ Expected<Shape> readShape(const TagRecord& record, EdgeBudget& budget) {
     return Error{"DefineShape " + std::to_string(shape.id) + ": " + reader.error()->message,
                  reader.error()->offset};
   }
+  while (records.readRecord()) {
+  }
+  shape.complete = records.endReached();
+  return shape;
+}
+
+Shape readGlyphShape(ByteReader& reader, EdgeBudget& budget) {
+  Shape shape;
+  RecordReader records(reader, shape, budget);
+  records.readGlyphStyles();
   while (records.readRecord()) {
   }
   shape.complete = records.endReached();

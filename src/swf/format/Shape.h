@@ -69,4 +69,8 @@ int shapeVersion(std::uint16_t tagCode);
 // arrays do not read; damage further on ends the shape where it occurs.
 Expected<Shape> readShape(const TagRecord& record, EdgeBudget& budget);
 
+// Reads the SHAPE of a font glyph: no style arrays, fill style 1 (solid
+// black) being the glyph's area. Damage ends the glyph where it occurs.
+Shape readGlyphShape(ByteReader& reader, EdgeBudget& budget);
+
 }  // namespace quelvo::swf

@@ -71,6 +71,15 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
       return object.sprite && listContains(object.sprite->displayList(), toStage, point);
     case CharacterKind::Button:
       return object.button && listContains(object.button->hitArea(), toStage, point);
+    case CharacterKind::StaticText:
+      for (const PlacedGlyph& glyph : library_.text().glyphs(object.character)) {
+        if (shapeContains(*glyph.shape, glyph.toCharacter * toStage, point)) return true;
+      }
+      return false;
+    case CharacterKind::EditText: {
+      const Shape* shape = library_.text().fieldShape(object.character);
+      return shape && shapeContains(*shape, toStage, point);
+    }
     case CharacterKind::Other:
     case CharacterKind::None:
       return false;

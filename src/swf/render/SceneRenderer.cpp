@@ -68,6 +68,17 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
     case CharacterKind::Button:
       if (object.button) drawList(object.button->displayList(), toDevice, colorTransform);
       break;
+    case CharacterKind::StaticText:
+      for (const PlacedGlyph& glyph : library_.text().glyphs(object.character)) {
+        const ShapePlacement glyphPlacement{glyph.toCharacter * placement.matrix, parentToDevice};
+        backend_.drawShape(*glyph.shape, glyphPlacement, glyph.colour.then(colorTransform));
+      }
+      break;
+    case CharacterKind::EditText:
+      if (const Shape* shape = library_.text().fieldShape(object.character)) {
+        backend_.drawShape(*shape, placement, colorTransform);
+      }
+      break;
     case CharacterKind::Other:
     case CharacterKind::None:
       break;
@@ -90,6 +101,16 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
     // A mask is never under the pointer, so a button mask shows its up state.
     case CharacterKind::Button:
       return !object.button || collectMask(object.button->displayList(), toDevice, parts);
+    case CharacterKind::StaticText:
+      for (const PlacedGlyph& glyph : library_.text().glyphs(object.character)) {
+        parts.push_back(MaskPart{glyph.shape, glyph.toCharacter * toDevice});
+      }
+      return true;
+    case CharacterKind::EditText:
+      if (const Shape* shape = library_.text().fieldShape(object.character)) {
+        parts.push_back(MaskPart{shape, toDevice});
+      }
+      return true;
     case CharacterKind::Other:
       return false;
     case CharacterKind::None:

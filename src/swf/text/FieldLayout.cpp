@@ -1,0 +1,438 @@
+#include "swf/text/FieldLayout.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+#include "swf/render/ShapePaths.h"
+#include "swf/text/DeviceFonts.h"
+#include "swf/text/OutlineShape.h"
+#include "swf/text/TextRuns.h"
+
+namespace quelvo::swf {
+
+namespace {
+
+constexpr double kGutter = 40;  // twips between the field's edge and its text
+constexpr qsizetype kMaxCharacters = 20000;
+// Text may end this far past the line's end without wrapping: the reference
+// player's glyph positions are whole pixels, ours are not.
+constexpr double kWrapSlack = 10;
+
+// Measures and outlines text in one format.
+class Face {
+ public:
+  virtual ~Face() = default;
+  virtual double advance(const QString& text) = 0;
+  virtual void outline(const QString& text, const QPointF& origin, QPainterPath& into) = 0;
+  virtual double ascent() const = 0;
+  virtual double descent() const = 0;
+  // Adjustment of the space between two characters.
+  virtual double kerning(QChar, QChar) const { return 0; }
+};
+
+class DeviceFace : public Face {
+ public:
+  explicit DeviceFace(const TextFormat& format)
+      : font_(deviceFont(format.face, static_cast<int>(std::lround(format.size)), format.bold,
+                         format.italic)),
+        metrics_(font_) {}
+
+  double advance(const QString& text) override { return metrics_.horizontalAdvance(text); }
+  void outline(const QString& text, const QPointF& origin, QPainterPath& into) override {
+    into.addText(origin, font_, text);
+  }
+  double ascent() const override { return metrics_.ascent(); }
+  double descent() const override { return metrics_.descent(); }
+
+ private:
+  QFont font_;
+  QFontMetricsF metrics_;
+};
+
+// Stands in for device fonts where there are none: draws nothing.
+class MissingFace : public Face {
+ public:
+  double advance(const QString&) override { return 0; }
+  void outline(const QString&, const QPointF&, QPainterPath&) override {}
+  double ascent() const override { return 0; }
+  double descent() const override { return 0; }
+};
+
+// The glyphs of an embedded font; characters it lacks take no space.
+class EmbeddedFace : public Face {
+ public:
+  EmbeddedFace(const Font& font, double size, bool kerning)
+      : font_(font), scale_(size / font.emSquare()) {
+    for (std::size_t i = 0; i < font.glyphs.size(); ++i)
+      byCode_.try_emplace(font.glyphs[i].code, i);
+    if (kerning && font.layout) {
+      for (const KerningPair& pair : font.layout->kerning) {
+        kerning_.try_emplace(std::pair(pair.left, pair.right), pair.adjustment);
+      }
+    }
+  }
+
+  double advance(const QString& text) override {
+    return place(text, 0, [](std::size_t, double) {});
+  }
+  void outline(const QString& text, const QPointF& origin, QPainterPath& into) override {
+    place(text, origin.x(), [&](std::size_t glyph, double x) {
+      const QTransform toField(scale_, 0, 0, scale_, x, origin.y());
+      into.addPath(toField.map(glyphPath(glyph)));
+    });
+  }
+  double ascent() const override {
+    return font_.layout ? font_.layout->ascent * scale_ : font_.emSquare() * 0.8 * scale_;
+  }
+  double descent() const override {
+    return font_.layout ? font_.layout->descent * scale_ : font_.emSquare() * 0.2 * scale_;
+  }
+  double kerning(QChar left, QChar right) const override {
+    const auto pair = kerning_.find(std::pair(left.unicode(), right.unicode()));
+    return pair != kerning_.end() ? pair->second * scale_ : 0;
+  }
+
+ private:
+  // Hands each glyph with its pen position to draw; returns the end position
+  // less the start. Characters the font lacks take no space.
+  template <typename Draw>
+  double place(const QString& text, double start, Draw draw) {
+    double x = start;
+    std::optional<QChar> previous;
+    for (const QChar c : text) {
+      const auto found = byCode_.find(c.unicode());
+      if (found == byCode_.end()) continue;
+      const std::size_t glyph = found->second;
+      if (previous) x += kerning(*previous, c);
+      draw(glyph, x);
+      x += glyphAdvance(glyph);
+      previous = c;
+    }
+    return x - start;
+  }
+
+  double glyphAdvance(std::size_t glyph) const {
+    if (font_.layout) return font_.glyphs[glyph].advance * scale_;
+    // Without layout the glyph's own extent stands in for its advance.
+    std::int32_t right = 0;
+    for (const ShapeLayer& layer : font_.glyphs[glyph].shape.layers) {
+      for (const ShapeEdge& edge : layer.edges) right = std::max({right, edge.from.x, edge.to.x});
+    }
+    return (right + font_.emSquare() / 16) * scale_;
+  }
+  const QPainterPath& glyphPath(std::size_t glyph) {
+    auto [entry, added] = paths_.try_emplace(glyph);
+    if (added) {
+      // Contours come out with the fill on their right, holes running the
+      // other way, so the nonzero rule fills them as the glyph means.
+      const ShapePaths paths = buildShapePaths(font_.glyphs[glyph].shape);
+      for (const LayerPaths& layer : paths.layers) {
+        for (const QPainterPath& fill : layer.fills) entry->second.addPath(fill);
+      }
+    }
+    return entry->second;
+  }
+
+  const Font& font_;
+  double scale_;
+  std::unordered_map<std::uint16_t, std::size_t> byCode_;  // the first glyph of each code
+  std::map<std::pair<std::uint16_t, std::uint16_t>, double> kerning_;
+  std::map<std::size_t, QPainterPath> paths_;
+};
+
+// A word, a space or a CJK character: the units lines break between.
+struct Piece {
+  QString text;
+  std::size_t run = 0;
+  double width = 0;
+  double kerning = 0;  // before this piece, after one of the same face
+  bool space = false;
+};
+
+bool isCjk(QChar c) { return c.unicode() >= 0x2E80; }
+
+std::vector<Piece> splitPieces(const std::vector<TextRun>& runs) {
+  std::vector<Piece> pieces;
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    const QString& text = runs[r].text;
+    for (qsizetype i = 0; i < text.size();) {
+      const QChar c = text[i];
+      if (c.isSpace() || isCjk(c) || c.isSurrogate()) {
+        const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        pieces.push_back(
+            Piece{c.isSpace() ? QStringLiteral(" ") : text.mid(i, length), r, 0, 0, c.isSpace()});
+        i += length;
+        continue;
+      }
+      qsizetype end = i;
+      while (end < text.size() && !text[end].isSpace() && !isCjk(text[end]) &&
+             !text[end].isSurrogate()) {
+        ++end;
+      }
+      pieces.push_back(Piece{text.mid(i, end - i), r, 0, 0, false});
+      i = end;
+    }
+  }
+  return pieces;
+}
+
+struct Line {
+  std::vector<std::size_t> pieces;
+  double width = 0;  // without trailing spaces
+};
+
+class FieldLayouter {
+ public:
+  FieldLayouter(const EditText& field, const Font* font, const EmbeddedFonts& embeddedFonts)
+      : field_(field), embeddedFonts_(embeddedFonts) {
+    if (font && field.useOutlines && !font->glyphs.empty()) embedded_ = font;
+    deviceName_ = font && !font->name.isEmpty() ? font->name : QStringLiteral("_serif");
+  }
+
+  TextFormat baseFormat() const {
+    TextFormat format;
+    format.face = deviceName_;
+    format.size = field_.height;
+    format.colour = field_.colour;
+    // HTML text states its own styles.
+    if (embedded_ && !field_.html) {
+      format.bold = embedded_->bold;
+      format.italic = embedded_->italic;
+    }
+    return format;
+  }
+
+  // Outlines every paragraph; paths by colour.
+  std::map<std::uint32_t, QPainterPath> outline(const std::vector<TextParagraph>& paragraphs) {
+    std::map<std::uint32_t, QPainterPath> byColour;
+    double top = field_.bounds.yMin + kGutter;
+    for (const TextParagraph& paragraph : paragraphs) {
+      if (top > field_.bounds.yMax) break;
+      top = outlineParagraph(paragraph, top, byColour);
+    }
+    return byColour;
+  }
+
+ private:
+  Face& faceFor(const TextFormat& format) {
+    TextFormat key = format;
+    key.colour = {};
+    key.underline = false;
+    if (!field_.useOutlines) key.kerning = false;
+    for (auto& [known, face] : faces_) {
+      if (known == key) return *face;
+    }
+    std::unique_ptr<Face> face;
+    if (const Font* font = embeddedFor(format)) {
+      face = std::make_unique<EmbeddedFace>(*font, format.size, format.kerning);
+    } else if (deviceFontsAvailable()) {
+      face = std::make_unique<DeviceFace>(format);
+    } else {
+      face = std::make_unique<MissingFace>();
+    }
+    faces_.emplace_back(key, std::move(face));
+    return *faces_.back().second;
+  }
+
+  const Font* embeddedFor(const TextFormat& format) const {
+    if (!field_.useOutlines) return nullptr;
+    const bool sameFace = format.face.compare(deviceName_, Qt::CaseInsensitive) == 0;
+    if (embedded_ && sameFace && format.bold == embedded_->bold &&
+        format.italic == embedded_->italic) {
+      return embedded_;
+    }
+    if (const Font* font = embeddedFonts_(format.face, format.bold, format.italic)) return font;
+    return sameFace ? embedded_ : nullptr;
+  }
+
+  double lineWidth(bool firstLine) const {
+    const double width = (field_.bounds.xMax - field_.bounds.xMin) - 2 * kGutter -
+                         field_.leftMargin - field_.rightMargin - (firstLine ? field_.indent : 0);
+    return std::max(0.0, width);
+  }
+
+  std::vector<Line> breakLines(std::vector<Piece>& pieces) {
+    std::vector<Line> lines(1);
+    double used = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      const Piece& piece = pieces[i];
+      Line* line = &lines.back();
+      const bool overflows =
+          used + piece.kerning + piece.width > lineWidth(lines.size() == 1) + kWrapSlack;
+      if (field_.wordWrap && !piece.space && overflows && line->width > 0) {
+        lines.emplace_back();
+        line = &lines.back();
+        used = 0;
+      }
+      if (piece.space && line->pieces.empty() && lines.size() > 1) continue;
+      if (!line->pieces.empty()) used += piece.kerning;
+      line->pieces.push_back(i);
+      used += piece.width;
+      if (!piece.space) line->width = used;
+    }
+    return lines;
+  }
+
+  double outlineParagraph(const TextParagraph& paragraph, double top,
+                          std::map<std::uint32_t, QPainterPath>& byColour) {
+    std::vector<Piece> pieces = splitPieces(paragraph.runs);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      Face& face = faceFor(paragraph.runs[pieces[i].run].format);
+      pieces[i].width = face.advance(pieces[i].text);
+      if (i > 0 && &faceFor(paragraph.runs[pieces[i - 1].run].format) == &face) {
+        pieces[i].kerning = face.kerning(pieces[i - 1].text.back(), pieces[i].text.front());
+      }
+    }
+    std::vector<Line> lines = breakLines(pieces);
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+      const Line& line = lines[l];
+      double ascent = 0, descent = 0;
+      if (line.pieces.empty()) {
+        Face& face = faceFor(paragraph.format);
+        ascent = face.ascent();
+        descent = face.descent();
+      }
+      for (std::size_t i : line.pieces) {
+        Face& face = faceFor(paragraph.runs[pieces[i].run].format);
+        ascent = std::max(ascent, face.ascent());
+        descent = std::max(descent, face.descent());
+      }
+      const double baseline = top + ascent;
+      placeLine(paragraph, pieces, line, l == 0, l + 1 == lines.size(), baseline, byColour);
+      top = baseline + descent + field_.leading;
+      if (top > field_.bounds.yMax) break;
+    }
+    return top;
+  }
+
+  void placeLine(const TextParagraph& paragraph, const std::vector<Piece>& pieces, const Line& line,
+                 bool first, bool last, double baseline,
+                 std::map<std::uint32_t, QPainterPath>& byColour) {
+    const double available = lineWidth(first);
+    double x = field_.bounds.xMin + kGutter + field_.leftMargin + (first ? field_.indent : 0);
+    double spaceStretch = 0;
+    switch (paragraph.align) {
+      case TextAlign::Left:
+        break;
+      case TextAlign::Right:
+        x += available - line.width;
+        break;
+      case TextAlign::Center:
+        x += (available - line.width) / 2;
+        break;
+      case TextAlign::Justify: {
+        const auto spaces = std::count_if(line.pieces.begin(), line.pieces.end(),
+                                          [&](std::size_t i) { return pieces[i].space; });
+        if (!last && spaces > 0 && line.width < available) {
+          spaceStretch = (available - line.width) / static_cast<double>(spaces);
+        }
+        break;
+      }
+    }
+    for (std::size_t i : line.pieces) {
+      const Piece& piece = pieces[i];
+      if (i != line.pieces.front()) x += piece.kerning;
+      const TextFormat& format = paragraph.runs[piece.run].format;
+      QPainterPath& path = byColour[colourKey(format.colour)];
+      if (!piece.space) {
+        QPainterPath outline;
+        faceFor(format).outline(shownText(piece.text), QPointF(x, baseline), outline);
+        path.addPath(clipped(outline));
+      }
+      const double width = piece.width + (piece.space ? spaceStretch : 0);
+      if (format.underline) {
+        const double thickness = std::max(20.0, format.size / 16);
+        QPainterPath underline;
+        underline.addRect(QRectF(x, baseline + format.size / 10, width, thickness));
+        path.addPath(clipped(underline));
+      }
+      x += width;
+    }
+  }
+
+  QString shownText(const QString& text) const {
+    return field_.password ? QString(text.size(), QChar('*')) : text;
+  }
+
+  // Cuts what lies outside the field; fields that size themselves show all.
+  QPainterPath clipped(const QPainterPath& path) const {
+    const QRectF bounds(field_.bounds.xMin, field_.bounds.yMin,
+                        field_.bounds.xMax - field_.bounds.xMin,
+                        field_.bounds.yMax - field_.bounds.yMin);
+    if (field_.autoSize || bounds.contains(path.controlPointRect())) return path;
+    QPainterPath area;
+    area.addRect(bounds);
+    return path.intersected(area);
+  }
+
+  static std::uint32_t colourKey(const Rgba& colour) {
+    return std::uint32_t{colour.red} << 24 | colour.green << 16 | colour.blue << 8 | colour.alpha;
+  }
+
+  const EditText& field_;
+  const EmbeddedFonts& embeddedFonts_;
+  const Font* embedded_ = nullptr;
+  QString deviceName_;
+  std::vector<std::pair<TextFormat, std::unique_ptr<Face>>> faces_;
+};
+
+FillStyle solidFill(const Rgba& colour) {
+  FillStyle fill;
+  fill.colour = colour;
+  return fill;
+}
+
+void addBorder(Shape& shape, const Rect& bounds) {
+  ShapeLayer layer;
+  layer.fills.push_back(solidFill(Rgba{255, 255, 255, 255}));
+  LineStyle line;
+  line.width = 0;
+  layer.lines.push_back(line);
+  const ShapePoint corners[] = {{bounds.xMin, bounds.yMin},
+                                {bounds.xMax, bounds.yMin},
+                                {bounds.xMax, bounds.yMax},
+                                {bounds.xMin, bounds.yMax}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    ShapeEdge edge;
+    edge.from = corners[i];
+    edge.to = corners[(i + 1) % 4];
+    edge.fill1 = 1;
+    edge.line = 1;
+    layer.edges.push_back(edge);
+  }
+  shape.layers.push_back(std::move(layer));
+}
+
+}  // namespace
+
+Shape layoutField(const EditText& field, const QString& text, const Font* font,
+                  const EmbeddedFonts& embeddedFonts) {
+  Shape shape;
+  shape.id = field.id;
+  shape.version = 3;
+  shape.bounds = shape.edgeBounds = field.bounds;
+  shape.windingFill = true;
+  if (field.border) addBorder(shape, field.bounds);
+
+  FieldLayouter layouter(field, font, embeddedFonts);
+  const QString shown = text.left(kMaxCharacters);
+  const auto paragraphs = field.html
+                              ? htmlTextParagraphs(shown, layouter.baseFormat(), field.align)
+                              : plainTextParagraphs(shown, layouter.baseFormat(), field.align);
+  ShapeLayer layer;
+  for (const auto& [colour, path] : layouter.outline(paragraphs)) {
+    if (path.isEmpty()) continue;
+    layer.fills.push_back(solidFill(
+        Rgba{static_cast<std::uint8_t>(colour >> 24), static_cast<std::uint8_t>(colour >> 16),
+             static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour)}));
+    appendOutline(layer, path, static_cast<std::uint16_t>(layer.fills.size()));
+  }
+  if (!layer.edges.empty()) shape.layers.push_back(std::move(layer));
+  return shape;
+}
+
+}  // namespace quelvo::swf
