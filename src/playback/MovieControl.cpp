@@ -63,7 +63,9 @@ void MovieControl::setMovie(const QString& path) {
         temporaryNotice_ = QStringLiteral("此动画使用 ActionScript 3，其脚本不会运行");
         temporaryNoticeTimer_.start(kTemporaryNoticeMs);
       }
-      Play();
+      userPaused_ = false;
+      player_->autoplay();
+      startClock();
     } else {
       notice_ = describeLoadFailure(path, loaded.error());
       noticeSinceMs_ = platform_.nowMs();

@@ -3,6 +3,7 @@
 #include "swf/render/GridSampling.h"
 #include "swf/render/QPainterBackend.h"
 #include "swf/render/SceneRenderer.h"
+#include "swf/script/ScriptHost.h"
 
 namespace quelvo::swf {
 
@@ -18,15 +19,31 @@ Player::Player(std::shared_ptr<const Movie> movie)
       context_(library_),
       playhead_(movie_->frameCount()),
       root_(std::make_unique<TimelineInstance>(movie_->root(), context_, 0)) {
+  if (ScriptHost::hasScripts(*movie_)) {
+    scripts_ = std::make_unique<ScriptHost>(movie_, context_, playhead_, *root_);
+    context_.actions = scripts_.get();
+    playhead_.play();
+  }
   showCurrentFrame();
 }
 
-Player::~Player() = default;
+void Player::autoplay() {
+  if (!scripts_) playhead_.play();
+}
+
+Player::~Player() {
+  // The timelines go first, without a runner to tell.
+  context_.actions = nullptr;
+  root_.reset();
+}
 
 bool Player::showCurrentFrame() {
   context_.startStep();
-  return root_->showFrame(playhead_.current());
+  const bool changed = root_->showFrame(playhead_.current());
+  return runScripts(false) || changed;
 }
+
+bool Player::runScripts(bool tick) { return scripts_ && scripts_->runPending(tick); }
 
 bool Player::gotoFrame(std::size_t frame) {
   playhead_.gotoFrame(frame);
@@ -51,11 +68,40 @@ bool Player::rewind() {
 bool Player::tick() {
   context_.startStep();
   bool changed = root_->advanceChildren();
+  if (scripts_) scripts_->clipEnteringFrame(*root_);
   if (playhead_.advance()) changed = root_->showFrame(playhead_.current()) || changed;
-  return changed;
+  return runScripts(true) || changed;
 }
 
-bool Player::animating() const { return root_->animating(); }
+bool Player::animating() const { return root_->animating() || (scripts_ && scripts_->animating()); }
+
+void Player::keyDown(int keyCode) {
+  if (scripts_) scripts_->keyDown(keyCode);
+}
+
+void Player::keyUp(int keyCode) {
+  if (scripts_) scripts_->keyUp(keyCode);
+}
+
+void Player::pointerMove(double x, double y) {
+  if (scripts_) scripts_->pointerMove(x, y);
+}
+
+void Player::pointerDown() {
+  if (scripts_) scripts_->pointerDown();
+}
+
+void Player::pointerUp() {
+  if (scripts_) scripts_->pointerUp();
+}
+
+void Player::setUrlHandler(UrlHandler handler) {
+  if (scripts_) scripts_->setUrlHandler(std::move(handler));
+}
+
+QString Player::scriptVariable(const QString& path) const {
+  return scripts_ ? scripts_->variable(path) : QString();
+}
 
 void Player::render(QPainter& painter, const QTransform& stageToDevice, Quality quality) {
   draw(painter, stageToDevice, quality, quality != Quality::Low, 1);
@@ -75,8 +121,11 @@ void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality qu
   settings.minimumStrokeWidth = pixelSize;
   settings.gradientLead = quality == Quality::Low ? 0 : 1;
   settings.smoothBitmaps = quality != Quality::Low;
+  if (scripts_) {
+    for (const auto& shape : scripts_->updateDrawings()) drawCaches_.paths.forget(*shape);
+  }
   QPainterBackend backend(painter, drawCaches_, library_.bitmaps(), antialias, settings);
-  SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
+  SceneRenderer(library_, backend).render(*root_, stageToDevice);
   painter.restore();
 }
 

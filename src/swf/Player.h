@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QPainter>
+#include <QString>
 #include <QTransform>
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 #include "swf/Library.h"
@@ -13,6 +15,8 @@
 #include "swf/timeline/TimelineInstance.h"
 
 namespace quelvo::swf {
+
+class ScriptHost;
 
 // One playback of a movie: the root playhead (Playhead semantics, frames
 // 0-based), the display lists of the root and of every sprite instance, and
@@ -38,6 +42,9 @@ class Player {
   void setLoop(bool loop) { playhead_.setLoop(loop); }
 
   void play() { playhead_.play(); }
+  // Starts a movie just opened: a movie with scripts plays from its start by
+  // itself, so what its first frame's scripts did (a stop) holds.
+  void autoplay();
   void stop() { playhead_.stop(); }
   // These return whether the picture changed.
   bool gotoFrame(std::size_t frame);  // clamped; play state unchanged
@@ -45,11 +52,29 @@ class Player {
   bool forward();
   bool rewind();
 
-  // One frame interval: every sprite instance advances a frame (looping),
-  // then the root advances when playing. Returns whether the picture changed.
+  // One frame interval: every sprite instance that plays advances a frame
+  // (looping), then the root advances when playing; then the scripts this
+  // met run, and the timers due. Returns whether the picture changed.
   bool tick();
-  // Whether ticks would change the picture with the root stopped.
+  // Whether ticks would change the picture with the root stopped: a sprite
+  // that plays, an enterFrame handler or a timer.
   bool animating() const;
+
+  // --- Input for scripts (Key, onClipEvent(mouseDown)...). Key codes are the
+  // movie's own (Key.LEFT is 37...). Pointer positions are in stage twips,
+  // the space stageTransform maps from.
+  void keyDown(int keyCode);
+  void keyUp(int keyCode);
+  void pointerMove(double x, double y);
+  void pointerDown();
+  void pointerUp();
+  // getURL with an http or https address; nothing else leaves the player.
+  using UrlHandler = std::function<void(const QString& url, const QString& target)>;
+  void setUrlHandler(UrlHandler handler);
+  // Whether the movie's ActionScript runs (it has actions, and is not AVM2).
+  bool hasScripts() const { return scripts_ != nullptr; }
+  // A script variable as text ("" without scripts), e.g. "_root.score".
+  QString scriptVariable(const QString& path) const;
 
   // Draws the display list with the painter's own antialiasing (fast; for
   // the screen). stageToDevice maps stage twips (the header's stage
@@ -68,6 +93,8 @@ class Player {
 
  private:
   bool showCurrentFrame();
+  // Runs what the timelines queued for scripts; returns whether any ran.
+  bool runScripts(bool tick);
   // pixelSize: device pixels per output pixel, the thinnest a stroke gets.
   void draw(QPainter& painter, const QTransform& stageToDevice, Quality quality, bool antialias,
             double pixelSize);
@@ -77,6 +104,7 @@ class Player {
   PlayContext context_;
   Playhead playhead_;
   std::unique_ptr<TimelineInstance> root_;
+  std::unique_ptr<ScriptHost> scripts_;  // only for movies with actions
   QPainterBackend::Caches drawCaches_;
 };
 

@@ -244,6 +244,10 @@ class TagStream {
                           std::optional<ColorTransform> colorTransform = std::nullopt);
   TagStream& removeObject(std::uint16_t depth);  // RemoveObject2
   TagStream& removeObject1(std::uint16_t character, std::uint16_t depth);
+  // DoAction with these action bytes (End included by the caller).
+  TagStream& doAction(std::span<const std::uint8_t> actions);
+  // ExportAssets of one character under name.
+  TagStream& exportAsset(std::uint16_t character, const std::string& name);
 
   const std::vector<std::uint8_t>& data() const { return data_; }
   std::size_t size() const { return data_.size(); }

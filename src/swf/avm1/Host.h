@@ -108,6 +108,9 @@ class Host {
   virtual int nextHighestDepth(ClipHandle parent) = 0;
   virtual void swapDepths(ClipHandle clip, int depth) = 0;
   virtual void draw(ClipHandle clip, const DrawCommand& command) = 0;
+  // clip.setMask(mask): mask's shapes limit what clip shows and mask itself is
+  // no longer drawn; kNoClip takes the mask away.
+  virtual void setMask(ClipHandle, ClipHandle) {}
   // hitTest(x, y, shapeFlag) in stage coordinates, and hitTest(other clip).
   virtual bool hitTestPoint(ClipHandle clip, double x, double y, bool shape) = 0;
   virtual bool hitTestClip(ClipHandle clip, ClipHandle other) = 0;

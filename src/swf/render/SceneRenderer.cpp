@@ -11,7 +11,13 @@ SceneRenderer::SceneRenderer(Library& library, RenderBackend& backend)
     : library_(library), backend_(backend) {}
 
 void SceneRenderer::render(const DisplayList& list, const QTransform& toDevice) {
+  rootToDevice_ = toDevice;
   drawList(list, toDevice, ColorTransform{});
+}
+
+void SceneRenderer::render(const TimelineInstance& root, const QTransform& toDevice) {
+  rootToDevice_ = toDevice;
+  drawSprite(root, toDevice, ColorTransform{});
 }
 
 void SceneRenderer::drawList(const DisplayList& list, const QTransform& toDevice,
@@ -54,6 +60,10 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
   const QTransform toDevice = placement.toDevice();
   if (!isDrawable(toDevice)) return;
   const ColorTransform colorTransform = object.colorTransform.then(parentColorTransform);
+  if (object.sprite) {
+    if (!object.sprite->masksAnother()) drawSprite(*object.sprite, toDevice, colorTransform);
+    return;
+  }
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
       if (const Shape* shape = library_.shape(object.character)) {
@@ -61,32 +71,60 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
       }
       break;
     case CharacterKind::Sprite:
-      if (object.sprite) drawList(object.sprite->displayList(), toDevice, colorTransform);
-      break;
     case CharacterKind::Other:
     case CharacterKind::None:
       break;
   }
 }
 
+void SceneRenderer::drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
+                               const ColorTransform& colorTransform) {
+  const auto mask = scriptMask(sprite);
+  if (mask) backend_.pushMask(*mask);
+  if (const Shape* drawing = sprite.drawing()) {
+    backend_.drawShape(*drawing, ShapePlacement{QTransform(), toDevice}, colorTransform);
+  }
+  drawList(sprite.displayList(), toDevice, colorTransform);
+  if (mask) backend_.popMask();
+}
+
+std::optional<std::vector<MaskPart>> SceneRenderer::scriptMask(const TimelineInstance& sprite) {
+  const TimelineInstance* mask = sprite.maskClip();
+  if (!mask) return std::nullopt;
+  QTransform toDevice = rootToDevice_;
+  for (const TimelineInstance* at = mask; at->parent(); at = at->parent()) {
+    const DisplayObject* object = at->placement();
+    if (!object) return std::nullopt;
+    toDevice = toQTransform(object->matrix) * toDevice;
+  }
+  std::vector<MaskPart> parts;
+  if (isDrawable(toDevice)) collectSpriteMask(*mask, toDevice, parts);
+  return parts;
+}
+
+bool SceneRenderer::collectSpriteMask(const TimelineInstance& sprite, const QTransform& toDevice,
+                                      std::vector<MaskPart>& parts) {
+  if (const Shape* drawing = sprite.drawing()) parts.push_back(MaskPart{drawing, toDevice});
+  bool complete = true;
+  for (const auto& [depth, child] : sprite.displayList().objects()) {
+    if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
+  }
+  return complete;
+}
+
 bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& parentToDevice,
                                 std::vector<MaskPart>& parts) {
   const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
   if (!isDrawable(toDevice)) return true;
+  if (object.sprite) return collectSpriteMask(*object.sprite, toDevice, parts);
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
       if (const Shape* shape = library_.shape(object.character)) {
         parts.push_back(MaskPart{shape, toDevice});
       }
       return true;
-    case CharacterKind::Sprite: {
-      bool complete = true;
-      if (!object.sprite) return true;
-      for (const auto& [depth, child] : object.sprite->displayList().objects()) {
-        if (child.clipDepth == 0) complete = collectMask(child, toDevice, parts) && complete;
-      }
-      return complete;
-    }
+    case CharacterKind::Sprite:
+      return true;
     case CharacterKind::Other:
       return false;
     case CharacterKind::None:

@@ -2,6 +2,7 @@
 
 #include <QTransform>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "swf/Library.h"
@@ -9,6 +10,8 @@
 #include "swf/timeline/DisplayList.h"
 
 namespace quelvo::swf {
+
+class TimelineInstance;
 
 // Walks a display list tree from the lowest depth up and hands the shapes to
 // a backend: matrices and colour transforms compose from parent to child,
@@ -19,6 +22,8 @@ class SceneRenderer {
   SceneRenderer(Library& library, RenderBackend& backend);
 
   void render(const DisplayList& list, const QTransform& toDevice);
+  // The root's own drawing (from scripts), then its display list.
+  void render(const TimelineInstance& root, const QTransform& toDevice);
 
  private:
   struct ActiveMask {
@@ -35,9 +40,18 @@ class SceneRenderer {
   bool collectMask(const DisplayObject& object, const QTransform& toDevice,
                    std::vector<MaskPart>& parts);
   void endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks);
+  // A sprite instance: what scripts drew on it, then its children, within
+  // the clip masking it when a script set one.
+  void drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
+                  const ColorTransform& colorTransform);
+  bool collectSpriteMask(const TimelineInstance& sprite, const QTransform& toDevice,
+                         std::vector<MaskPart>& parts);
+  // The script mask of sprite in device space; nullopt when it has none.
+  std::optional<std::vector<MaskPart>> scriptMask(const TimelineInstance& sprite);
 
   Library& library_;
   RenderBackend& backend_;
+  QTransform rootToDevice_;
 };
 
 }  // namespace quelvo::swf

@@ -4,27 +4,51 @@
 
 #include "swf/Log.h"
 #include "swf/format/DisplayListTags.h"
+#include "swf/format/TagCodes.h"
 
 namespace quelvo::swf {
 
-TimelineInstance::TimelineInstance(const Timeline& timeline, PlayContext& context, int nesting)
-    : timeline_(timeline), context_(context), nesting_(nesting) {
+TimelineInstance::TimelineInstance(const Timeline& timeline, PlayContext& context, int nesting,
+                                   TimelineInstance* parent)
+    : timeline_(timeline),
+      context_(context),
+      nesting_(nesting),
+      parent_(parent),
+      id_(context.nextInstanceId++) {
   ++context_.spriteInstances;
+  context_.instances.emplace(id_, this);
 }
 
-TimelineInstance::~TimelineInstance() { --context_.spriteInstances; }
+TimelineInstance::~TimelineInstance() {
+  list_.objects().clear();  // children go first, while this one is still whole
+  if (TimelineInstance* mask = context_.instance(maskId_)) mask->countMasking(-1);
+  --context_.spriteInstances;
+  context_.instances.erase(id_);
+  if (context_.actions) context_.actions->clipGone(id_);
+}
+
+DisplayObject* TimelineInstance::placement() const {
+  if (!parent_) return nullptr;
+  for (auto& [depth, object] : parent_->list_.objects()) {
+    if (object.sprite.get() == this) return &object;
+  }
+  return nullptr;
+}
 
 bool TimelineInstance::showFrame(std::size_t frame) {
   frame = std::min(frame, frameCount() - 1);
   if (current_ == frame) return false;
   const bool next = current_ ? *current_ + 1 == frame : frame == 0;
   current_ = frame;
-  return next ? runFrame(frame, list_, true) : rebuild(frame);
+  const bool changed = next ? runFrame(frame, list_, true) : rebuild(frame);
+  if (context_.actions) runFrameActions(frame);
+  return changed;
 }
 
 bool TimelineInstance::advance() {
   bool changed = advanceChildren();
-  if (frameCount() > 1) {
+  if (context_.actions) context_.actions->clipEnteringFrame(*this);
+  if (playing_ && frameCount() > 1) {
     const std::size_t next = currentFrame() + 1 < frameCount() ? currentFrame() + 1 : 0;
     changed = showFrame(next) || changed;
   }
@@ -41,11 +65,24 @@ bool TimelineInstance::advanceChildren() {
 
 bool TimelineInstance::animating() const {
   for (const auto& [depth, object] : list_.objects()) {
-    if (object.sprite && (object.sprite->frameCount() > 1 || object.sprite->animating())) {
+    const TimelineInstance* sprite = object.sprite.get();
+    if (sprite && ((sprite->playing_ && sprite->frameCount() > 1) || sprite->animating())) {
       return true;
     }
   }
   return false;
+}
+
+// Hands the frame's DoAction and DoInitAction bodies to the runner, after the
+// frame's display list changes are in place.
+void TimelineInstance::runFrameActions(std::size_t frame) {
+  for (const TagRecord& record : timeline_.frames[frame].tags) {
+    if (record.code == tags::DoAction) {
+      context_.actions->runActions(*this, record.body, record.offset);
+    } else if (record.code == tags::DoInitAction) {
+      context_.actions->runInitActions(*this, record.body, record.offset);
+    }
+  }
 }
 
 // Runs the display-list tags of one frame on list. Sprite instances are made
@@ -85,11 +122,19 @@ bool TimelineInstance::rebuild(std::size_t frame) {
     DisplayObject* old = nullptr;
     const auto [first, last] = list_.objects().equal_range(depth);
     for (auto it = first; it != last && !old; ++it) {
-      if (it->second.character == object.character && it->second.origin == object.origin) {
+      if (!it->second.byScript && it->second.character == object.character &&
+          it->second.origin == object.origin) {
         old = &it->second;
       }
     }
     if (old) {
+      if (old->scriptLocked) {
+        object.matrix = old->matrix;
+        object.colorTransform = old->colorTransform;
+        object.visible = old->visible;
+        object.name = old->name;
+        object.scriptLocked = true;
+      }
       changed = changed || !object.samePlacement(*old);
       object.sprite = std::move(old->sprite);
     } else {
@@ -97,19 +142,27 @@ bool TimelineInstance::rebuild(std::size_t frame) {
       instantiate(object);
     }
   }
+  // What scripts made stays where it is.
+  for (auto& [depth, object] : list_.objects()) {
+    if (object.byScript) rebuilt.objects().emplace(depth, std::move(object));
+  }
   list_ = std::move(rebuilt);
   return changed;
 }
 
-void TimelineInstance::instantiate(DisplayObject& object) {
-  const Sprite* sprite = context_.library.sprite(object.character);
-  if (!sprite) return;
+void TimelineInstance::instantiate(DisplayObject& object, const Timeline* timeline) {
+  if (!timeline) {
+    const Sprite* sprite = context_.library.sprite(object.character);
+    if (!sprite) return;
+    timeline = &sprite->timeline;
+  }
   if (nesting_ + 1 > PlayContext::kMaxNesting ||
       context_.spriteInstances >= PlayContext::kMaxSpriteInstances) {
     qCDebug(lcSwf) << "not instantiating sprite" << object.character << "(limits reached)";
     return;
   }
-  object.sprite = std::make_unique<TimelineInstance>(sprite->timeline, context_, nesting_ + 1);
+  object.sprite = std::make_unique<TimelineInstance>(*timeline, context_, nesting_ + 1, this);
+  if (context_.actions) context_.actions->clipLoaded(*object.sprite, object);
   object.sprite->showFrame(0);
 }
 
