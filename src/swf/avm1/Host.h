@@ -39,7 +39,11 @@ struct DragOptions {
 // A gradient fill of the drawing API: colours as 0xRRGGBB, alphas 0-100,
 // ratios 0-255, and the gradient box as an a b c d tx ty matrix.
 struct GradientFill {
+  enum class Spread : std::uint8_t { Pad, Reflect, Repeat };
   bool radial = false;
+  Spread spread = Spread::Pad;
+  bool linearRgb = false;  // interpolates in linear RGB
+  double focalPoint = 0;   // radial: -1..1 along the gradient's x axis
   std::vector<std::uint32_t> colors;
   std::vector<double> alphas;
   std::vector<double> ratios;
@@ -53,6 +57,7 @@ struct DrawCommand {
     LineStyle,          // args: thickness (NaN: no line), rgb, alpha
     BeginFill,          // args: rgb, alpha
     BeginGradientFill,  // gradient
+    LineGradientStyle,  // gradient: paints the current line
     MoveTo,             // args: x, y
     LineTo,             // args: x, y
     CurveTo,            // args: control x, control y, anchor x, anchor y

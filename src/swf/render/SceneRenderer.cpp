@@ -91,12 +91,13 @@ void SceneRenderer::drawSprite(const TimelineInstance& sprite, const QTransform&
 std::optional<std::vector<MaskPart>> SceneRenderer::scriptMask(const TimelineInstance& sprite) {
   const TimelineInstance* mask = sprite.maskClip();
   if (!mask) return std::nullopt;
-  QTransform toDevice = rootToDevice_;
+  QTransform toRoot;
   for (const TimelineInstance* at = mask; at->parent(); at = at->parent()) {
     const DisplayObject* object = at->placement();
     if (!object) return std::nullopt;
-    toDevice = toQTransform(object->matrix) * toDevice;
+    toRoot *= toQTransform(object->matrix);
   }
+  const QTransform toDevice = toRoot * rootToDevice_;
   std::vector<MaskPart> parts;
   if (isDrawable(toDevice)) collectSpriteMask(*mask, toDevice, parts);
   return parts;

@@ -32,7 +32,23 @@ Rgba colour(double rgb, double alphaPercent) {
 
 FillStyle gradientStyle(const avm1::GradientFill& fill) {
   FillStyle style;
-  style.kind = fill.radial ? FillKind::RadialGradient : FillKind::LinearGradient;
+  style.kind = !fill.radial             ? FillKind::LinearGradient
+               : fill.focalPoint != 0.0 ? FillKind::FocalGradient
+                                        : FillKind::RadialGradient;
+  style.gradient.focalPoint = fill.focalPoint;
+  style.gradient.interpolation =
+      fill.linearRgb ? InterpolationMode::LinearRgb : InterpolationMode::Normal;
+  switch (fill.spread) {
+    case avm1::GradientFill::Spread::Pad:
+      style.gradient.spread = SpreadMode::Pad;
+      break;
+    case avm1::GradientFill::Spread::Reflect:
+      style.gradient.spread = SpreadMode::Reflect;
+      break;
+    case avm1::GradientFill::Spread::Repeat:
+      style.gradient.spread = SpreadMode::Repeat;
+      break;
+  }
   const auto& m = fill.matrix;
   style.matrix = Matrix{m[0], m[1], m[2], m[3], m[4] * kTwipsPerPixel, m[5] * kTwipsPerPixel};
   const std::size_t stops =
@@ -80,6 +96,12 @@ class ShapeBuilder {
         break;
       case DrawCommand::Op::BeginGradientFill:
         beginFill(gradientStyle(command.gradient));
+        break;
+      case DrawCommand::Op::LineGradientStyle:
+        if (lineStyle_) {
+          lineStyle_->fill = gradientStyle(command.gradient);
+          addLineStyle();
+        }
         break;
       case DrawCommand::Op::MoveTo:
         closeFill();
@@ -139,9 +161,9 @@ class ShapeBuilder {
     fill_ = 0;
   }
 
-  // A fill's outline always closes; the closing edge has no line.
+  // A fill's outline always closes, with the line in use.
   void closeFill() {
-    if (fill_ != 0 && !(pen_ == start_)) addEdge(start_, std::nullopt, 0);
+    if (fill_ != 0 && !(pen_ == start_)) addEdge(start_, std::nullopt, line_);
     start_ = pen_;
   }
 
