@@ -30,28 +30,40 @@ void SceneRenderer::drawList(const DisplayList& list, const QTransform& toDevice
       continue;
     }
     if (object.clipDepth <= depth) continue;  // masks nothing
-    ActiveMask mask{object.clipDepth, {}};
-    const bool complete = collectMask(object, toDevice, mask.parts);
+    std::vector<MaskPart> parts;
+    const bool complete = collectMask(object, toDevice, parts);
     // A mask we cannot draw yet leaves what it covers unmasked rather than hidden.
-    if (!complete && mask.parts.empty()) continue;
-    backend_.pushMask(mask.parts);
+    if (!complete && parts.empty()) continue;
+    // A clip layer within the range of others is itself clipped by them.
+    ActiveMask mask{object.clipDepth, {}, 1};
+    for (const ActiveMask& outer : masks) mask.layers.push_back(outer.layers.back());
+    mask.layers.push_back(std::move(parts));
+    backend_.pushMask(mask.layers.back());
     masks.push_back(std::move(mask));
   }
-  for (std::size_t i = 0; i < masks.size(); ++i) backend_.popMask();
+  for (const ActiveMask& mask : masks) popMasks(mask.pushed);
+}
+
+void SceneRenderer::popMasks(std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) backend_.popMask();
 }
 
 // Masks may end in any order; the backend's are a stack, so the ones pushed
-// after an ending mask come off with it and go back on.
+// after an ending mask come off with it and go back on, with the layers that
+// clipped them.
 void SceneRenderer::endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks) {
   const auto hasEnded = [&](const ActiveMask& mask) { return mask.lastDepth < depth; };
   const auto firstEnded =
       static_cast<std::size_t>(std::find_if(masks.begin(), masks.end(), hasEnded) - masks.begin());
   if (firstEnded == masks.size()) return;
-  for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.popMask();
+  for (std::size_t i = firstEnded; i < masks.size(); ++i) popMasks(masks[i].pushed);
   masks.erase(std::remove_if(masks.begin() + static_cast<std::ptrdiff_t>(firstEnded), masks.end(),
                              hasEnded),
               masks.end());
-  for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.pushMask(masks[i].parts);
+  for (std::size_t i = firstEnded; i < masks.size(); ++i) {
+    for (const auto& layer : masks[i].layers) backend_.pushMask(layer);
+    masks[i].pushed = masks[i].layers.size();
+  }
 }
 
 void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& parentToDevice,

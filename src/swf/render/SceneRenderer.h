@@ -28,7 +28,9 @@ class SceneRenderer {
  private:
   struct ActiveMask {
     std::uint16_t lastDepth = 0;
-    std::vector<MaskPart> parts;
+    // The areas of the clip layers in force when it began, then its own.
+    std::vector<std::vector<MaskPart>> layers;
+    std::size_t pushed = 0;  // backend masks it has on the stack
   };
 
   void drawList(const DisplayList& list, const QTransform& toDevice,
@@ -40,6 +42,7 @@ class SceneRenderer {
   bool collectMask(const DisplayObject& object, const QTransform& toDevice,
                    std::vector<MaskPart>& parts);
   void endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks);
+  void popMasks(std::size_t count);
   // A sprite instance: what scripts drew on it, then its children, within
   // the clip masking it when a script set one.
   void drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
