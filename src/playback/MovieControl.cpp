@@ -1,11 +1,14 @@
 #include "playback/MovieControl.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <limits>
 
 #include "platform/Platform.h"
+#include "playback/FlashKeyCodes.h"
 
 namespace quelvo::playback {
 
@@ -30,6 +33,7 @@ MovieControl::MovieControl(platform::Platform& platform, const MovieControlSetti
                            QWidget* parent)
     : QWidget(parent), platform_(platform), settings_(settings) {
   setFocusPolicy(Qt::ClickFocus);
+  setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   frameTimer_.setSingleShot(true);
   frameTimer_.setTimerType(Qt::PreciseTimer);
@@ -58,6 +62,9 @@ void MovieControl::setMovie(const QString& path) {
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
+      // The engine only passes on http and https addresses.
+      player_->setUrlHandler(
+          [this](const QString& url, const QString&) { platform_.shellOpen(url); });
       clock_.emplace(movie_->frameRate());
       if (movie_->isAvm2()) {
         temporaryNotice_ = QStringLiteral("此动画使用 ActionScript 3，其脚本不会运行");
@@ -264,6 +271,56 @@ void MovieControl::paintEvent(QPaintEvent*) {
 void MovieControl::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   emit gotFocus();
+}
+
+bool MovieControl::forwardInput(const std::function<bool(swf::Player&)>& send) {
+  if (!player_ || !player_->hasScripts()) return false;
+  const int before = CurrentFrame();
+  showChanges(send(*player_), before);
+  if (!frameTimer_.isActive()) startClock();
+  return true;
+}
+
+QPointF MovieControl::stagePoint(const QPointF& widgetPoint) const {
+  const double ratio = devicePixelRatioF();
+  const QSize deviceSize = (QSizeF(size()) * ratio).toSize();
+  return stageToDevice(deviceSize, ratio).inverted().map(widgetPoint * ratio);
+}
+
+void MovieControl::keyPressEvent(QKeyEvent* event) {
+  const int code = flashKeyCode(event->key());
+  if (code == 0 || !forwardInput([&](swf::Player& player) { return player.keyDown(code); })) {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void MovieControl::keyReleaseEvent(QKeyEvent* event) {
+  const int code = flashKeyCode(event->key());
+  if (event->isAutoRepeat() || code == 0 ||
+      !forwardInput([&](swf::Player& player) { return player.keyUp(code); })) {
+    QWidget::keyReleaseEvent(event);
+  }
+}
+
+void MovieControl::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF at = stagePoint(event->position());
+  if (!forwardInput([&](swf::Player& player) { return player.pointerMove(at.x(), at.y()); })) {
+    QWidget::mouseMoveEvent(event);
+  }
+}
+
+void MovieControl::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton ||
+      !forwardInput([](swf::Player& player) { return player.pointerDown(); })) {
+    QWidget::mousePressEvent(event);
+  }
+}
+
+void MovieControl::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton ||
+      !forwardInput([](swf::Player& player) { return player.pointerUp(); })) {
+    QWidget::mouseReleaseEvent(event);
+  }
 }
 
 }  // namespace quelvo::playback

@@ -90,6 +90,12 @@ class MovieControl : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  // Keys the window's shortcuts leave, and the pointer over the movie, go to its scripts.
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   // Runs a frame step of the player (which stops it) and shows the new frame.
@@ -103,6 +109,10 @@ class MovieControl : public QWidget {
   QTransform stageToDevice(const QSize& deviceSize, double devicePixelRatio) const;
   swf::Quality quality() const;
   void redrawFrame();
+  // Hands a key or pointer event to the scripts; false when the movie has none.
+  bool forwardInput(const std::function<bool(swf::Player&)>& send);
+  // The pointer position in stage twips.
+  QPointF stagePoint(const QPointF& widgetPoint) const;
 
   platform::Platform& platform_;
   MovieControlSettings settings_;

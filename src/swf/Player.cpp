@@ -75,25 +75,15 @@ bool Player::tick() {
 
 bool Player::animating() const { return root_->animating() || (scripts_ && scripts_->animating()); }
 
-void Player::keyDown(int keyCode) {
-  if (scripts_) scripts_->keyDown(keyCode);
-}
+bool Player::keyDown(int keyCode) { return scripts_ && scripts_->keyDown(keyCode); }
 
-void Player::keyUp(int keyCode) {
-  if (scripts_) scripts_->keyUp(keyCode);
-}
+bool Player::keyUp(int keyCode) { return scripts_ && scripts_->keyUp(keyCode); }
 
-void Player::pointerMove(double x, double y) {
-  if (scripts_) scripts_->pointerMove(x, y);
-}
+bool Player::pointerMove(double x, double y) { return scripts_ && scripts_->pointerMove(x, y); }
 
-void Player::pointerDown() {
-  if (scripts_) scripts_->pointerDown();
-}
+bool Player::pointerDown() { return scripts_ && scripts_->pointerDown(); }
 
-void Player::pointerUp() {
-  if (scripts_) scripts_->pointerUp();
-}
+bool Player::pointerUp() { return scripts_ && scripts_->pointerUp(); }
 
 void Player::setUrlHandler(UrlHandler handler) {
   if (scripts_) scripts_->setUrlHandler(std::move(handler));

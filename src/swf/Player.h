@@ -62,12 +62,13 @@ class Player {
 
   // --- Input for scripts (Key, onClipEvent(mouseDown)...). Key codes are the
   // movie's own (Key.LEFT is 37...). Pointer positions are in stage twips,
-  // the space stageTransform maps from.
-  void keyDown(int keyCode);
-  void keyUp(int keyCode);
-  void pointerMove(double x, double y);
-  void pointerDown();
-  void pointerUp();
+  // the space stageTransform maps from. These return whether any script ran
+  // (the picture may have changed).
+  bool keyDown(int keyCode);
+  bool keyUp(int keyCode);
+  bool pointerMove(double x, double y);
+  bool pointerDown();
+  bool pointerUp();
   // getURL with an http or https address; nothing else leaves the player.
   using UrlHandler = std::function<void(const QString& url, const QString& target)>;
   void setUrlHandler(UrlHandler handler);

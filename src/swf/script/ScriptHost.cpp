@@ -171,14 +171,14 @@ void ScriptHost::queueHandlers(ClipHandle clip, std::uint32_t event) {
 
 // Every live clip's handlers for the event, oldest clip first, then the
 // method of that name each clip holds.
-void ScriptHost::queueEvent(std::uint32_t event, const QString& method) {
+bool ScriptHost::queueEvent(std::uint32_t event, const QString& method) {
   std::vector<ClipHandle> clips;
   for (const auto& [id, instance] : context_.instances) clips.push_back(id);
   for (const ClipHandle id : clips) {
     queueHandlers(id, event);
     if (vm_->hasClipMethod(id, method)) queue_.push_back(Pending{id, {}, 0, method});
   }
-  runPending(false);
+  return runPending(false);
 }
 
 bool ScriptHost::animating() {
@@ -197,27 +197,29 @@ bool ScriptHost::animating() {
 
 // --- Input
 
-void ScriptHost::keyDown(int keyCode) {
+bool ScriptHost::keyDown(int keyCode) {
   keysDown_.insert(keyCode);
   lastKey_ = keyCode;
-  queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"));
+  return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"));
 }
 
-void ScriptHost::keyUp(int keyCode) {
+bool ScriptHost::keyUp(int keyCode) {
   keysDown_.erase(keyCode);
   lastKey_ = keyCode;
-  queueEvent(clipevent::KeyUp, QStringLiteral("onKeyUp"));
+  return queueEvent(clipevent::KeyUp, QStringLiteral("onKeyUp"));
 }
 
-void ScriptHost::pointerMove(double x, double y) {
+bool ScriptHost::pointerMove(double x, double y) {
   pointerX_ = x;
   pointerY_ = y;
-  moveDrag();
-  queueEvent(clipevent::MouseMove, QStringLiteral("onMouseMove"));
+  const bool dragged = moveDrag();
+  return queueEvent(clipevent::MouseMove, QStringLiteral("onMouseMove")) || dragged;
 }
 
-void ScriptHost::pointerDown() { queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown")); }
-void ScriptHost::pointerUp() { queueEvent(clipevent::MouseUp, QStringLiteral("onMouseUp")); }
+bool ScriptHost::pointerDown() {
+  return queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown"));
+}
+bool ScriptHost::pointerUp() { return queueEvent(clipevent::MouseUp, QStringLiteral("onMouseUp")); }
 
 // --- Drawing
 

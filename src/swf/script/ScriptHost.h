@@ -49,12 +49,13 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   bool runPending(bool tick);
   // Whether scripts will act on coming ticks (enterFrame handlers, timers).
   bool animating();
-  void keyDown(int keyCode);
-  void keyUp(int keyCode);
+  // These return whether any script ran.
+  bool keyDown(int keyCode);
+  bool keyUp(int keyCode);
   // Pointer position in stage twips.
-  void pointerMove(double x, double y);
-  void pointerDown();
-  void pointerUp();
+  bool pointerMove(double x, double y);
+  bool pointerDown();
+  bool pointerUp();
   void setUrlHandler(UrlHandler handler) { urlHandler_ = std::move(handler); }
   // Rebuilds the shapes of clips drawn on since the last call; returns the
   // shapes replaced, for the renderer's caches to forget.
@@ -135,13 +136,14 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // A clip with a parent, and its entry there.
   DisplayObject* placed(avm1::ClipHandle handle) const;
   QString decode(const std::string& bytes) const;
-  void queueEvent(std::uint32_t event, const QString& method);
+  bool queueEvent(std::uint32_t event, const QString& method);
   void queueHandlers(avm1::ClipHandle clip, std::uint32_t event);
   void runEntry(const Pending& entry);
   // Adds object at a script depth of parent and makes its instance.
   avm1::ClipHandle addClip(TimelineInstance& parent, int depth, DisplayObject object,
                            const Timeline* timeline);
-  void moveDrag();
+  // Moves the dragged clip with the pointer; false when nothing is dragged.
+  bool moveDrag();
   // Ends the mask pairings the clip takes part in.
   void unpairMask(TimelineInstance& instance);
   // Matrix from the clip's space to the root's (twips), and its bounds there.

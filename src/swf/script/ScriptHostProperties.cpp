@@ -214,10 +214,10 @@ void ScriptHost::startDrag(ClipHandle handle, const avm1::DragOptions& options) 
 
 void ScriptHost::stopDrag() { drag_ = {}; }
 
-void ScriptHost::moveDrag() {
+bool ScriptHost::moveDrag() {
   TimelineInstance* instance = clip(drag_.clip);
   DisplayObject* object = instance ? instance->placement() : nullptr;
-  if (!object) return;
+  if (!object) return false;
   const QPointF pointer = toRoot(*instance->parent()).inverted().map(QPointF(pointerX_, pointerY_));
   double x = pointer.x() + drag_.offsetX;
   double y = pointer.y() + drag_.offsetY;
@@ -231,6 +231,7 @@ void ScriptHost::moveDrag() {
   object->matrix.translateX = x;
   object->matrix.translateY = y;
   object->scriptLocked = true;
+  return true;
 }
 
 }  // namespace quelvo::swf
