@@ -135,6 +135,80 @@ TEST(ScriptedPlaybackTest, DuplicatedClipsComeAndGo) {
   EXPECT_EQ(rgbAt(renderStage(*player), 60, 10), std::make_tuple(255, 255, 255));
 }
 
+// A clip actions record (SWF 6 and later) with one handler per entry.
+std::vector<std::uint8_t> clipActions(
+    std::initializer_list<std::pair<std::uint32_t, std::vector<std::uint8_t>>> handlers) {
+  std::vector<std::uint8_t> bytes{0, 0};
+  std::uint32_t all = 0;
+  for (const auto& [events, code] : handlers) all |= events;
+  Asm::u32(bytes, all);
+  for (const auto& [events, code] : handlers) {
+    Asm::u32(bytes, events);
+    Asm::u32(bytes, static_cast<std::uint32_t>(code.size()));
+    bytes.insert(bytes.end(), code.begin(), code.end());
+  }
+  Asm::u32(bytes, 0);
+  return bytes;
+}
+
+// _root.name = _root.name + 1
+std::vector<std::uint8_t> countOnRoot(const char* name) {
+  Asm code;
+  code.getVar("_root").push({name}).getVar("_root").push({name}).op(AC::GetMember);
+  code.push({1}).op(AC::Add2).op(AC::SetMember);
+  return code.program();
+}
+
+TEST(ScriptedPlaybackTest, ClipEventsRunOnLoadEachFrameAndOnUnload) {
+  st::TagStream tags;
+  tags.defineRectangle(1, {0, 400, 0, 400}, kRed);
+  st::TagStream sprite;
+  sprite.placeObject(st::Placement::place(1, 1)).showFrame().end();
+  tags.defineSprite(2, sprite);
+  st::Placement placed = st::Placement::place(1, 2);
+  placed.clipActions = clipActions(
+      {{0x1, countOnRoot("loads")}, {0x2, countOnRoot("frames")}, {0x4, countOnRoot("unloads")}});
+  Asm start;
+  start.setVar("loads", 0).setVar("frames", 0).setVar("unloads", 0);
+  tags.doAction(program(start)).placeObject(placed).showFrame();
+  tags.showFrame();
+  tags.removeObject(1).doAction(program(Asm().op(AC::Stop))).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  EXPECT_EQ(player->scriptVariable("loads"), "1");
+  player->tick();
+  EXPECT_EQ(player->scriptVariable("frames"), "1");
+  player->tick();  // the clip leaves in this tick, before its handlers' turn
+  EXPECT_EQ(player->scriptVariable("frames"), "1");
+  EXPECT_EQ(player->scriptVariable("unloads"), "1");
+  player->tick();
+  EXPECT_EQ(player->scriptVariable("frames"), "1");
+}
+
+TEST(ScriptedPlaybackTest, AttachedAndSwappedClipsOutliveSeeks) {
+  st::TagStream tags = withBox();
+  tags.exportAsset(2, "boxSymbol").showFrame();
+  Asm code;
+  call(code, "_root", "attachMovie", {"boxSymbol", "att", 10});
+  setMember(code, "att", "_x", 50);
+  setMember(code, "box", "_x", 70);
+  code.push({"next"}).callMethod("_root", "getNextHighestDepth", {}).op(AC::SetVariable);
+  code.getVar("box").push({1}).getVar("att").push({"swapDepths"}).op(AC::CallMethod).op(AC::Pop);
+  code.op(AC::Stop);
+  tags.doAction(program(code)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  player->tick();
+  EXPECT_EQ(player->scriptVariable("next"), "11");
+  ASSERT_NE(player->displayList().find(1), nullptr);
+  ASSERT_NE(player->displayList().find(16384 + 10), nullptr);
+  EXPECT_EQ(player->displayList().find(1)->name, "att");
+  EXPECT_EQ(player->displayList().find(16384 + 10)->name, "box");
+  player->back();  // the frame before the script: what it made and moved stays
+  EXPECT_EQ(player->displayList().find(16384 + 10)->matrix.translateX, 70 * 20);
+  EXPECT_EQ(player->displayList().find(1)->matrix.translateX, 50 * 20);
+}
+
 TEST(ScriptedPlaybackTest, OnEnterFrameRunsEveryTickAndKeepsTheMovieAnimating) {
   st::TagStream tags;
   Asm code;

@@ -221,6 +221,7 @@ void Vm::halt(const QString& reason) {
 
 void Vm::chargeSteps(std::uint64_t steps) {
   steps_ += steps;
+  stepsTaken_ += steps;
   if (steps_ > limits_.stepsPerEntry) {
     throw ScriptAbort{QStringLiteral("more than %1 actions in one go").arg(limits_.stepsPerEntry)};
   }

@@ -126,6 +126,8 @@ class Vm {
 
   // Budget and limits
   void chargeSteps(std::uint64_t steps);
+  // Steps charged over the VM's life, for budgets spanning several entries.
+  std::uint64_t stepsTaken() const { return stepsTaken_; }
   // Before a string of this length is built, an array grows from current to
   // wanted elements, or a property is added: aborts past the limits.
   void reserveString(qsizetype length);
@@ -178,6 +180,7 @@ class Vm {
 
   int entryDepth_ = 0;
   std::uint64_t steps_ = 0;
+  std::uint64_t stepsTaken_ = 0;
   std::size_t entryBytes_ = 0;
   std::size_t bytesSinceCollection_ = 0;
   std::uint32_t callDepth_ = 0;

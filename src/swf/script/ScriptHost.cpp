@@ -1,6 +1,7 @@
 #include "swf/script/ScriptHost.h"
 
 #include <QDateTime>
+#include <utility>
 
 #include "swf/Log.h"
 #include "swf/format/DisplayListTags.h"
@@ -14,9 +15,11 @@ using avm1::ClipHandle;
 
 namespace {
 
-// Queued entries one drain runs at most: a frame script that keeps sending
-// its clip back to its own frame would otherwise never let the tick end.
+// What one step (a tick or an input event) runs at most: queued entries (a
+// frame script that keeps sending its clip back to its own frame would
+// otherwise never let the tick end) and actions over all its entries.
 constexpr std::size_t kMaxEntriesPerDrain = 20000;
+constexpr std::uint64_t kMaxStepsPerDrain = 2'000'000;
 // Drawing calls kept per clip.
 constexpr std::size_t kMaxDrawCommands = std::size_t{1} << 20;
 constexpr std::uint8_t kHasClipActions = 0x80;  // PlaceObject2/3 flags
@@ -93,13 +96,16 @@ bool ScriptHost::runPending(bool tick) {
   if (tick) ++ticks_;
   bool ran = false;
   std::size_t entries = 0;
+  const std::uint64_t stepsBefore = vm_->stepsTaken();
   const auto drain = [&] {
     while (!initQueue_.empty() || !queue_.empty()) {
-      if (++entries > kMaxEntriesPerDrain) {
-        qCWarning(lcSwf) << "scripts queued more than" << kMaxEntriesPerDrain
-                         << "entries in one step; dropping the rest";
+      if (++entries > kMaxEntriesPerDrain || vm_->stepsTaken() - stepsBefore > kMaxStepsPerDrain) {
+        qCWarning(lcSwf) << "scripts ran past the budget of one step; dropping"
+                         << initQueue_.size() + queue_.size() << "queued entries";
         initQueue_.clear();
-        queue_.clear();
+        for (const Pending& entry : std::exchange(queue_, {})) {
+          if (entry.forget) vm_->forgetClip(entry.clip);
+        }
         return;
       }
       std::deque<Pending>& from = initQueue_.empty() ? queue_ : initQueue_;
@@ -119,7 +125,11 @@ bool ScriptHost::runPending(bool tick) {
 }
 
 void ScriptHost::runEntry(const Pending& entry) {
-  if (!clip(entry.clip)) return;  // removed since it was queued
+  if (entry.forget) {
+    vm_->forgetClip(entry.clip);
+    return;
+  }
+  if (!entry.afterRemoval && !clip(entry.clip)) return;  // removed since it was queued
   if (!entry.method.isEmpty()) {
     vm_->callClipMethod(entry.clip, entry.method);
     return;
@@ -150,13 +160,25 @@ void ScriptHost::clipEnteringFrame(TimelineInstance& clip) {
 }
 
 void ScriptHost::clipGone(std::uint64_t id) {
-  handlers_.erase(id);
   if (const auto drawing = drawings_.find(id); drawing != drawings_.end()) {
     if (drawing->second.shape) retired_.push_back(std::move(drawing->second.shape));
     drawings_.erase(drawing);
   }
   if (drag_.clip == id) drag_ = {};
-  vm_->forgetClip(id);
+  // Unload handlers run once the step's other entries have, on the object
+  // the clip leaves behind; then the object goes.
+  if (const auto found = handlers_.find(id); found != handlers_.end()) {
+    for (const ClipEventHandler& handler : found->second) {
+      if (handler.events & clipevent::Unload) {
+        queue_.push_back(Pending{id, handler.actions, handler.offset, {}, true, false});
+      }
+    }
+    handlers_.erase(found);
+  }
+  if (vm_->hasClipMethod(id, QStringLiteral("onUnload"))) {
+    queue_.push_back(Pending{id, {}, 0, QStringLiteral("onUnload"), true, false});
+  }
+  queue_.push_back(Pending{id, {}, 0, {}, false, true});
 }
 
 void ScriptHost::queueHandlers(ClipHandle clip, std::uint32_t event) {

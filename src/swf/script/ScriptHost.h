@@ -120,6 +120,10 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
     std::span<const std::uint8_t> actions;
     std::uint64_t offset = 0;
     QString method;  // a handler to call instead of actions
+    // The clip has gone: unload handlers still run on it, and the last entry
+    // lets its script object go.
+    bool afterRemoval = false;
+    bool forget = false;
   };
   struct Drawing {
     std::vector<avm1::DrawCommand> commands;

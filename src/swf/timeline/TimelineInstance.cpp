@@ -40,9 +40,10 @@ bool TimelineInstance::showFrame(std::size_t frame) {
   if (current_ == frame) return false;
   const bool next = current_ ? *current_ + 1 == frame : frame == 0;
   current_ = frame;
-  const bool changed = next ? runFrame(frame, list_, true) : rebuild(frame);
+  // Queued before the display list changes so that this timeline's actions
+  // go ahead of those of the clips the frame places.
   if (context_.actions) runFrameActions(frame);
-  return changed;
+  return next ? runFrame(frame, list_, true) : rebuild(frame);
 }
 
 bool TimelineInstance::advance() {
@@ -117,6 +118,10 @@ bool TimelineInstance::runFrame(std::size_t frame, DisplayList& list, bool insta
 bool TimelineInstance::rebuild(std::size_t frame) {
   DisplayList rebuilt;
   for (std::size_t f = 0; f <= frame; ++f) runFrame(f, rebuilt, false);
+  // A depth a script took keeps what the script put there.
+  for (const auto& [depth, object] : list_.objects()) {
+    if (object.byScript) rebuilt.objects().erase(depth);
+  }
   bool changed = rebuilt.objects().size() != list_.objects().size();
   for (auto& [depth, object] : rebuilt.objects()) {
     DisplayObject* old = nullptr;
