@@ -15,6 +15,7 @@ void installBuiltins(Vm& vm) {
   installTimers(vm);
   installKey(vm);
   installMovieClip(vm);
+  installGeom(vm);
 }
 
 }  // namespace quelvo::swf::avm1

@@ -22,6 +22,8 @@ void installGlobalFunctions(Vm& vm);
 void installTimers(Vm& vm);
 void installKey(Vm& vm);
 void installMovieClip(Vm& vm);
+// flash.geom.Matrix, from SWF 8 on.
+void installGeom(Vm& vm);
 // The drawing API methods of MovieClip.prototype.
 void installDrawing(Vm& vm, Object* movieClipProto);
 

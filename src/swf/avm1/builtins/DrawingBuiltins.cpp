@@ -64,7 +64,7 @@ std::vector<double> numbers(NativeCall& call, const Value& list) {
   return values;
 }
 
-// {matrixType: "box", x, y, w, h, r} or {a, b, d, e, g, h}
+// {matrixType: "box", x, y, w, h, r}, {a, b, c, d, tx, ty} or {a, b, d, e, g, h}
 std::array<double, 6> gradientMatrix(NativeCall& call, const Value& spec) {
   const auto field = [&](const char* name) {
     return call.vm.toNumber(call.vm.getMember(spec, QString::fromLatin1(name)));
@@ -78,6 +78,10 @@ std::array<double, 6> gradientMatrix(NativeCall& call, const Value& spec) {
     const double sy = height / kGradientSquare;
     return {std::cos(angle) * sx, std::sin(angle) * sx,   -std::sin(angle) * sy,
             std::cos(angle) * sy, field("x") + width / 2, field("y") + height / 2};
+  }
+  // A flash.geom.Matrix, or the a b d e g h of a 3 x 3 matrix.
+  if (!call.vm.getMember(spec, QStringLiteral("tx")).isUndefined()) {
+    return {field("a"), field("b"), field("c"), field("d"), field("tx"), field("ty")};
   }
   return {field("a"), field("b"), field("d"), field("e"), field("g"), field("h")};
 }
