@@ -293,9 +293,18 @@ TEST(ScriptedPlaybackTest, KeysAndPointerReachScripts) {
     body.op(AC::CallMethod).op(AC::SetVariable);
   });
   code.op(AC::SetMember);
+  // Key.addListener({onKeyUp: function() { released = Key.getCode(); }})
+  code.push({"onKeyUp"}).defineFunction("", {}, [](Asm& body) {
+    body.push({"released", 0, "Key"}).op(AC::GetVariable).push({"getCode"});
+    body.op(AC::CallMethod).op(AC::SetVariable);
+  });
+  code.push({1}).op(AC::InitObject).push({1, "Key"}).op(AC::GetVariable);
+  code.push({"addListener"}).op(AC::CallMethod).op(AC::Pop);
   tags.doAction(program(code)).showFrame().end();
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
+  EXPECT_TRUE(player->keyUp(39));
+  EXPECT_EQ(player->scriptVariable("released"), "39");
   player->keyDown(37);
   player->pointerMove(300, 400);  // twips
   player->pointerDown();

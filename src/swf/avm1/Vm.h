@@ -59,6 +59,12 @@ class Vm {
   // with the clip as this. False when there is no such function.
   bool callClipMethod(ClipHandle clip, const QString& name, std::span<const Value> args = {});
   bool hasClipMethod(ClipHandle clip, const QString& name);
+  // Calls event on each listener registered with the global source object
+  // (Key, Mouse), each as its own entry; a listener an earlier one removed
+  // is still called this time. Returns whether there was any listener.
+  bool broadcast(const QString& source, const QString& event);
+  // The hidden member where addListener keeps a source's listeners.
+  static QString listenersName() { return QStringLiteral("_listeners"); }
   // Fires the setInterval / setTimeout timers due at nowMs (the host's timerMs clock).
   void runIntervals(double nowMs);
   // Text fields and loaded variables: a variable by name or path, from base.

@@ -193,14 +193,16 @@ void ScriptHost::queueHandlers(ClipHandle clip, std::uint32_t event) {
 
 // Every live clip's handlers for the event, oldest clip first, then the
 // method of that name each clip holds.
-bool ScriptHost::queueEvent(std::uint32_t event, const QString& method) {
+bool ScriptHost::queueEvent(std::uint32_t event, const QString& method, const QString& source) {
   std::vector<ClipHandle> clips;
   for (const auto& [id, instance] : context_.instances) clips.push_back(id);
   for (const ClipHandle id : clips) {
     queueHandlers(id, event);
     if (vm_->hasClipMethod(id, method)) queue_.push_back(Pending{id, {}, 0, method});
   }
-  return runPending(false);
+  const bool ran = runPending(false);
+  const bool heard = vm_->broadcast(source, method);
+  return runPending(false) || ran || heard;
 }
 
 bool ScriptHost::animating() {
@@ -222,26 +224,29 @@ bool ScriptHost::animating() {
 bool ScriptHost::keyDown(int keyCode) {
   keysDown_.insert(keyCode);
   lastKey_ = keyCode;
-  return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"));
+  return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"), QStringLiteral("Key"));
 }
 
 bool ScriptHost::keyUp(int keyCode) {
   keysDown_.erase(keyCode);
   lastKey_ = keyCode;
-  return queueEvent(clipevent::KeyUp, QStringLiteral("onKeyUp"));
+  return queueEvent(clipevent::KeyUp, QStringLiteral("onKeyUp"), QStringLiteral("Key"));
 }
 
 bool ScriptHost::pointerMove(double x, double y) {
   pointerX_ = x;
   pointerY_ = y;
   const bool dragged = moveDrag();
-  return queueEvent(clipevent::MouseMove, QStringLiteral("onMouseMove")) || dragged;
+  return queueEvent(clipevent::MouseMove, QStringLiteral("onMouseMove"), QStringLiteral("Mouse")) ||
+         dragged;
 }
 
 bool ScriptHost::pointerDown() {
-  return queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown"));
+  return queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown"), QStringLiteral("Mouse"));
 }
-bool ScriptHost::pointerUp() { return queueEvent(clipevent::MouseUp, QStringLiteral("onMouseUp")); }
+bool ScriptHost::pointerUp() {
+  return queueEvent(clipevent::MouseUp, QStringLiteral("onMouseUp"), QStringLiteral("Mouse"));
+}
 
 // --- Drawing
 

@@ -140,7 +140,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // A clip with a parent, and its entry there.
   DisplayObject* placed(avm1::ClipHandle handle) const;
   QString decode(const std::string& bytes) const;
-  bool queueEvent(std::uint32_t event, const QString& method);
+  // Runs the clips' handlers of an input event, then the source's listeners.
+  bool queueEvent(std::uint32_t event, const QString& method, const QString& source);
   void queueHandlers(avm1::ClipHandle clip, std::uint32_t event);
   void runEntry(const Pending& entry);
   // Adds object at a script depth of parent and makes its instance.

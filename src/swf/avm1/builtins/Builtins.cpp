@@ -14,6 +14,7 @@ void installBuiltins(Vm& vm) {
   installGlobalFunctions(vm);
   installTimers(vm);
   installKey(vm);
+  installMouse(vm);
   installMovieClip(vm);
   installGeom(vm);
 }
