@@ -71,6 +71,27 @@ TEST(ScriptedPlaybackTest, FrameActionsStopAndJumpToLabels) {
   EXPECT_FALSE(jumped->animating());
 }
 
+TEST(ScriptedPlaybackTest, InitActionsRunOnceAheadOfFrameActions) {
+  constexpr std::uint16_t kDoInitAction = 59;
+  st::TagStream tags;
+  st::TagStream sprite;
+  sprite.showFrame().end();
+  tags.defineSprite(2, sprite);
+  tags.doAction(
+      program(Asm().push({"order"}).getVar("order").push({"f"}).op(AC::Add2).op(AC::SetVariable)));
+  std::vector<std::uint8_t> init{2, 0};  // the sprite's id, then its actions
+  const auto code = program(Asm().setVar("order", "i"));
+  init.insert(init.end(), code.begin(), code.end());
+  tags.tag(kDoInitAction, init).showFrame().showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  EXPECT_EQ(player->scriptVariable("order"), "if");
+  player->tick();
+  player->tick();  // back at the first frame
+  EXPECT_EQ(player->currentFrame(), 0u);
+  EXPECT_EQ(player->scriptVariable("order"), "iff");
+}
+
 TEST(ScriptedPlaybackTest, SpritesHonourStopAndScriptedPlayback) {
   st::TagStream tags;
   tags.defineRectangle(1, {0, 400, 0, 400}, kRed);
