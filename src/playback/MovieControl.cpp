@@ -289,7 +289,9 @@ QPointF MovieControl::stagePoint(const QPointF& widgetPoint) const {
 
 void MovieControl::keyPressEvent(QKeyEvent* event) {
   const int code = flashKeyCode(event->key());
-  if (code == 0 || !forwardInput([&](swf::Player& player) { return player.keyDown(code); })) {
+  const int character = event->text().isEmpty() ? 0 : event->text().front().unicode();
+  if (code == 0 ||
+      !forwardInput([&](swf::Player& player) { return player.keyDown(code, character); })) {
     QWidget::keyPressEvent(event);
   }
 }

@@ -75,7 +75,9 @@ bool Player::tick() {
 
 bool Player::animating() const { return root_->animating() || (scripts_ && scripts_->animating()); }
 
-bool Player::keyDown(int keyCode) { return scripts_ && scripts_->keyDown(keyCode); }
+bool Player::keyDown(int keyCode, int character) {
+  return scripts_ && scripts_->keyDown(keyCode, character);
+}
 
 bool Player::keyUp(int keyCode) { return scripts_ && scripts_->keyUp(keyCode); }
 

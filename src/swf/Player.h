@@ -64,7 +64,8 @@ class Player {
   // movie's own (Key.LEFT is 37...). Pointer positions are in stage twips,
   // the space stageTransform maps from. These return whether any script ran
   // (the picture may have changed).
-  bool keyDown(int keyCode);
+  // character: what the key types (Unicode), 0 for none.
+  bool keyDown(int keyCode, int character = 0);
   bool keyUp(int keyCode);
   bool pointerMove(double x, double y);
   bool pointerDown();

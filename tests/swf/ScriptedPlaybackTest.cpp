@@ -172,6 +172,12 @@ std::vector<std::uint8_t> clipActions(
   return bytes;
 }
 
+// A keyPress handler's body: its key code, then its actions.
+std::vector<std::uint8_t> withKeyCode(std::uint8_t key, std::vector<std::uint8_t> code) {
+  code.insert(code.begin(), key);
+  return code;
+}
+
 // _root.name = _root.name + 1
 std::vector<std::uint8_t> countOnRoot(const char* name) {
   Asm code;
@@ -187,16 +193,22 @@ TEST(ScriptedPlaybackTest, ClipEventsRunOnLoadEachFrameAndOnUnload) {
   sprite.placeObject(st::Placement::place(1, 1)).showFrame().end();
   tags.defineSprite(2, sprite);
   st::Placement placed = st::Placement::place(1, 2);
-  placed.clipActions = clipActions(
-      {{0x1, countOnRoot("loads")}, {0x2, countOnRoot("frames")}, {0x4, countOnRoot("unloads")}});
+  placed.clipActions =
+      clipActions({{0x1, countOnRoot("loads")},
+                   {0x2, countOnRoot("frames")},
+                   {0x4, countOnRoot("unloads")},
+                   {0x20000, withKeyCode(1, countOnRoot("lefts"))}});  // keyPress "<Left>"
   Asm start;
-  start.setVar("loads", 0).setVar("frames", 0).setVar("unloads", 0);
+  start.setVar("loads", 0).setVar("frames", 0).setVar("unloads", 0).setVar("lefts", 0);
   tags.doAction(program(start)).placeObject(placed).showFrame();
   tags.showFrame();
   tags.removeObject(1).doAction(program(Asm().op(AC::Stop))).showFrame().end();
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
   EXPECT_EQ(player->scriptVariable("loads"), "1");
+  player->keyDown(39);
+  player->keyDown(37);
+  EXPECT_EQ(player->scriptVariable("lefts"), "1");
   player->tick();
   EXPECT_EQ(player->scriptVariable("frames"), "1");
   player->tick();  // the clip leaves in this tick, before its handlers' turn

@@ -181,11 +181,13 @@ void ScriptHost::clipGone(std::uint64_t id) {
   queue_.push_back(Pending{id, {}, 0, {}, false, true});
 }
 
-void ScriptHost::queueHandlers(ClipHandle clip, std::uint32_t event) {
+void ScriptHost::queueHandlers(ClipHandle clip, std::uint32_t event, int pressCode) {
   const auto found = handlers_.find(clip);
   if (found == handlers_.end()) return;
   for (const ClipEventHandler& handler : found->second) {
-    if (handler.events & event) {
+    const bool pressed = pressCode != 0 && (handler.events & clipevent::KeyPress) != 0 &&
+                         handler.keyCode == pressCode;
+    if ((handler.events & event) || pressed) {
       queue_.push_back(Pending{clip, handler.actions, handler.offset, {}});
     }
   }
@@ -193,11 +195,12 @@ void ScriptHost::queueHandlers(ClipHandle clip, std::uint32_t event) {
 
 // Every live clip's handlers for the event, oldest clip first, then the
 // method of that name each clip holds.
-bool ScriptHost::queueEvent(std::uint32_t event, const QString& method, const QString& source) {
+bool ScriptHost::queueEvent(std::uint32_t event, const QString& method, const QString& source,
+                            int pressCode) {
   std::vector<ClipHandle> clips;
   for (const auto& [id, instance] : context_.instances) clips.push_back(id);
   for (const ClipHandle id : clips) {
-    queueHandlers(id, event);
+    queueHandlers(id, event, pressCode);
     if (vm_->hasClipMethod(id, method)) queue_.push_back(Pending{id, {}, 0, method});
   }
   const bool ran = runPending(false);
@@ -221,10 +224,28 @@ bool ScriptHost::animating() {
 
 // --- Input
 
-bool ScriptHost::keyDown(int keyCode) {
+namespace {
+
+// The code keyPress handlers name a key by: the character typed, or for
+// keys without one, a number of their own.
+int keyPressCode(int keyCode, int character) {
+  static constexpr std::pair<int, int> kSpecial[] = {
+      {37, 1},  {39, 2},  {36, 3},  {35, 4},  {45, 5},  {46, 6}, {8, 8},
+      {13, 13}, {38, 14}, {40, 15}, {33, 16}, {34, 17}, {9, 18}, {27, 19},
+  };
+  for (const auto& [key, code] : kSpecial) {
+    if (key == keyCode) return code;
+  }
+  return character >= 32 && character < 256 ? character : 0;
+}
+
+}  // namespace
+
+bool ScriptHost::keyDown(int keyCode, int character) {
   keysDown_.insert(keyCode);
   lastKey_ = keyCode;
-  return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"), QStringLiteral("Key"));
+  return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"), QStringLiteral("Key"),
+                    keyPressCode(keyCode, character));
 }
 
 bool ScriptHost::keyUp(int keyCode) {

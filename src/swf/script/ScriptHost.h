@@ -50,7 +50,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // Whether scripts will act on coming ticks (enterFrame handlers, timers).
   bool animating();
   // These return whether any script ran.
-  bool keyDown(int keyCode);
+  // character: what the key types (Unicode), 0 for none; keyPress handlers match it.
+  bool keyDown(int keyCode, int character = 0);
   bool keyUp(int keyCode);
   // Pointer position in stage twips.
   bool pointerMove(double x, double y);
@@ -141,8 +142,10 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   DisplayObject* placed(avm1::ClipHandle handle) const;
   QString decode(const std::string& bytes) const;
   // Runs the clips' handlers of an input event, then the source's listeners.
-  bool queueEvent(std::uint32_t event, const QString& method, const QString& source);
-  void queueHandlers(avm1::ClipHandle clip, std::uint32_t event);
+  // pressCode also runs the keyPress handlers for that key.
+  bool queueEvent(std::uint32_t event, const QString& method, const QString& source,
+                  int pressCode = 0);
+  void queueHandlers(avm1::ClipHandle clip, std::uint32_t event, int pressCode = 0);
   void runEntry(const Pending& entry);
   // Adds object at a script depth of parent and makes its instance.
   avm1::ClipHandle addClip(TimelineInstance& parent, int depth, DisplayObject object,
