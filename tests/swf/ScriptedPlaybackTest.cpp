@@ -259,6 +259,22 @@ TEST(ScriptedPlaybackTest, OnEnterFrameRunsEveryTickAndKeepsTheMovieAnimating) {
   EXPECT_EQ(player->scriptVariable("n"), "5");
 }
 
+TEST(ScriptedPlaybackTest, IntervalsFollowTheMovieClock) {
+  st::TagStream tags;
+  Asm code;
+  code.setVar("n", 0).push({100});
+  code.defineFunction("", {}, [](Asm& body) {
+    body.push({"n"}).getVar("n").push({1}).op(AC::Add2).op(AC::SetVariable);
+  });
+  code.push({2, "setInterval"}).op(AC::CallFunction).op(AC::Pop).op(AC::Stop);
+  tags.doAction(program(code)).showFrame().end();
+  const auto player = playerFor(tags);  // 24 frames a second
+  ASSERT_TRUE(player);
+  EXPECT_TRUE(player->animating());
+  for (int i = 0; i < 10; ++i) player->tick();  // 417 ms
+  EXPECT_EQ(player->scriptVariable("n"), "4");
+}
+
 // A clip "name" at depth with a filled square drawn from (x, y), size pixels wide.
 Asm& drawSquare(Asm& code, const char* name, int depth, int rgb, int x, int y, int size) {
   call(code, "_root", "createEmptyMovieClip", {name, depth});
