@@ -20,8 +20,6 @@ namespace {
 // otherwise never let the tick end) and actions over all its entries.
 constexpr std::size_t kMaxEntriesPerDrain = 20000;
 constexpr std::uint64_t kMaxStepsPerDrain = 2'000'000;
-// Drawing calls kept per clip.
-constexpr std::size_t kMaxDrawCommands = std::size_t{1} << 20;
 constexpr std::uint8_t kHasClipActions = 0x80;  // PlaceObject2/3 flags
 
 bool placesClipActions(const TagRecord& record) {
@@ -161,6 +159,7 @@ void ScriptHost::clipEnteringFrame(TimelineInstance& clip) {
 
 void ScriptHost::clipGone(std::uint64_t id) {
   if (const auto drawing = drawings_.find(id); drawing != drawings_.end()) {
+    drawCommands_ -= drawing->second.commands.size();
     if (drawing->second.shape) retired_.push_back(std::move(drawing->second.shape));
     drawings_.erase(drawing);
   }
@@ -274,8 +273,14 @@ bool ScriptHost::pointerUp() {
 void ScriptHost::draw(ClipHandle handle, const avm1::DrawCommand& command) {
   if (!clip(handle)) return;
   Drawing& drawing = drawings_[handle];
-  if (command.op == avm1::DrawCommand::Op::Clear) drawing.commands.clear();
-  if (drawing.commands.size() < kMaxDrawCommands) drawing.commands.push_back(command);
+  if (command.op == avm1::DrawCommand::Op::Clear) {
+    drawCommands_ -= drawing.commands.size();
+    drawing.commands.clear();
+  }
+  if (drawCommands_ < kMaxDrawCommands) {
+    drawing.commands.push_back(command);
+    ++drawCommands_;
+  }
   drawing.dirty = true;
 }
 

@@ -172,6 +172,9 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   std::set<std::uint16_t> initDone_;
   std::unordered_map<avm1::ClipHandle, std::vector<ClipEventHandler>> handlers_;
   std::unordered_map<avm1::ClipHandle, Drawing> drawings_;
+  std::size_t drawCommands_ = 0;  // in all drawings
+  // Drawing calls kept for all clips together; later ones are dropped.
+  static constexpr std::size_t kMaxDrawCommands = std::size_t{1} << 18;
   std::vector<std::shared_ptr<const Shape>> retired_;
   std::set<int> keysDown_;
   int lastKey_ = 0;

@@ -158,7 +158,10 @@ ClipHandle ScriptHost::duplicateClip(ClipHandle source, const QString& name, int
       addClip(*instance->parent(), depth, std::move(copy), &instance->timeline());
   if (made != kNoClip) {
     if (const auto drawing = drawings_.find(source); drawing != drawings_.end()) {
-      drawings_[made] = Drawing{drawing->second.commands, true, {}};
+      if (drawCommands_ + drawing->second.commands.size() <= kMaxDrawCommands) {
+        drawCommands_ += drawing->second.commands.size();
+        drawings_[made] = Drawing{drawing->second.commands, true, {}};
+      }
     }
   }
   return made;
