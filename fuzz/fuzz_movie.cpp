@@ -58,8 +58,9 @@ void play(const std::shared_ptr<const Movie>& movie) {
   for (int tick = 0; tick < 4; ++tick) player.tick();
   static_cast<void>(player.animating());
   for (int step = 0; step < 9; ++step) {
-    player.pointerMove(player.movie().widthPixels() * (step % 3) / 2,
-                       player.movie().heightPixels() * (step / 3) / 2);
+    const Rect& stage = player.movie().stageRect();
+    player.pointerMove(stage.xMin + (stage.xMax - stage.xMin) * (step % 3) / 2.0,
+                       stage.yMin + (stage.yMax - stage.yMin) * (step / 3) / 2.0);
     player.pointerDown();
     player.pointerUp();
   }

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
   }
 
   Player player(*movie);
-  player.play();
+  player.autoplay();  // a stop() in the first frame's scripts holds
   for (long frame = 1; frame < options->frames; ++frame) player.tick();
 
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);

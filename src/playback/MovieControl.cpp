@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "platform/Platform.h"
-#include "playback/FlashKeys.h"
+#include "playback/FlashKeyCodes.h"
 #include "swf/format/Button.h"
 
 namespace quelvo::playback {
@@ -28,7 +28,8 @@ QString describeLoadFailure(const QString& path, const swf::Error& error) {
       .arg(QString::fromStdString(error.message));
 }
 
-// Only movies with buttons react to the pointer; the others get no move events.
+// Only movies with buttons or scripts react to the pointer; the others get
+// no move events.
 bool hasButtons(const swf::Movie& movie) {
   const auto& definitions = movie.definitions();
   return std::any_of(definitions.begin(), definitions.end(),
@@ -71,13 +72,18 @@ void MovieControl::setMovie(const QString& path) {
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
+      // The engine only passes on http and https addresses.
+      player_->setUrlHandler(
+          [this](const QString& url, const QString&) { platform_.shellOpen(url); });
       clock_.emplace(movie_->frameRate());
-      setMouseTracking(hasButtons(*movie_));
+      setMouseTracking(hasButtons(*movie_) || player_->hasScripts());
       if (movie_->isAvm2()) {
         temporaryNotice_ = QStringLiteral("此动画使用 ActionScript 3，其脚本不会运行");
         temporaryNoticeTimer_.start(kTemporaryNoticeMs);
       }
-      Play();
+      userPaused_ = false;
+      player_->autoplay();
+      startClock();
     } else {
       notice_ = describeLoadFailure(path, loaded.error());
       noticeSinceMs_ = platform_.nowMs();
@@ -286,9 +292,7 @@ bool MovieControl::movePointer(QPointF widgetPosition) {
   const QTransform toStage = stageToDevice(deviceSize, ratio).inverted(&invertible);
   if (!invertible) return false;
   const QPointF twips = toStage.map(widgetPosition * ratio);
-  const swf::Rect& stage = movie_->stageRect();
-  return player_->pointerMove((twips.x() - stage.xMin) / kTwipsPerPixel,
-                              (twips.y() - stage.yMin) / kTwipsPerPixel);
+  return player_->pointerMove(twips.x(), twips.y());
 }
 
 void MovieControl::showInputChanges(bool pictureChanged, int frameBefore) {
@@ -345,6 +349,15 @@ void MovieControl::keyPressEvent(QKeyEvent* event) {
   }
   // Not accepted: the window's own keys keep working.
   QWidget::keyPressEvent(event);
+}
+
+void MovieControl::keyReleaseEvent(QKeyEvent* event) {
+  const int code = flashKeyCode(event->key());
+  if (player_ && code != 0 && !event->isAutoRepeat()) {
+    const int before = CurrentFrame();
+    showInputChanges(player_->keyUp(code), before);
+  }
+  QWidget::keyReleaseEvent(event);
 }
 
 }  // namespace quelvo::playback

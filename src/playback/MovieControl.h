@@ -90,11 +90,14 @@ class MovieControl : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  // Keys the window's shortcuts leave, and the pointer over the movie, go to
+  // the movie: its buttons and its scripts.
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Runs a frame step of the player (which stops it) and shows the new frame.
@@ -108,7 +111,7 @@ class MovieControl : public QWidget {
   QTransform stageToDevice(const QSize& deviceSize, double devicePixelRatio) const;
   swf::Quality quality() const;
   void redrawFrame();
-  // Hands the pointer position to the player (in stage pixels, undoing the
+  // Hands the pointer position to the player (in stage twips, undoing the
   // scale and zoom it is drawn with); returns whether the picture changed.
   bool movePointer(QPointF widgetPosition);
   // Redraws after pointer or key input and shows a hand over buttons.

@@ -4,6 +4,7 @@
 #include "swf/render/GridSampling.h"
 #include "swf/render/QPainterBackend.h"
 #include "swf/render/SceneRenderer.h"
+#include "swf/script/ScriptHost.h"
 
 namespace quelvo::swf {
 
@@ -20,15 +21,31 @@ Player::Player(std::shared_ptr<const Movie> movie)
       playhead_(movie_->frameCount()),
       root_(std::make_unique<TimelineInstance>(movie_->root(), context_, 0)),
       buttons_(*root_, context_, drawCaches_.paths) {
+  if (ScriptHost::hasScripts(*movie_)) {
+    scripts_ = std::make_unique<ScriptHost>(movie_, context_, playhead_, *root_);
+    context_.actions = scripts_.get();
+    playhead_.play();
+  }
   showCurrentFrame();
 }
 
-Player::~Player() = default;
+void Player::autoplay() {
+  if (!scripts_) playhead_.play();
+}
+
+Player::~Player() {
+  // The timelines go first, without a runner to tell.
+  context_.actions = nullptr;
+  root_.reset();
+}
 
 bool Player::showCurrentFrame() {
   context_.startStep();
-  return root_->showFrame(playhead_.current());
+  const bool changed = root_->showFrame(playhead_.current());
+  return runScripts(false) || changed;
 }
+
+bool Player::runScripts(bool tick) { return scripts_ && scripts_->runPending(tick); }
 
 bool Player::gotoFrame(std::size_t frame) {
   playhead_.gotoFrame(frame);
@@ -53,12 +70,52 @@ bool Player::rewind() {
 bool Player::tick() {
   context_.startStep();
   bool changed = root_->advanceChildren();
+  if (scripts_) scripts_->clipEnteringFrame(*root_);
   if (playhead_.advance()) changed = root_->showFrame(playhead_.current()) || changed;
+  changed = runScripts(true) || changed;
   // Buttons may have moved under the pointer.
   return buttons_.refresh() || changed;
 }
 
-bool Player::animating() const { return root_->animating(); }
+bool Player::animating() const { return root_->animating() || (scripts_ && scripts_->animating()); }
+
+// Buttons see input first and queue their actions; the scripts' own handlers
+// follow, then whatever is still queued runs.
+bool Player::keyDown(int keyCode, int character) {
+  bool changed = buttons_.keyDown(buttonKeyCode(keyCode, character));
+  changed = (scripts_ && scripts_->keyDown(keyCode, character)) || changed;
+  return runScripts(false) || changed;
+}
+
+bool Player::keyUp(int keyCode) { return scripts_ && scripts_->keyUp(keyCode); }
+
+bool Player::pointerMove(double x, double y) {
+  bool changed = buttons_.pointerMove(QPointF(x, y));
+  changed = (scripts_ && scripts_->pointerMove(x, y)) || changed;
+  return runScripts(false) || changed;
+}
+
+bool Player::pointerLeave() { return buttons_.pointerLeave(); }
+
+bool Player::pointerDown() {
+  bool changed = buttons_.pointerDown();
+  changed = (scripts_ && scripts_->pointerDown()) || changed;
+  return runScripts(false) || changed;
+}
+
+bool Player::pointerUp() {
+  bool changed = buttons_.pointerUp();
+  changed = (scripts_ && scripts_->pointerUp()) || changed;
+  return runScripts(false) || changed;
+}
+
+void Player::setUrlHandler(UrlHandler handler) {
+  if (scripts_) scripts_->setUrlHandler(std::move(handler));
+}
+
+QString Player::scriptVariable(const QString& path) const {
+  return scripts_ ? scripts_->variable(path) : QString();
+}
 
 void Player::render(QPainter& painter, const QTransform& stageToDevice, Quality quality) {
   draw(painter, stageToDevice, quality, quality != Quality::Low, 1);
@@ -77,25 +134,12 @@ void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality qu
   PaintSettings settings;
   settings.minimumStrokeWidth = pixelSize;
   settings.gradientLead = quality == Quality::Low ? 0 : 1;
+  if (scripts_) {
+    for (const auto& shape : scripts_->updateDrawings()) drawCaches_.paths.forget(*shape);
+  }
   QPainterBackend backend(painter, drawCaches_, library_.bitmaps(), antialias, settings);
-  SceneRenderer(library_, backend).render(root_->displayList(), stageToDevice);
+  SceneRenderer(library_, backend).render(*root_, stageToDevice);
   painter.restore();
-}
-
-bool Player::pointerMove(double x, double y) {
-  const Rect& stage = movie_->stageRect();
-  return buttons_.pointerMove(
-      QPointF(stage.xMin + x * kTwipsPerPixel, stage.yMin + y * kTwipsPerPixel));
-}
-
-bool Player::pointerLeave() { return buttons_.pointerLeave(); }
-
-bool Player::pointerDown() { return buttons_.pointerDown(); }
-
-bool Player::pointerUp() { return buttons_.pointerUp(); }
-
-bool Player::keyDown(int keyCode, int character) {
-  return buttons_.keyDown(buttonKeyCode(keyCode, character));
 }
 
 QTransform Player::stageTransform(double scale) const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QPainter>
+#include <QString>
 #include <QTransform>
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 #include "swf/Library.h"
@@ -14,6 +16,8 @@
 #include "swf/timeline/TimelineInstance.h"
 
 namespace quelvo::swf {
+
+class ScriptHost;
 
 // One playback of a movie: the root playhead (Playhead semantics, frames
 // 0-based), the display lists of the root and of every sprite instance, and
@@ -39,6 +43,9 @@ class Player {
   void setLoop(bool loop) { playhead_.setLoop(loop); }
 
   void play() { playhead_.play(); }
+  // Starts a movie just opened: a movie with scripts plays from its start by
+  // itself, so what its first frame's scripts did (a stop) holds.
+  void autoplay();
   void stop() { playhead_.stop(); }
   // These return whether the picture changed.
   bool gotoFrame(std::size_t frame);  // clamped; play state unchanged
@@ -46,11 +53,32 @@ class Player {
   bool forward();
   bool rewind();
 
-  // One frame interval: every sprite instance advances a frame (looping),
-  // then the root advances when playing. Returns whether the picture changed.
+  // One frame interval: every sprite instance that plays advances a frame
+  // (looping), then the root advances when playing; then the scripts this
+  // met run, and the timers due. Returns whether the picture changed.
   bool tick();
-  // Whether ticks would change the picture with the root stopped.
+  // Whether ticks would change the picture with the root stopped: a sprite
+  // that plays, an enterFrame handler or a timer.
   bool animating() const;
+
+  // --- Input, for buttons and scripts (Key, onClipEvent(mouseDown)...). Key
+  // codes are the movie's own (Key.LEFT is 37, A is 65...); character is
+  // what the key types (Unicode), 0 for none. Pointer positions are in stage
+  // twips, the space stageTransform maps from. These return whether the
+  // picture may have changed.
+  bool keyDown(int keyCode, int character = 0);
+  bool keyUp(int keyCode);
+  bool pointerMove(double x, double y);
+  bool pointerLeave();  // the pointer left the movie
+  bool pointerDown();
+  bool pointerUp();
+  // getURL with an http or https address; nothing else leaves the player.
+  using UrlHandler = std::function<void(const QString& url, const QString& target)>;
+  void setUrlHandler(UrlHandler handler);
+  // Whether the movie's ActionScript runs (it has actions, and is not AVM2).
+  bool hasScripts() const { return scripts_ != nullptr; }
+  // A script variable as text ("" without scripts), e.g. "_root.score".
+  QString scriptVariable(const QString& path) const;
 
   // Draws the display list with the painter's own antialiasing (fast; for
   // the screen). stageToDevice maps stage twips (the header's stage
@@ -69,23 +97,15 @@ class Player {
   // The characters of this playback, with the current texts of its fields.
   Library& library() { return library_; }
 
-  // The pointer and the keyboard, acting on buttons (see ButtonInput).
-  // Points are in stage pixels from the stage's top-left corner. These
-  // return whether the picture changed.
-  bool pointerMove(double x, double y);
-  bool pointerLeave();  // the pointer left the movie
-  bool pointerDown();
-  bool pointerUp();
-  // keyCode is the virtual key code (37 for the left arrow, 65 for A),
-  // character what the key typed (0 for none).
-  bool keyDown(int keyCode, int character = 0);
   // The pointer is over a button: show a hand.
   bool cursorOverButton() const { return buttons_.overButton(); }
-  // Lets script actions run (buttons', for now); nullptr skips them.
+  // Replaces the runner of actions (tests record button actions with one).
   void setActionRunner(ActionRunner* runner) { context_.actions = runner; }
 
  private:
   bool showCurrentFrame();
+  // Runs what the timelines queued for scripts; returns whether any ran.
+  bool runScripts(bool tick);
   // pixelSize: device pixels per output pixel, the thinnest a stroke gets.
   void draw(QPainter& painter, const QTransform& stageToDevice, Quality quality, bool antialias,
             double pixelSize);
@@ -95,6 +115,7 @@ class Player {
   PlayContext context_;
   Playhead playhead_;
   std::unique_ptr<TimelineInstance> root_;
+  std::unique_ptr<ScriptHost> scripts_;  // only for movies with actions
   QPainterBackend::Caches drawCaches_;
   ButtonInput buttons_;
 };

@@ -40,6 +40,8 @@ constexpr std::uint16_t kDefineEditText = 37;
 constexpr std::uint16_t kDefineFont2 = 48;
 constexpr std::uint16_t kDefineFontInfo2 = 62;
 constexpr std::uint16_t kDefineFont3 = 75;
+constexpr std::uint16_t kDoAction = 12;
+constexpr std::uint16_t kExportAssets = 56;
 
 constexpr std::uint32_t kLongLength = 0x3F;
 
@@ -375,6 +377,16 @@ TagStream& TagStream::placeObject(const Placement& placement) {
   if (placement.visible) body.u8(*placement.visible ? 1 : 0);
   body.bytes(placement.clipActions);
   return tag(version3 ? kPlaceObject3 : kPlaceObject2, body);
+}
+
+TagStream& TagStream::doAction(std::span<const std::uint8_t> actions) {
+  return tag(kDoAction, actions);
+}
+
+TagStream& TagStream::exportAsset(std::uint16_t character, const std::string& name) {
+  ByteWriter body;
+  body.u16(1).u16(character).string(name);
+  return tag(kExportAssets, body);
 }
 
 TagStream& TagStream::placeObject1(std::uint16_t character, std::uint16_t depth,

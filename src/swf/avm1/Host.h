@@ -39,7 +39,11 @@ struct DragOptions {
 // A gradient fill of the drawing API: colours as 0xRRGGBB, alphas 0-100,
 // ratios 0-255, and the gradient box as an a b c d tx ty matrix.
 struct GradientFill {
+  enum class Spread : std::uint8_t { Pad, Reflect, Repeat };
   bool radial = false;
+  Spread spread = Spread::Pad;
+  bool linearRgb = false;  // interpolates in linear RGB
+  double focalPoint = 0;   // radial: -1..1 along the gradient's x axis
   std::vector<std::uint32_t> colors;
   std::vector<double> alphas;
   std::vector<double> ratios;
@@ -53,6 +57,7 @@ struct DrawCommand {
     LineStyle,          // args: thickness (NaN: no line), rgb, alpha
     BeginFill,          // args: rgb, alpha
     BeginGradientFill,  // gradient
+    LineGradientStyle,  // gradient: paints the current line
     MoveTo,             // args: x, y
     LineTo,             // args: x, y
     CurveTo,            // args: control x, control y, anchor x, anchor y
@@ -108,6 +113,9 @@ class Host {
   virtual int nextHighestDepth(ClipHandle parent) = 0;
   virtual void swapDepths(ClipHandle clip, int depth) = 0;
   virtual void draw(ClipHandle clip, const DrawCommand& command) = 0;
+  // clip.setMask(mask): mask's shapes limit what clip shows and mask itself is
+  // no longer drawn; kNoClip takes the mask away.
+  virtual void setMask(ClipHandle, ClipHandle) {}
   // hitTest(x, y, shapeFlag) in stage coordinates, and hitTest(other clip).
   virtual bool hitTestPoint(ClipHandle clip, double x, double y, bool shape) = 0;
   virtual bool hitTestClip(ClipHandle clip, ClipHandle other) = 0;

@@ -122,6 +122,20 @@ bool Vm::callClipMethod(ClipHandle clip, const QString& name, std::span<const Va
   return called;
 }
 
+bool Vm::broadcast(const QString& source, const QString& event) {
+  std::vector<Value> listeners;
+  guarded("event", [&] {
+    const Value object = getMember(Value::object(global_), source);
+    if (const ArrayObject* list = asArray(getMember(object, listenersName()))) {
+      listeners = list->elements;
+    }
+  });
+  for (const Value& listener : listeners) {
+    guarded("event", [&] { callMethod(listener, event, {}); });
+  }
+  return !listeners.empty();
+}
+
 void Vm::runIntervals(double nowMs) {
   for (const int id : timers_.due(nowMs)) {
     Timer* timer = timers_.find(id);
@@ -221,6 +235,7 @@ void Vm::halt(const QString& reason) {
 
 void Vm::chargeSteps(std::uint64_t steps) {
   steps_ += steps;
+  stepsTaken_ += steps;
   if (steps_ > limits_.stepsPerEntry) {
     throw ScriptAbort{QStringLiteral("more than %1 actions in one go").arg(limits_.stepsPerEntry)};
   }

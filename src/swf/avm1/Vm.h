@@ -59,6 +59,12 @@ class Vm {
   // with the clip as this. False when there is no such function.
   bool callClipMethod(ClipHandle clip, const QString& name, std::span<const Value> args = {});
   bool hasClipMethod(ClipHandle clip, const QString& name);
+  // Calls event on each listener registered with the global source object
+  // (Key, Mouse), each as its own entry; a listener an earlier one removed
+  // is still called this time. Returns whether there was any listener.
+  bool broadcast(const QString& source, const QString& event);
+  // The hidden member where addListener keeps a source's listeners.
+  static QString listenersName() { return QStringLiteral("_listeners"); }
   // Fires the setInterval / setTimeout timers due at nowMs (the host's timerMs clock).
   void runIntervals(double nowMs);
   // Text fields and loaded variables: a variable by name or path, from base.
@@ -126,6 +132,8 @@ class Vm {
 
   // Budget and limits
   void chargeSteps(std::uint64_t steps);
+  // Steps charged over the VM's life, for budgets spanning several entries.
+  std::uint64_t stepsTaken() const { return stepsTaken_; }
   // Before a string of this length is built, an array grows from current to
   // wanted elements, or a property is added: aborts past the limits.
   void reserveString(qsizetype length);
@@ -178,6 +186,7 @@ class Vm {
 
   int entryDepth_ = 0;
   std::uint64_t steps_ = 0;
+  std::uint64_t stepsTaken_ = 0;
   std::size_t entryBytes_ = 0;
   std::size_t bytesSinceCollection_ = 0;
   std::uint32_t callDepth_ = 0;

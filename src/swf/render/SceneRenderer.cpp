@@ -12,7 +12,13 @@ SceneRenderer::SceneRenderer(Library& library, RenderBackend& backend)
     : library_(library), backend_(backend) {}
 
 void SceneRenderer::render(const DisplayList& list, const QTransform& toDevice) {
+  rootToDevice_ = toDevice;
   drawList(list, toDevice, ColorTransform{});
+}
+
+void SceneRenderer::render(const TimelineInstance& root, const QTransform& toDevice) {
+  rootToDevice_ = toDevice;
+  drawSprite(root, toDevice, ColorTransform{});
 }
 
 void SceneRenderer::drawList(const DisplayList& list, const QTransform& toDevice,
@@ -25,28 +31,40 @@ void SceneRenderer::drawList(const DisplayList& list, const QTransform& toDevice
       continue;
     }
     if (object.clipDepth <= depth) continue;  // masks nothing
-    ActiveMask mask{object.clipDepth, {}};
-    const bool complete = collectMask(object, toDevice, mask.parts);
+    std::vector<MaskPart> parts;
+    const bool complete = collectMask(object, toDevice, parts);
     // A mask we cannot draw yet leaves what it covers unmasked rather than hidden.
-    if (!complete && mask.parts.empty()) continue;
-    backend_.pushMask(mask.parts);
+    if (!complete && parts.empty()) continue;
+    // A clip layer within the range of others is itself clipped by them.
+    ActiveMask mask{object.clipDepth, {}, 1};
+    for (const ActiveMask& outer : masks) mask.layers.push_back(outer.layers.back());
+    mask.layers.push_back(std::move(parts));
+    backend_.pushMask(mask.layers.back());
     masks.push_back(std::move(mask));
   }
-  for (std::size_t i = 0; i < masks.size(); ++i) backend_.popMask();
+  for (const ActiveMask& mask : masks) popMasks(mask.pushed);
+}
+
+void SceneRenderer::popMasks(std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) backend_.popMask();
 }
 
 // Masks may end in any order; the backend's are a stack, so the ones pushed
-// after an ending mask come off with it and go back on.
+// after an ending mask come off with it and go back on, with the layers that
+// clipped them.
 void SceneRenderer::endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks) {
   const auto hasEnded = [&](const ActiveMask& mask) { return mask.lastDepth < depth; };
   const auto firstEnded =
       static_cast<std::size_t>(std::find_if(masks.begin(), masks.end(), hasEnded) - masks.begin());
   if (firstEnded == masks.size()) return;
-  for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.popMask();
+  for (std::size_t i = firstEnded; i < masks.size(); ++i) popMasks(masks[i].pushed);
   masks.erase(std::remove_if(masks.begin() + static_cast<std::ptrdiff_t>(firstEnded), masks.end(),
                              hasEnded),
               masks.end());
-  for (std::size_t i = firstEnded; i < masks.size(); ++i) backend_.pushMask(masks[i].parts);
+  for (std::size_t i = firstEnded; i < masks.size(); ++i) {
+    for (const auto& layer : masks[i].layers) backend_.pushMask(layer);
+    masks[i].pushed = masks[i].layers.size();
+  }
 }
 
 void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& parentToDevice,
@@ -55,6 +73,10 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
   const QTransform toDevice = placement.toDevice();
   if (!isDrawable(toDevice)) return;
   const ColorTransform colorTransform = object.colorTransform.then(parentColorTransform);
+  if (object.sprite) {
+    if (!object.sprite->masksAnother()) drawSprite(*object.sprite, toDevice, colorTransform);
+    return;
+  }
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape:
@@ -63,7 +85,6 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
       }
       break;
     case CharacterKind::Sprite:
-      if (object.sprite) drawList(object.sprite->displayList(), toDevice, colorTransform);
       break;
     case CharacterKind::Button:
       if (object.button) drawList(object.button->displayList(), toDevice, colorTransform);
@@ -85,10 +106,43 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
   }
 }
 
+void SceneRenderer::drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
+                               const ColorTransform& colorTransform) {
+  const auto mask = scriptMask(sprite);
+  if (mask) backend_.pushMask(*mask);
+  if (const Shape* drawing = sprite.drawing()) {
+    backend_.drawShape(*drawing, ShapePlacement{QTransform(), toDevice}, colorTransform);
+  }
+  drawList(sprite.displayList(), toDevice, colorTransform);
+  if (mask) backend_.popMask();
+}
+
+std::optional<std::vector<MaskPart>> SceneRenderer::scriptMask(const TimelineInstance& sprite) {
+  const TimelineInstance* mask = sprite.maskClip();
+  if (!mask) return std::nullopt;
+  QTransform toRoot;
+  for (const TimelineInstance* at = mask; at->parent(); at = at->parent()) {
+    const DisplayObject* object = at->placement();
+    if (!object) return std::nullopt;
+    toRoot *= toQTransform(object->matrix);
+  }
+  const QTransform toDevice = toRoot * rootToDevice_;
+  std::vector<MaskPart> parts;
+  if (isDrawable(toDevice)) collectSpriteMask(*mask, toDevice, parts);
+  return parts;
+}
+
+bool SceneRenderer::collectSpriteMask(const TimelineInstance& sprite, const QTransform& toDevice,
+                                      std::vector<MaskPart>& parts) {
+  if (const Shape* drawing = sprite.drawing()) parts.push_back(MaskPart{drawing, toDevice});
+  return collectMask(sprite.displayList(), toDevice, parts);
+}
+
 bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& parentToDevice,
                                 std::vector<MaskPart>& parts) {
   const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
   if (!isDrawable(toDevice)) return true;
+  if (object.sprite) return collectSpriteMask(*object.sprite, toDevice, parts);
   switch (library_.kind(object.character)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape:
@@ -97,7 +151,7 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
       }
       return true;
     case CharacterKind::Sprite:
-      return !object.sprite || collectMask(object.sprite->displayList(), toDevice, parts);
+      return true;
     // A mask is never under the pointer, so a button mask shows its up state.
     case CharacterKind::Button:
       return !object.button || collectMask(object.button->displayList(), toDevice, parts);

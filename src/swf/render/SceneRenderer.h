@@ -2,6 +2,7 @@
 
 #include <QTransform>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "swf/Library.h"
@@ -9,6 +10,8 @@
 #include "swf/timeline/DisplayList.h"
 
 namespace quelvo::swf {
+
+class TimelineInstance;
 
 // Walks a display list tree from the lowest depth up and hands the shapes to
 // a backend: matrices and colour transforms compose from parent to child,
@@ -19,11 +22,15 @@ class SceneRenderer {
   SceneRenderer(Library& library, RenderBackend& backend);
 
   void render(const DisplayList& list, const QTransform& toDevice);
+  // The root's own drawing (from scripts), then its display list.
+  void render(const TimelineInstance& root, const QTransform& toDevice);
 
  private:
   struct ActiveMask {
     std::uint16_t lastDepth = 0;
-    std::vector<MaskPart> parts;
+    // The areas of the clip layers in force when it began, then its own.
+    std::vector<std::vector<MaskPart>> layers;
+    std::size_t pushed = 0;  // backend masks it has on the stack
   };
 
   void drawList(const DisplayList& list, const QTransform& toDevice,
@@ -37,9 +44,19 @@ class SceneRenderer {
   bool collectMask(const DisplayList& list, const QTransform& toDevice,
                    std::vector<MaskPart>& parts);
   void endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& masks);
+  void popMasks(std::size_t count);
+  // A sprite instance: what scripts drew on it, then its children, within
+  // the clip masking it when a script set one.
+  void drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
+                  const ColorTransform& colorTransform);
+  bool collectSpriteMask(const TimelineInstance& sprite, const QTransform& toDevice,
+                         std::vector<MaskPart>& parts);
+  // The script mask of sprite in device space; nullopt when it has none.
+  std::optional<std::vector<MaskPart>> scriptMask(const TimelineInstance& sprite);
 
   Library& library_;
   RenderBackend& backend_;
+  QTransform rootToDevice_;
 };
 
 }  // namespace quelvo::swf

@@ -41,6 +41,8 @@ class ShapePathCache {
   const ShapePaths& paths(const Shape& shape);
   const QPainterPath& strokeOutline(const Shape& shape, std::size_t layer, std::size_t line,
                                     const QPen& pen);
+  // Drops what is kept for a shape that is about to go away.
+  void forget(const Shape& shape) { entries_.erase(&shape); }
 
  private:
   struct Outline {

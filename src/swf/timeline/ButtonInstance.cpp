@@ -33,9 +33,9 @@ ButtonInstance::ButtonInstance(const Button& button, PlayContext& context, int n
   ++context_.spriteInstances;
   DisplayList none;
   hitArea_ = listOf(kButtonHit);
-  carryOverInstances(none, hitArea_, context_, nesting_);
+  carryOverInstances(none, hitArea_, context_, nesting_, nullptr);
   list_ = listOf(kButtonUp);
-  carryOverInstances(none, list_, context_, nesting_);
+  carryOverInstances(none, list_, context_, nesting_, nullptr);
 }
 
 ButtonInstance::~ButtonInstance() { --context_.spriteInstances; }
@@ -63,7 +63,7 @@ bool ButtonInstance::setState(ButtonState state) {
   if (state == state_) return false;
   state_ = state;
   DisplayList next = listOf(flagOf(state));
-  const bool changed = carryOverInstances(list_, next, context_, nesting_);
+  const bool changed = carryOverInstances(list_, next, context_, nesting_, nullptr);
   list_ = std::move(next);
   return changed;
 }

@@ -8,14 +8,17 @@ namespace quelvo::swf {
 namespace {
 
 void applyFields(DisplayObject& object, const PlaceObject& place) {
-  if (place.matrix) object.matrix = *place.matrix;
-  if (place.colorTransform) object.colorTransform = *place.colorTransform;
+  if (!place.clipActions.empty()) object.clipActions = place.clipActions;
+  if (!object.scriptLocked) {
+    if (place.matrix) object.matrix = *place.matrix;
+    if (place.colorTransform) object.colorTransform = *place.colorTransform;
+    if (place.visible) object.visible = *place.visible;
+  }
   if (place.ratio) object.ratio = *place.ratio;
   if (place.name) object.name = *place.name;
   if (place.clipDepth) object.clipDepth = *place.clipDepth;
   if (place.blendMode) object.blendMode = *place.blendMode;
   if (place.cacheAsBitmap) object.cacheAsBitmap = *place.cacheAsBitmap;
-  if (place.visible) object.visible = *place.visible;
   if (place.filters) object.filters = *place.filters;
   if (place.className) object.className = *place.className;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,13 @@ struct DisplayObject {
   std::string className;
 
   PlacementOrigin origin;
+  // Clip event actions of the placing tag, pointing into the movie's bytes.
+  std::span<const std::uint8_t> clipActions;
+  // A script set its transform: later timeline moves leave matrix, colour
+  // transform and visibility alone.
+  bool scriptLocked = false;
+  // Made (or taken over) by a script: not part of the timeline's frames.
+  bool byScript = false;
   // The sprite's own playback when the character is a sprite.
   std::unique_ptr<TimelineInstance> sprite;
   // The button's own state when the character is a button.

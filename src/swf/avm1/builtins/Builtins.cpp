@@ -14,7 +14,9 @@ void installBuiltins(Vm& vm) {
   installGlobalFunctions(vm);
   installTimers(vm);
   installKey(vm);
+  installMouse(vm);
   installMovieClip(vm);
+  installGeom(vm);
 }
 
 }  // namespace quelvo::swf::avm1

@@ -22,6 +22,12 @@ void installGlobalFunctions(Vm& vm);
 void installTimers(Vm& vm);
 void installKey(Vm& vm);
 void installMovieClip(Vm& vm);
+// The Mouse object.
+void installMouse(Vm& vm);
+// addListener and removeListener on an event source (Key, Mouse).
+void defineListeners(Vm& vm, Object* source);
+// flash.geom.Matrix, from SWF 8 on.
+void installGeom(Vm& vm);
 // The drawing API methods of MovieClip.prototype.
 void installDrawing(Vm& vm, Object* movieClipProto);
 

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <optional>
 
 #include "swf/avm1/NumberText.h"
 #include "swf/avm1/builtins/Builtins.h"
@@ -63,7 +64,7 @@ std::vector<double> numbers(NativeCall& call, const Value& list) {
   return values;
 }
 
-// {matrixType: "box", x, y, w, h, r} or {a, b, d, e, g, h}
+// {matrixType: "box", x, y, w, h, r}, {a, b, c, d, tx, ty} or {a, b, d, e, g, h}
 std::array<double, 6> gradientMatrix(NativeCall& call, const Value& spec) {
   const auto field = [&](const char* name) {
     return call.vm.toNumber(call.vm.getMember(spec, QString::fromLatin1(name)));
@@ -78,37 +79,80 @@ std::array<double, 6> gradientMatrix(NativeCall& call, const Value& spec) {
     return {std::cos(angle) * sx, std::sin(angle) * sx,   -std::sin(angle) * sy,
             std::cos(angle) * sy, field("x") + width / 2, field("y") + height / 2};
   }
+  // A flash.geom.Matrix, or the a b d e g h of a 3 x 3 matrix.
+  if (!call.vm.getMember(spec, QStringLiteral("tx")).isUndefined()) {
+    return {field("a"), field("b"), field("c"), field("d"), field("tx"), field("ty")};
+  }
   return {field("a"), field("b"), field("d"), field("e"), field("g"), field("h")};
 }
 
-// beginGradientFill(type, colors, alphas, ratios, matrix)
-Value beginGradientFill(NativeCall& call) {
-  DrawCommand command;
-  command.op = DrawCommand::Op::BeginGradientFill;
-  GradientFill& gradient = command.gradient;
-  gradient.radial = stringArg(call, 0) == QLatin1String("radial");
+// (type, colors, alphas, ratios, matrix, spreadMethod, interpolationMethod,
+// focalPointRatio) of beginGradientFill and lineGradientStyle. Nothing when
+// the type is not "linear" or "radial", the arrays differ in length, a ratio
+// is outside 0-255 or there are more arguments: the call is then ignored.
+std::optional<GradientFill> gradientArgs(NativeCall& call) {
+  constexpr std::size_t kMaxArgs = 8;
+  if (call.args.size() > kMaxArgs) return std::nullopt;
+  GradientFill gradient;
+  const QString type = stringArg(call, 0);
+  if (type != QLatin1String("linear") && type != QLatin1String("radial")) return std::nullopt;
+  gradient.radial = type == QLatin1String("radial");
   for (const double color : numbers(call, call.arg(1))) {
     gradient.colors.push_back(toUint32(color) & 0xFFFFFF);
   }
   gradient.alphas = numbers(call, call.arg(2));
   gradient.ratios = numbers(call, call.arg(3));
-  const std::size_t stops =
-      std::min({gradient.colors.size(), gradient.alphas.size(), gradient.ratios.size()});
-  gradient.colors.resize(stops);
-  gradient.alphas.resize(stops);
-  gradient.ratios.resize(stops);
+  if (gradient.colors.empty() || gradient.colors.size() != gradient.alphas.size() ||
+      gradient.colors.size() != gradient.ratios.size()) {
+    return std::nullopt;
+  }
+  for (double& ratio : gradient.ratios) {
+    ratio = std::isnan(ratio) ? 0 : std::trunc(ratio);
+    if (ratio < 0 || ratio > 255) return std::nullopt;
+  }
   gradient.matrix = gradientMatrix(call, call.arg(4));
+  if (!call.arg(5).isUndefined()) {
+    const QString spread = stringArg(call, 5);
+    if (spread == QLatin1String("reflect")) gradient.spread = GradientFill::Spread::Reflect;
+    if (spread == QLatin1String("repeat")) gradient.spread = GradientFill::Spread::Repeat;
+  }
+  gradient.linearRgb =
+      !call.arg(6).isUndefined() && stringArg(call, 6) == QLatin1String("linearRGB");
+  const double focal = numberOr(call, 7, 0);
+  gradient.focalPoint = std::isfinite(focal) ? std::clamp(focal, -1.0, 1.0) : 0;
+  return gradient;
+}
+
+Value sendGradient(NativeCall& call, DrawCommand::Op op) {
+  auto gradient = gradientArgs(call);
+  if (!gradient) return {};
+  DrawCommand command;
+  command.op = op;
+  command.gradient = std::move(*gradient);
   return send(call, command);
+}
+
+Value beginGradientFill(NativeCall& call) {
+  return sendGradient(call, DrawCommand::Op::BeginGradientFill);
+}
+
+Value lineGradientStyle(NativeCall& call) {
+  return sendGradient(call, DrawCommand::Op::LineGradientStyle);
 }
 
 }  // namespace
 
 void installDrawing(Vm& vm, Object* movieClipProto) {
   const std::pair<const char*, NativeFn> methods[] = {
-      {"clear", clear},         {"lineStyle", lineStyle},
-      {"beginFill", beginFill}, {"beginGradientFill", beginGradientFill},
-      {"moveTo", moveTo},       {"lineTo", lineTo},
-      {"curveTo", curveTo},     {"endFill", endFill},
+      {"clear", clear},
+      {"lineStyle", lineStyle},
+      {"beginFill", beginFill},
+      {"beginGradientFill", beginGradientFill},
+      {"moveTo", moveTo},
+      {"lineTo", lineTo},
+      {"curveTo", curveTo},
+      {"endFill", endFill},
+      {"lineGradientStyle", lineGradientStyle},
   };
   for (const auto& [name, fn] : methods) {
     vm.defineMethod(movieClipProto, QString::fromLatin1(name), fn);

@@ -112,6 +112,12 @@ Value swapDepths(NativeCall& call) {
   return {};
 }
 
+// setMask(clip) or setMask(null)
+Value setMask(NativeCall& call) {
+  if (const ClipHandle clip = thisClip(call)) call.vm.host().setMask(clip, Vm::clipOf(call.arg(0)));
+  return {};
+}
+
 Value startDrag(NativeCall& call) {
   const ClipHandle clip = thisClip(call);
   if (clip == kNoClip) return {};
@@ -220,6 +226,8 @@ void installMovieClip(Vm& vm) {
       {"loadVariables", loadVariables},
   };
   for (const auto& [name, fn] : methods) vm.defineMethod(proto, QString::fromLatin1(name), fn);
+  // Movies older than SWF 6 do not see setMask.
+  if (vm.swfVersion() >= 6) vm.defineMethod(proto, QStringLiteral("setMask"), setMask);
   installDrawing(vm, proto);
 }
 

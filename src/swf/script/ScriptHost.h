@@ -1,0 +1,187 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+#include "swf/Movie.h"
+#include "swf/avm1/Host.h"
+#include "swf/avm1/Vm.h"
+#include "swf/script/ClipEvents.h"
+#include "swf/timeline/Playhead.h"
+#include "swf/timeline/TimelineInstance.h"
+
+namespace quelvo::swf {
+
+// Runs a movie's ActionScript over its playback: the VM's host (clips are the
+// sprite instances of the timelines, handles their instance ids) and the
+// timelines' action runner.
+//
+// Frame actions, clip events and handler calls are queued as the timelines
+// meet them and run in that order once the display lists of the step are in
+// place; the init actions of a sprite run once, ahead of other queued actions.
+// Script depths are the display list's depths less 16384. Time, as scripts
+// see it, advances by one frame period per tick, so every run of a movie
+// gives the same pictures.
+class ScriptHost final : public avm1::Host, public ActionRunner {
+ public:
+  // Receives getURL requests for http and https addresses only.
+  using UrlHandler = std::function<void(const QString& url, const QString& target)>;
+
+  ScriptHost(std::shared_ptr<const Movie> movie, PlayContext& context, Playhead& playhead,
+             TimelineInstance& root);
+  ~ScriptHost() override;
+
+  // Whether the movie holds any actions at all (frame, init, clip event or button).
+  static bool hasScripts(const Movie& movie);
+
+  // --- For the player
+  // Runs what is queued, then the timers due; one tick's time passes first
+  // when tick is set. Returns whether any script ran.
+  bool runPending(bool tick);
+  // Whether scripts will act on coming ticks (enterFrame handlers, timers).
+  bool animating();
+  // These return whether any script ran.
+  // character: what the key types (Unicode), 0 for none; keyPress handlers match it.
+  bool keyDown(int keyCode, int character = 0);
+  bool keyUp(int keyCode);
+  // Pointer position in stage twips.
+  bool pointerMove(double x, double y);
+  bool pointerDown();
+  bool pointerUp();
+  void setUrlHandler(UrlHandler handler) { urlHandler_ = std::move(handler); }
+  // Rebuilds the shapes of clips drawn on since the last call; returns the
+  // shapes replaced, for the renderer's caches to forget.
+  std::vector<std::shared_ptr<const Shape>> updateDrawings();
+  QString variable(const QString& path);
+
+  // --- ActionRunner
+  void runActions(TimelineInstance& clip, std::span<const std::uint8_t> actions,
+                  std::uint64_t offset) override;
+  void runInitActions(TimelineInstance& clip, std::span<const std::uint8_t> body,
+                      std::uint64_t offset) override;
+  void clipLoaded(TimelineInstance& clip, const DisplayObject& placement) override;
+  void clipEnteringFrame(TimelineInstance& clip) override;
+  void clipGone(std::uint64_t id) override;
+
+  // --- avm1::Host
+  avm1::ClipHandle rootClip() override { return root_.id(); }
+  avm1::ClipHandle levelClip(int level) override;
+  avm1::ClipHandle parentClip(avm1::ClipHandle clip) override;
+  avm1::ClipHandle childClip(avm1::ClipHandle parent, const QString& name,
+                             bool caseSensitive) override;
+  std::vector<avm1::ClipHandle> childClips(avm1::ClipHandle parent) override;
+  void gotoFrame(avm1::ClipHandle clip, int frameIndex, bool play) override;
+  std::optional<int> frameOfLabel(avm1::ClipHandle clip, const QString& label) override;
+  void play(avm1::ClipHandle clip) override;
+  void stop(avm1::ClipHandle clip) override;
+  void nextFrame(avm1::ClipHandle clip) override;
+  void prevFrame(avm1::ClipHandle clip) override;
+  std::vector<avm1::ActionBlock> frameActions(avm1::ClipHandle clip, int frameIndex) override;
+  avm1::Value getProperty(avm1::ClipHandle clip, avm1::ClipProperty property) override;
+  void setProperty(avm1::ClipHandle clip, avm1::ClipProperty property,
+                   const avm1::Value& value) override;
+  avm1::ClipHandle duplicateClip(avm1::ClipHandle source, const QString& name, int depth) override;
+  avm1::ClipHandle attachClip(avm1::ClipHandle parent, const QString& exportName,
+                              const QString& name, int depth) override;
+  avm1::ClipHandle createEmptyClip(avm1::ClipHandle parent, const QString& name,
+                                   int depth) override;
+  void removeClip(avm1::ClipHandle clip) override;
+  int depthOf(avm1::ClipHandle clip) override;
+  int nextHighestDepth(avm1::ClipHandle parent) override;
+  void swapDepths(avm1::ClipHandle clip, int depth) override;
+  void draw(avm1::ClipHandle clip, const avm1::DrawCommand& command) override;
+  void setMask(avm1::ClipHandle clip, avm1::ClipHandle mask) override;
+  bool hitTestPoint(avm1::ClipHandle clip, double x, double y, bool shape) override;
+  bool hitTestClip(avm1::ClipHandle clip, avm1::ClipHandle other) override;
+  void startDrag(avm1::ClipHandle clip, const avm1::DragOptions& options) override;
+  void stopDrag() override;
+  void toggleQuality() override {}
+  void stopSounds() override {}
+  void getUrl(const avm1::UrlRequest& request) override;
+  void fsCommand(const QString&, const QString&) override {}
+  void trace(const QString& message) override;
+  double timerMs() override;
+  double epochMs() override;
+  double random() override;
+  bool isKeyDown(int keyCode) override { return keysDown_.count(keyCode) > 0; }
+  int lastKeyCode() override { return lastKey_; }
+
+ private:
+  struct Pending {
+    avm1::ClipHandle clip = avm1::kNoClip;
+    std::span<const std::uint8_t> actions;
+    std::uint64_t offset = 0;
+    QString method;  // a handler to call instead of actions
+    // The clip has gone: unload handlers still run on it, and the last entry
+    // lets its script object go.
+    bool afterRemoval = false;
+    bool forget = false;
+  };
+  struct Drawing {
+    std::vector<avm1::DrawCommand> commands;
+    bool dirty = false;
+    std::shared_ptr<const Shape> shape;
+  };
+  struct Drag {
+    avm1::ClipHandle clip = avm1::kNoClip;
+    avm1::DragOptions options;
+    double offsetX = 0, offsetY = 0;  // pointer to clip origin, parent twips
+  };
+
+  TimelineInstance* clip(avm1::ClipHandle handle) const { return context_.instance(handle); }
+  // A clip with a parent, and its entry there.
+  DisplayObject* placed(avm1::ClipHandle handle) const;
+  QString decode(const std::string& bytes) const;
+  // Runs the clips' handlers of an input event, then the source's listeners.
+  // pressCode also runs the keyPress handlers for that key.
+  bool queueEvent(std::uint32_t event, const QString& method, const QString& source,
+                  int pressCode = 0);
+  void queueHandlers(avm1::ClipHandle clip, std::uint32_t event, int pressCode = 0);
+  void runEntry(const Pending& entry);
+  // Adds object at a script depth of parent and makes its instance.
+  avm1::ClipHandle addClip(TimelineInstance& parent, int depth, DisplayObject object,
+                           const Timeline* timeline);
+  // Moves the dragged clip with the pointer; false when nothing is dragged.
+  bool moveDrag();
+  // Ends the mask pairings the clip takes part in.
+  void unpairMask(TimelineInstance& instance);
+  // Matrix from the clip's space to the root's (twips), and its bounds there.
+  QTransform toRoot(const TimelineInstance& clip) const;
+  std::optional<QRectF> bounds(const TimelineInstance& clip, const QTransform& toSpace) const;
+  std::optional<QRectF> parentBounds(const TimelineInstance& clip) const;
+
+  std::shared_ptr<const Movie> movie_;
+  PlayContext& context_;
+  Playhead& playhead_;
+  TimelineInstance& root_;
+  std::unique_ptr<avm1::Vm> vm_;
+  UrlHandler urlHandler_;
+  Timeline emptyTimeline_;
+  std::map<QString, std::uint16_t> exports_;  // lower case before SWF 7
+  std::deque<Pending> initQueue_;
+  std::deque<Pending> queue_;
+  std::set<std::uint16_t> initDone_;
+  std::unordered_map<avm1::ClipHandle, std::vector<ClipEventHandler>> handlers_;
+  std::unordered_map<avm1::ClipHandle, Drawing> drawings_;
+  std::size_t drawCommands_ = 0;  // in all drawings
+  // Drawing calls kept for all clips together; later ones are dropped.
+  static constexpr std::size_t kMaxDrawCommands = std::size_t{1} << 18;
+  std::vector<std::shared_ptr<const Shape>> retired_;
+  std::set<int> keysDown_;
+  int lastKey_ = 0;
+  double pointerX_ = 0, pointerY_ = 0;
+  Drag drag_;
+  std::uint64_t ticks_ = 0;
+  std::mt19937 random_{20061207};
+};
+
+}  // namespace quelvo::swf
