@@ -83,6 +83,24 @@ std::unique_ptr<Player> buttonMovie(const std::vector<st::ButtonActions>& action
 
 RGB stateColour(Player& player) { return rgbAt(renderStage(player), 25, 25); }
 
+// A move that names another character replaces a shape but not a button,
+// and not on a seek back to that frame either.
+TEST(ButtonPlayTest, AMoveNamingAnotherCharacterKeepsTheButton) {
+  st::TagStream tags;
+  defineStateShapes(tags).defineButton2(kButton, stateParts(), {});
+  tags.placeObject(st::Placement::place(1, kButton)).showFrame();
+  st::Placement replace = st::Placement::place(1, kDownShape);
+  replace.move = true;
+  tags.placeObject(replace).showFrame().end();
+  auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  player->gotoFrame(1);
+  EXPECT_EQ(stateColour(*player), kRedPixel);
+  player->gotoFrame(0);
+  player->gotoFrame(1);
+  EXPECT_EQ(stateColour(*player), kRedPixel);
+}
+
 TEST(ButtonPlayTest, PointerMovesTheButtonThroughItsStates) {
   auto player = buttonMovie({});
   ASSERT_TRUE(player);

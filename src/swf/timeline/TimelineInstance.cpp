@@ -83,10 +83,15 @@ bool TimelineInstance::runFrame(std::size_t frame, DisplayList& list, bool insta
     const TagRecord& record = tags[index];
     if (isPlaceObjectTag(record.code)) {
       --context_.workLeft;
-      const auto place = readPlaceObject(record);
+      auto place = readPlaceObject(record);
       if (!place) {
         qCDebug(lcSwf) << "skipping" << place.error().describe().c_str();
         continue;
+      }
+      // A move naming another character does not replace a button.
+      const DisplayObject* present = place->move ? list.find(place->depth) : nullptr;
+      if (present && context_.library.kind(present->character) == CharacterKind::Button) {
+        place->character.reset();
       }
       const auto placed = list.place(*place, PlacementOrigin{frame, index});
       changed = changed || placed.outcome != DisplayList::Outcome::Ignored;
