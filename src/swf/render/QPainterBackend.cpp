@@ -47,6 +47,11 @@ void restoreCoverage(QImage& colours, const QImage& coverage, const QRect& area)
   }
 }
 
+// Device lines wider than a pixel with round joins turn with a round corner.
+bool endsRound(const QPen& pen, const PaintSettings& settings) {
+  return pen.joinStyle() == Qt::RoundJoin && pen.widthF() > settings.minimumStrokeWidth;
+}
+
 }  // namespace
 
 QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrary& bitmaps,
@@ -239,8 +244,10 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
         break;
       case Stroke::Space::Device:
         painter_.resetTransform();
-        painter_.fillPath(hairlineOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF()),
-                          stroke.pen.brush());
+        painter_.fillPath(
+            bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
+                        settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_)),
+            stroke.pen.brush());
         break;
     }
   }
