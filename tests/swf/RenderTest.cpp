@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QPainterPath>
+#include <cmath>
 #include <set>
 
 #include "PlayerTestSupport.h"
+#include "swf/render/StrokeOutline.h"
 
 namespace quelvo::swf {
 namespace {
@@ -169,6 +172,29 @@ TEST(RenderTest, StrokesOfSkewedShapesAreEvenBandsOnTheDevice) {
   EXPECT_NEAR(80 + level.centre, 90.25, 0.1);
   const DarkRun steep = darkAlong(image, 35, 40, 1, 0, 20);  // the line crosses x 45
   EXPECT_NEAR(steep.amount, 4, 0.1);
+}
+
+TEST(RenderTest, StrokedCurvesFollowTheirTrueOutline) {
+  // An eighth of a circle of radius 100 drawn as one quadratic curve and
+  // stroked 20 wide: along the curve, points just inside its offsets at
+  // 10 either side are covered and points just outside are not.
+  const QPointF start(100, 0), control(100, 41.42), end(70.71, 70.71);
+  QPainterPath curve(start);
+  curve.quadTo(control, end);
+  const QPen pen(Qt::black, 20, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+  const QPainterPath area = outline(curve, pen, 0.01);
+  constexpr double kSlack = 0.05;
+  for (int step = 1; step < 20; ++step) {
+    const double t = step / 20.0, u = 1 - t;
+    const QPointF at = u * u * start + 2 * u * t * control + t * t * end;
+    const QPointF tangent = 2 * u * (control - start) + 2 * t * (end - control);
+    const QPointF normal =
+        QPointF(-tangent.y(), tangent.x()) / std::hypot(tangent.x(), tangent.y());
+    for (const double side : {-1.0, 1.0}) {
+      EXPECT_TRUE(area.contains(at + side * (10 - kSlack) * normal)) << t << " " << side;
+      EXPECT_FALSE(area.contains(at + side * (10 + kSlack) * normal)) << t << " " << side;
+    }
+  }
 }
 
 TEST(RenderTest, StrokesStretchWithTheirParents) {

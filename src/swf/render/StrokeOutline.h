@@ -5,8 +5,10 @@
 
 namespace quelvo::swf {
 
-// The area a pen covers along a path.
-QPainterPath outline(const QPainterPath& path, const QPen& pen);
+// The area a pen covers along a path. Curves are first cut into straight
+// pieces within tolerance (in the path's units) of them: the stroker's own
+// offset curves stray from the true outline where a curve is magnified.
+QPainterPath outline(const QPainterPath& path, const QPen& pen, double tolerance);
 
 // A line along a path in device units, drawn the way the reference player
 // draws lines on the device: each straight piece covers width across its
