@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QPainterPath>
+#include <cmath>
 #include <set>
 
 #include "PlayerTestSupport.h"
+#include "swf/render/StrokeOutline.h"
 
 namespace quelvo::swf {
 namespace {
@@ -102,9 +105,10 @@ int darkRun(const QImage& image, int y) {
 
 TEST(RenderTest, StrokesScaleWithTheirShapeUnlessTheStyleKeepsTheirWidth) {
   // A vertical line 2 pixels wide in each style, in a shape stretched four
-  // times across by its own matrix: scaled (by the lesser scale 1, the pen
-  // staying round), kept horizontally (so scaled by the vertical 1), kept
-  // vertically (scaled by the horizontal 4), kept both ways.
+  // times across by its own matrix: scaled (by the stretch of a 45 degree
+  // length, sqrt(17 / 2), the pen staying round), kept horizontally (so scaled
+  // by the vertical 1), kept vertically (scaled by the horizontal 4), kept
+  // both ways.
   st::LineStyle scaled = st::LineStyle::solid(40, kBlue);
   st::LineStyle keepHorizontal = scaled, keepVertical = scaled, keepBoth = scaled;
   keepHorizontal.noHorizontalScale = true;
@@ -124,10 +128,73 @@ TEST(RenderTest, StrokesScaleWithTheirShapeUnlessTheStyleKeepsTheirWidth) {
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
   const QImage image = renderStage(*player);
-  EXPECT_EQ(darkRun(image, 10), 2);
+  EXPECT_EQ(darkRun(image, 10), 6);
   EXPECT_EQ(darkRun(image, 35), 2);
   EXPECT_EQ(darkRun(image, 60), 8);
   EXPECT_EQ(darkRun(image, 85), 2);
+}
+
+// Darkness, in pixels, along count pixels from (x, y) stepping by (dx, dy),
+// and where along that run its middle lies.
+struct DarkRun {
+  double amount = 0;
+  double centre = 0;
+};
+DarkRun darkAlong(const QImage& image, int x, int y, int dx, int dy, int count) {
+  DarkRun run;
+  for (int i = 0; i < count; ++i) {
+    const double dark = (255 - std::get<0>(rgbAt(image, x + i * dx, y + i * dy))) / 255.0;
+    run.amount += dark;
+    run.centre += dark * (i + 0.5);
+  }
+  if (run.amount > 0) run.centre /= run.amount;
+  return run;
+}
+
+TEST(RenderTest, StrokesOfSkewedShapesAreEvenBandsOnTheDevice) {
+  // A shape skewed by its own matrix (x axis to (3, 0), y axis to (-1, 2)),
+  // whose 45 degree length grows to 2: its 2 pixel strokes are 4 pixel bands
+  // across each line's major axis, whichever way the line runs. The level
+  // band sits a sixteenth of its width below its path.
+  st::ShapeBuilder shape(4);
+  shape.styles({}, {st::LineStyle::solid(40, kBlue)});
+  shape.select(std::nullopt, std::nullopt, 1, Point{0, 0}).lineTo({600, 0});  // y 90, x 5..95
+  shape.select(std::nullopt, std::nullopt, 1, Point{100, -800})
+      .lineTo({100, -200});  // (60, 10) to (30, 70)
+  st::TagStream tags;
+  tags.defineShape(1, shape).placeObject(Placement::place(1, 1, Matrix{3, 2, 0, -1, 100, 1800}));
+  tags.showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player, Quality::High);
+  const DarkRun level = darkAlong(image, 50, 80, 0, 1, 20);
+  EXPECT_NEAR(level.amount, 4, 0.1);
+  EXPECT_NEAR(80 + level.centre, 90.25, 0.1);
+  const DarkRun steep = darkAlong(image, 35, 40, 1, 0, 20);  // the line crosses x 45
+  EXPECT_NEAR(steep.amount, 4, 0.1);
+}
+
+TEST(RenderTest, StrokedCurvesFollowTheirTrueOutline) {
+  // An eighth of a circle of radius 100 drawn as one quadratic curve and
+  // stroked 20 wide: along the curve, points just inside its offsets at
+  // 10 either side are covered and points just outside are not.
+  const QPointF start(100, 0), control(100, 41.42), end(70.71, 70.71);
+  QPainterPath curve(start);
+  curve.quadTo(control, end);
+  const QPen pen(Qt::black, 20, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+  const QPainterPath area = outline(curve, pen, 0.01);
+  constexpr double kSlack = 0.05;
+  for (int step = 1; step < 20; ++step) {
+    const double t = step / 20.0, u = 1 - t;
+    const QPointF at = u * u * start + 2 * u * t * control + t * t * end;
+    const QPointF tangent = 2 * u * (control - start) + 2 * t * (end - control);
+    const QPointF normal =
+        QPointF(-tangent.y(), tangent.x()) / std::hypot(tangent.x(), tangent.y());
+    for (const double side : {-1.0, 1.0}) {
+      EXPECT_TRUE(area.contains(at + side * (10 - kSlack) * normal)) << t << " " << side;
+      EXPECT_FALSE(area.contains(at + side * (10 + kSlack) * normal)) << t << " " << side;
+    }
+  }
 }
 
 TEST(RenderTest, StrokesStretchWithTheirParents) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "swf/render/StrokeOutline.h"
+#include "swf/render/Transforms.h"
 
 namespace quelvo::swf {
 
@@ -45,6 +46,19 @@ void restoreCoverage(QImage& colours, const QImage& coverage, const QRect& area)
           qRgba(scale(qRed(pixel[x])), scale(qGreen(pixel[x])), scale(qBlue(pixel[x])), target);
     }
   }
+}
+
+// Device lines wider than a pixel with round joins turn with a round corner.
+bool endsRound(const QPen& pen, const PaintSettings& settings) {
+  return pen.joinStyle() == Qt::RoundJoin && pen.widthF() > settings.minimumStrokeWidth;
+}
+
+// How closely stroked curves are followed, in the units toDevice maps from:
+// a 32nd of a device pixel.
+double curveTolerance(const QTransform& toDevice, const PaintSettings& settings) {
+  constexpr double kPixelFraction = 1.0 / 32;
+  const double stretch = stretchRange(toDevice).most;
+  return stretch > 0 ? kPixelFraction * settings.minimumStrokeWidth / stretch : 1;
 }
 
 }  // namespace
@@ -229,18 +243,22 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
     switch (stroke.space) {
       case Stroke::Space::Shape:
         painter_.setTransform(toDevice);
-        painter_.fillPath(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen),
+        painter_.fillPath(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
+                                                      curveTolerance(toDevice, settings_)),
                           stroke.pen.brush());
         break;
       case Stroke::Space::Parent:
         painter_.setTransform(placement.parentToDevice);
-        painter_.fillPath(outline(placement.matrix.map(paths.lines[i]), stroke.pen),
+        painter_.fillPath(outline(placement.matrix.map(paths.lines[i]), stroke.pen,
+                                  curveTolerance(placement.parentToDevice, settings_)),
                           stroke.pen.brush());
         break;
       case Stroke::Space::Device:
         painter_.resetTransform();
-        painter_.fillPath(hairlineOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF()),
-                          stroke.pen.brush());
+        painter_.fillPath(
+            bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
+                        settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_)),
+            stroke.pen.brush());
         break;
     }
   }

@@ -4,6 +4,7 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "swf/render/GradientRamp.h"
 #include "swf/render/Transforms.h"
@@ -76,6 +77,11 @@ Qt::PenJoinStyle toJoin(JoinStyle join) {
   return Qt::RoundJoin;
 }
 
+// How much a transform lengthens a unit length laid at 45 degrees.
+double diagonalStretch(const QTransform& t) {
+  return std::hypot(t.m11() + t.m21(), t.m12() + t.m22()) / std::numbers::sqrt2;
+}
+
 }  // namespace
 
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
@@ -110,20 +116,18 @@ Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
   double width = style.width;  // in the space the stroke is outlined in
   StretchRange thickness;      // of the stroke on the device
   const QTransform& m = placement.matrix;
-  const bool keepsWidth = style.noHorizontalScale || style.noVerticalScale;
   const StretchRange own = stretchRange(m);
   constexpr double kEvenStretch = 1e-3;
-  if (keepsWidth || own.most - own.least > kEvenStretch * own.most) {
+  if (style.noHorizontalScale || style.noVerticalScale) {
     stroke.space = Stroke::Space::Parent;
-    const double scaleX = std::hypot(m.m11(), m.m12()), scaleY = std::hypot(m.m21(), m.m22());
-    if (!keepsWidth) {
-      width *= std::min(scaleX, scaleY);
-    } else {
-      if (!style.noHorizontalScale) width *= scaleX;
-      if (!style.noVerticalScale) width *= scaleY;
-    }
+    if (!style.noHorizontalScale) width *= std::hypot(m.m11(), m.m12());
+    if (!style.noVerticalScale) width *= std::hypot(m.m21(), m.m22());
     const StretchRange parent = stretchRange(placement.parentToDevice);
     thickness = {width * parent.least, width * parent.most};
+  } else if (own.most - own.least > kEvenStretch * own.most) {
+    stroke.space = Stroke::Space::Device;
+    width *= diagonalStretch(toDevice);
+    thickness = {width, width};
   } else {
     const StretchRange stretch = stretchRange(toDevice);
     thickness = {width * stretch.least, width * stretch.most};
@@ -139,6 +143,8 @@ Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
   if (thickness.most < settings.minimumStrokeWidth + kSlack) {
     stroke.space = Stroke::Space::Device;
     width = settings.minimumStrokeWidth;
+  }
+  if (stroke.space == Stroke::Space::Device) {
     brush.setTransform(brush.transform() * toDevice);
   } else if (stroke.space == Stroke::Space::Parent) {
     brush.setTransform(brush.transform() * placement.matrix);

@@ -33,13 +33,13 @@ bool smoothsBitmap(const FillStyle& style, const PaintSettings& settings);
 //
 // A stroke is outlined in shape space and the outline goes through the
 // shape's transform, so a shape in a stretched parent has stretched strokes.
-// When the shape's own matrix stretches or skews it, or the style keeps its
-// width along an axis, the stroke is outlined where the shape is placed
-// instead, with a round pen: scaled by the lesser of the shape's own scales
-// along its x and y axes, or, for a style that keeps its width along one
-// axis, by the scale along the other (not at all when it keeps both). The
-// parents' transforms still apply. A stroke nowhere wider than the minimum width on the device is a
-// hairline of that width, drawn along the path mapped to device pixels.
+// When the style keeps its width along an axis, the stroke is outlined where
+// the shape is placed instead, with a round pen scaled by the shape's own
+// scale along the other axis (not at all when it keeps both); the parents'
+// transforms still apply. When the shape's own matrix stretches or skews it,
+// the stroke is a line on the device (see bandOutline) as wide as the whole
+// transform stretches a length laid at 45 degrees. A stroke nowhere wider
+// than the minimum width on the device is such a line of that width.
 struct Stroke {
   enum class Space { Shape, Parent, Device };
   Space space = Space::Shape;

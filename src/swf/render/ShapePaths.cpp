@@ -1,5 +1,6 @@
 #include "swf/render/ShapePaths.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -156,13 +157,17 @@ ShapePathCache::Entry& ShapePathCache::entry(const Shape& shape) {
 const ShapePaths& ShapePathCache::paths(const Shape& shape) { return entry(shape).paths; }
 
 const QPainterPath& ShapePathCache::strokeOutline(const Shape& shape, std::size_t layer,
-                                                  std::size_t line, const QPen& pen) {
+                                                  std::size_t line, const QPen& pen,
+                                                  double tolerance) {
   Entry& found = entry(shape);
   auto& outline = found.strokes.at(layer).at(line);
-  if (!outline || outline->pen.widthF() != pen.widthF() ||
+  if (!outline || outline->tolerance > tolerance || outline->pen.widthF() != pen.widthF() ||
       outline->pen.capStyle() != pen.capStyle() || outline->pen.joinStyle() != pen.joinStyle() ||
       outline->pen.miterLimit() != pen.miterLimit()) {
-    outline = Outline{pen, swf::outline(found.paths.layers.at(layer).lines.at(line), pen)};
+    // Rounded down to a power of two, so that small changes of scale reuse the outline.
+    const double kept = std::exp2(std::floor(std::log2(tolerance)));
+    outline =
+        Outline{pen, kept, swf::outline(found.paths.layers.at(layer).lines.at(line), pen, kept)};
   }
   return outline->path;
 }

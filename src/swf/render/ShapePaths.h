@@ -34,19 +34,21 @@ struct ShapePaths {
 ShapePaths buildShapePaths(const Shape& shape);
 
 // Paths built once per shape and kept for the life of the cache, with the
-// outlines of their strokes in shape space (kept for the last pen used).
+// outlines of their strokes in shape space (kept for the last pen used, and
+// rebuilt when a finer curve tolerance is asked for; see outline()).
 // Paths of transient shapes (see Shape::transientKey) are kept a while only.
 class ShapePathCache {
  public:
   const ShapePaths& paths(const Shape& shape);
   const QPainterPath& strokeOutline(const Shape& shape, std::size_t layer, std::size_t line,
-                                    const QPen& pen);
+                                    const QPen& pen, double tolerance);
   // Drops what is kept for a shape that is about to go away.
   void forget(const Shape& shape) { entries_.erase(&shape); }
 
  private:
   struct Outline {
     QPen pen;
+    double tolerance = 0;
     QPainterPath path;
   };
   struct Entry {
