@@ -17,7 +17,7 @@ namespace quelvo::swf {
 
 namespace {
 
-constexpr double kGutter = 40;  // twips between the field's edge and its text
+constexpr double kGutter = 40;             // twips between the field's edge and its text
 constexpr std::int32_t kBorderWidth = 20;  // twips
 constexpr qsizetype kMaxCharacters = 20000;
 // Text may end this far past the line's end without wrapping: the reference
@@ -393,7 +393,8 @@ FillStyle solidFill(const Rgba& colour) {
 // Adds the four edges of a rectangle running clockwise, with `inside` on
 // their right and `outside` on their left.
 void addRectangle(ShapeLayer& layer, const Rect& r, std::uint16_t inside, std::uint16_t outside) {
-  const ShapePoint corners[] = {{r.xMin, r.yMin}, {r.xMax, r.yMin}, {r.xMax, r.yMax}, {r.xMin, r.yMax}};
+  const ShapePoint corners[] = {
+      {r.xMin, r.yMin}, {r.xMax, r.yMin}, {r.xMax, r.yMax}, {r.xMin, r.yMax}};
   for (std::size_t i = 0; i < 4; ++i) {
     ShapeEdge edge;
     edge.from = corners[i];
