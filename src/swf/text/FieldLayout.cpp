@@ -20,8 +20,8 @@ namespace {
 constexpr double kGutter = 40;             // twips between the field's edge and its text
 constexpr std::int32_t kBorderWidth = 20;  // twips
 constexpr qsizetype kMaxCharacters = 20000;
-// Text may end this far past the line's end without wrapping: the reference
-// player's glyph positions are whole pixels, ours are not.
+// Text may end this far past the line's end without wrapping: device fonts
+// here measure a little differently from those the movie was made with.
 constexpr double kWrapSlack = 10;
 
 // Measures and outlines text in one format.
