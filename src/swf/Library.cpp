@@ -88,7 +88,7 @@ const Shape* Library::morphShape(std::uint16_t id, std::uint16_t ratio) {
           [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; }));
     }
     Shape shape = morphFrame(*morph->second, ratio);
-    shape.transientKey = ++morphUses_;
+    shape.transientKey = newTransientKey();
     frame = morphFrames_.emplace(key, MorphFrame{std::move(shape), 0}).first;
   }
   frame->second.lastUse = ++morphUses_;

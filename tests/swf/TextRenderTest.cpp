@@ -4,6 +4,7 @@
 #include <QTextLayout>
 
 #include "PlayerTestSupport.h"
+#include "swf/render/ShapePaths.h"
 #include "swf/text/DeviceFonts.h"
 #include "swf/text/TextRuns.h"
 
@@ -163,6 +164,34 @@ TEST(TextRenderTest, FieldTextCanBeReplacedPerPlayback) {
   EXPECT_EQ(inkInsideAndOutside(renderStage(*player), QRect()).second, 0);
   texts.setFieldText(1, QStringLiteral("42"));
   EXPECT_EQ(texts.fieldText(1), QStringLiteral("42"));
+  EXPECT_GT(inkInsideAndOutside(renderStage(*player), QRect()).second, 0);
+}
+
+TEST(TextRenderTest, ChangingFieldTextKeepsMemoryBoundedAndPathsCurrent) {
+  st::TagStream tags;
+  tags.defineFont2(1, boxFont(20), 3);
+  st::EditTextSpec field;
+  field.bounds = {0, 8000, 0, 2000};
+  field.font = 1;
+  field.height = 1024;
+  field.useOutlines = true;
+  field.text = "A";
+  tags.defineEditText(2, field).placeObject(Placement::place(1, 2)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  auto& texts = player->library().text();
+  ShapePathCache cache;
+  // Each new text drops the shape before, whose memory the next one may take:
+  // the paths must still be those of the current text.
+  for (int i = 1; i <= 3 * static_cast<int>(ShapePathCache::kTransientEntriesKept); ++i) {
+    const int glyphs = 1 + i % 3;
+    texts.setFieldText(2, QString(glyphs, QChar('A')));
+    const Shape* shape = texts.fieldShape(2);
+    ASSERT_NE(shape, nullptr);
+    const QRectF ink = cache.paths(*shape).layers.at(0).fills.at(0).boundingRect();
+    ASSERT_NEAR(ink.width(), 600 + (glyphs - 1) * 700, 2) << i;
+    ASSERT_LE(cache.size(), ShapePathCache::kTransientEntriesKept) << i;
+  }
   EXPECT_GT(inkInsideAndOutside(renderStage(*player), QRect()).second, 0);
 }
 

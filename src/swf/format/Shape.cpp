@@ -1,5 +1,7 @@
 #include "swf/format/Shape.h"
 
+#include <atomic>
+
 #include "swf/format/EdgeRecords.h"
 #include "swf/format/TagCodes.h"
 
@@ -91,6 +93,11 @@ class RecordReader {
 };
 
 }  // namespace
+
+std::uint64_t newTransientKey() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
 
 std::size_t Shape::edgeCount() const {
   std::size_t count = 0;

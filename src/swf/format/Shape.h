@@ -50,12 +50,16 @@ struct Shape {
   std::vector<ShapeLayer> layers;
   // The records ended without their end marker (cut short, or the edge budget ran out).
   bool complete = true;
-  // Non-zero, and unique, for shapes made while playing (a morph's frames)
-  // that may be dropped and their memory reused: caches keyed by address check it.
+  // Non-zero, and unique, for shapes made while playing (a morph's frames, a
+  // field's laid-out text) that may be dropped and their memory reused:
+  // caches keyed by address check it.
   std::uint64_t transientKey = 0;
 
   std::size_t edgeCount() const;
 };
+
+// A transient key no shape of this process has had before.
+std::uint64_t newTransientKey();
 
 // Limits the edges kept from all shapes of a movie together.
 struct EdgeBudget {

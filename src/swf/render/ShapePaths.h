@@ -39,11 +39,15 @@ ShapePaths buildShapePaths(const Shape& shape);
 // Paths of transient shapes (see Shape::transientKey) are kept a while only.
 class ShapePathCache {
  public:
+  static constexpr std::size_t kTransientEntriesKept = 512;
+
   const ShapePaths& paths(const Shape& shape);
   const QPainterPath& strokeOutline(const Shape& shape, std::size_t layer, std::size_t line,
                                     const QPen& pen, double tolerance);
   // Drops what is kept for a shape that is about to go away.
   void forget(const Shape& shape) { entries_.erase(&shape); }
+  // Shapes with paths kept.
+  std::size_t size() const { return entries_.size(); }
 
  private:
   struct Outline {
@@ -56,8 +60,6 @@ class ShapePathCache {
     std::vector<std::vector<std::optional<Outline>>> strokes;  // by layer and line style
     std::uint64_t transientKey = 0;                            // the shape's
   };
-  static constexpr std::size_t kTransientEntriesKept = 512;
-
   Entry& entry(const Shape& shape);
 
   std::unordered_map<const Shape*, Entry> entries_;

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
@@ -16,10 +17,11 @@ namespace quelvo::swf {
 
 namespace {
 
-constexpr double kGutter = 40;  // twips between the field's edge and its text
+constexpr double kGutter = 40;             // twips between the field's edge and its text
+constexpr std::int32_t kBorderWidth = 20;  // twips
 constexpr qsizetype kMaxCharacters = 20000;
-// Text may end this far past the line's end without wrapping: the reference
-// player's glyph positions are whole pixels, ours are not.
+// Text may end this far past the line's end without wrapping: device fonts
+// here measure a little differently from those the movie was made with.
 constexpr double kWrapSlack = 10;
 
 // Measures and outlines text in one format.
@@ -63,6 +65,8 @@ class MissingFace : public Face {
 };
 
 // The glyphs of an embedded font; characters it lacks take no space.
+// Metrics scaled to the size are cut down to whole twips, as the reference
+// player lays text out in whole twips: advances, kerning, ascent and descent.
 class EmbeddedFace : public Face {
  public:
   EmbeddedFace(const Font& font, double size, bool kerning)
@@ -86,14 +90,14 @@ class EmbeddedFace : public Face {
     });
   }
   double ascent() const override {
-    return font_.layout ? font_.layout->ascent * scale_ : font_.emSquare() * 0.8 * scale_;
+    return std::floor((font_.layout ? font_.layout->ascent : font_.emSquare() * 0.8) * scale_);
   }
   double descent() const override {
-    return font_.layout ? font_.layout->descent * scale_ : font_.emSquare() * 0.2 * scale_;
+    return std::floor((font_.layout ? font_.layout->descent : font_.emSquare() * 0.2) * scale_);
   }
   double kerning(QChar left, QChar right) const override {
     const auto pair = kerning_.find(std::pair(left.unicode(), right.unicode()));
-    return pair != kerning_.end() ? pair->second * scale_ : 0;
+    return pair != kerning_.end() ? std::floor(pair->second * scale_) : 0;
   }
 
  private:
@@ -116,13 +120,13 @@ class EmbeddedFace : public Face {
   }
 
   double glyphAdvance(std::size_t glyph) const {
-    if (font_.layout) return font_.glyphs[glyph].advance * scale_;
+    if (font_.layout) return std::floor(font_.glyphs[glyph].advance * scale_);
     // Without layout the glyph's own extent stands in for its advance.
     std::int32_t right = 0;
     for (const ShapeLayer& layer : font_.glyphs[glyph].shape.layers) {
       for (const ShapeEdge& edge : layer.edges) right = std::max({right, edge.from.x, edge.to.x});
     }
-    return (right + font_.emSquare() / 16) * scale_;
+    return std::floor((right + font_.emSquare() / 16) * scale_);
   }
   const QPainterPath& glyphPath(std::size_t glyph) {
     auto [entry, added] = paths_.try_emplace(glyph);
@@ -386,24 +390,36 @@ FillStyle solidFill(const Rgba& colour) {
   return fill;
 }
 
-void addBorder(Shape& shape, const Rect& bounds) {
-  ShapeLayer layer;
-  layer.fills.push_back(solidFill(Rgba{255, 255, 255, 255}));
-  LineStyle line;
-  line.width = 0;
-  layer.lines.push_back(line);
-  const ShapePoint corners[] = {{bounds.xMin, bounds.yMin},
-                                {bounds.xMax, bounds.yMin},
-                                {bounds.xMax, bounds.yMax},
-                                {bounds.xMin, bounds.yMax}};
+// Adds the four edges of a rectangle running clockwise, with `inside` on
+// their right and `outside` on their left.
+void addRectangle(ShapeLayer& layer, const Rect& r, std::uint16_t inside, std::uint16_t outside) {
+  const ShapePoint corners[] = {
+      {r.xMin, r.yMin}, {r.xMax, r.yMin}, {r.xMax, r.yMax}, {r.xMin, r.yMax}};
   for (std::size_t i = 0; i < 4; ++i) {
     ShapeEdge edge;
     edge.from = corners[i];
     edge.to = corners[(i + 1) % 4];
-    edge.fill1 = 1;
-    edge.line = 1;
+    edge.fill0 = outside;
+    edge.fill1 = inside;
     layer.edges.push_back(edge);
   }
+}
+
+// A white background in a black frame one pixel wide. The frame's pixels
+// start at each edge of the bounds: it lies inside them at the left and top
+// and outside at the right and bottom.
+void addBorder(Shape& shape, const Rect& bounds) {
+  ShapeLayer layer;
+  layer.fills.push_back(solidFill(Rgba{255, 255, 255, 255}));
+  layer.fills.push_back(solidFill(Rgba{0, 0, 0, 255}));
+  Rect outer = bounds;
+  outer.xMax += kBorderWidth;
+  outer.yMax += kBorderWidth;
+  Rect inner = bounds;
+  inner.xMin = std::min(inner.xMin + kBorderWidth, inner.xMax);
+  inner.yMin = std::min(inner.yMin + kBorderWidth, inner.yMax);
+  addRectangle(layer, outer, 2, 0);
+  addRectangle(layer, inner, 1, 2);
   shape.layers.push_back(std::move(layer));
 }
 
@@ -416,7 +432,12 @@ Shape layoutField(const EditText& field, const QString& text, const Font* font,
   shape.version = 3;
   shape.bounds = shape.edgeBounds = field.bounds;
   shape.windingFill = true;
-  if (field.border) addBorder(shape, field.bounds);
+  if (field.border) {
+    addBorder(shape, field.bounds);
+    shape.bounds.xMax += kBorderWidth;
+    shape.bounds.yMax += kBorderWidth;
+    shape.edgeBounds = shape.bounds;
+  }
 
   FieldLayouter layouter(field, font, embeddedFonts);
   const QString shown = text.left(kMaxCharacters);

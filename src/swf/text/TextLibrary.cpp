@@ -140,7 +140,7 @@ void TextLibrary::setFieldText(std::uint16_t id, const QString& text) {
   Field* entry = field(id);
   if (!entry || !entry->definition || fieldText(id) == text) return;
   entry->text = text;
-  if (entry->shape) replacedShapes_.push_back(std::move(entry->shape));
+  entry->shape.reset();
 }
 
 const Shape* TextLibrary::fieldShape(std::uint16_t id) {
@@ -154,6 +154,7 @@ const Shape* TextLibrary::fieldShape(std::uint16_t id) {
     };
     entry->shape =
         std::make_unique<Shape>(layoutField(definition, fieldText(id), fieldFont, embedded));
+    entry->shape->transientKey = newTransientKey();
   }
   return entry->shape.get();
 }

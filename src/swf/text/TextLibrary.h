@@ -47,7 +47,8 @@ class TextLibrary {
   QString fieldText(std::uint16_t id);
   void setFieldText(std::uint16_t id, const QString& text);
   // The field's text laid out as a shape (see layoutField); nullptr when the
-  // id is no field. Laid out again after its text changes.
+  // id is no field. Laid out again after its text changes, as a new transient
+  // shape (see Shape::transientKey): the one before is dropped.
   const Shape* fieldShape(std::uint16_t id);
 
  private:
@@ -65,8 +66,6 @@ class TextLibrary {
   std::map<std::uint16_t, std::optional<StaticText>> texts_;
   std::map<std::uint16_t, std::vector<PlacedGlyph>> glyphs_;
   std::map<std::uint16_t, Field> fields_;
-  // Shapes of earlier texts stay alive: drawing caches know shapes by address.
-  std::vector<std::unique_ptr<Shape>> replacedShapes_;
   EdgeBudget edgeBudget_;
 };
 
