@@ -18,6 +18,10 @@ namespace {
 constexpr double kMinZoom = 1.0 / 64;
 constexpr double kMaxZoom = 64;
 constexpr int kTemporaryNoticeMs = 4000;
+// Scale modes: the stage fitted whole, filling the control with its edges
+// cut, stretched to the control, or at its own size.
+constexpr int kNoBorder = 1;
+constexpr int kExactFit = 2;
 constexpr int kNativeSize = 3;
 constexpr double kTwipsPerPixel = 20;
 
@@ -238,16 +242,31 @@ swf::Quality MovieControl::quality() const {
 QTransform MovieControl::stageToDevice(const QSize& deviceSize, double devicePixelRatio) const {
   const double stageWidth = std::max(movie_->widthPixels(), 1.0);
   const double stageHeight = std::max(movie_->heightPixels(), 1.0);
-  double scale = devicePixelRatio;
-  if (settings_.scaleMode != kNativeSize) {
-    scale = std::min(deviceSize.width() / stageWidth, deviceSize.height() / stageHeight);
+  const double fitX = deviceSize.width() / stageWidth;
+  const double fitY = deviceSize.height() / stageHeight;
+  double scaleX = std::min(fitX, fitY);
+  double scaleY = scaleX;
+  switch (settings_.scaleMode) {
+    case kNoBorder:
+      scaleX = scaleY = std::max(fitX, fitY);
+      break;
+    case kExactFit:
+      scaleX = fitX;
+      scaleY = fitY;
+      break;
+    case kNativeSize:
+      scaleX = scaleY = devicePixelRatio;
+      break;
+    default:
+      break;
   }
-  scale *= zoom_;
+  scaleX *= zoom_;
+  scaleY *= zoom_;
   const swf::Rect& stage = movie_->stageRect();
   return QTransform::fromTranslate(-stage.xMin, -stage.yMin) *
-         QTransform::fromScale(scale / kTwipsPerPixel, scale / kTwipsPerPixel) *
-         QTransform::fromTranslate((deviceSize.width() - stageWidth * scale) / 2,
-                                   (deviceSize.height() - stageHeight * scale) / 2);
+         QTransform::fromScale(scaleX / kTwipsPerPixel, scaleY / kTwipsPerPixel) *
+         QTransform::fromTranslate((deviceSize.width() - stageWidth * scaleX) / 2,
+                                   (deviceSize.height() - stageHeight * scaleY) / 2);
 }
 
 void MovieControl::paintEvent(QPaintEvent*) {

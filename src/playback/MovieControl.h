@@ -21,7 +21,7 @@ namespace quelvo::playback {
 
 // The fixed properties an element takes over from the template element.
 struct MovieControlSettings {
-  int scaleMode = 0;  // 0 show all, 3 native size
+  int scaleMode = 0;  // 0 show all, 1 no border, 2 exact fit, 3 native size
   QString quality2 = QStringLiteral("best");
   QString wmode = QStringLiteral("Opaque");
   bool menu = false;

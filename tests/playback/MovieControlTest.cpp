@@ -174,6 +174,18 @@ TEST_F(MovieControlTest, DrawsTheStageFittedCentredAndZoomedAroundTheCentre) {
   EXPECT_EQ(pixelAt(control, 520, 400), kBackground);
 }
 
+TEST_F(MovieControlTest, NoBorderFillsTheControlAndExactFitStretchesTheStage) {
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), squareMovie(false)));
+  control.resize(1100, 400);  // twice the stage's width, its height
+  control.setScaleMode(1);    // scaled by 2, top and bottom cut off
+  EXPECT_EQ(pixelAt(control, 520, 160), kSquare);
+  EXPECT_EQ(pixelAt(control, 490, 200), kBackground);
+  control.setScaleMode(2);  // twice as wide, as high as it was
+  EXPECT_EQ(pixelAt(control, 520, 220), kSquare);
+  EXPECT_EQ(pixelAt(control, 520, 160), kBackground);
+  EXPECT_EQ(pixelAt(control, 490, 200), kBackground);
+}
+
 TEST_F(MovieControlTest, AnimatedSpritesKeepTheClockRunningUntilTheUserPauses) {
   control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), squareMovie(true)));
   control.setLoop(false);
