@@ -259,16 +259,31 @@ TEST(MovieControlArrayTest, ElementOneStartsFromTheTemplateSettings) {
   EXPECT_EQ(flash.live().parentWidget(), &frame);
 }
 
-TEST(MovieControlCorpus, EveryCorruptFileGivesANoticeOrAMovie) {
-  const QDir corrupt(QStringLiteral(QUELVO_CORPUS_DIR "/corrupt"));
-  if (!corrupt.exists()) GTEST_SKIP() << "corpus absent";
+// Every corrupt and real-world file gives a movie or a notice, and plays a
+// few frames with the pointer moving and pressing over it.
+TEST(MovieControlCorpus, EveryFileGivesANoticeOrAMovieThatPlays) {
   ScriptedPlatform platform;
   playback::MovieControl control(platform, playback::MovieControlSettings{});
-  for (const QString& name : corrupt.entryList({QStringLiteral("*.swf")}, QDir::Files)) {
-    control.setMovie(corrupt.filePath(name));
-    EXPECT_TRUE(control.TotalFrames() > 0 || !control.notice().isEmpty()) << name.toStdString();
-    platform.now += 5000;
-    control.tick();
+  control.resize(275, 200);
+  for (const char* folderName : {"/corrupt", "/wild"}) {
+    const QDir folder(QStringLiteral(QUELVO_CORPUS_DIR) + QLatin1String(folderName));
+    if (!folder.exists()) GTEST_SKIP() << "corpus absent";
+    for (const QString& name : folder.entryList({QStringLiteral("*.swf")}, QDir::Files)) {
+      SCOPED_TRACE(name.toStdString());
+      control.setMovie(folder.filePath(name));
+      EXPECT_TRUE(control.TotalFrames() > 0 || !control.notice().isEmpty());
+      for (int step = 0; step < 4; ++step) {
+        const QPointF at(70.0 * step, 50.0 * step);
+        QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&control, &move);
+        QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&control, &press);
+        platform.now += 100;
+        control.tick();
+      }
+      control.grab();
+    }
   }
 }
 
