@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <limits>
 
@@ -76,9 +77,12 @@ void MovieControl::setMovie(const QString& path) {
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
-      // The engine only passes on http and https addresses.
-      player_->setUrlHandler(
-          [this](const QString& url, const QString&) { platform_.shellOpen(url); });
+      // The engine only passes on http and https addresses; of those, only
+      // what a click or a key asked for opens, so a looping frame script
+      // cannot flood the desktop with browser windows.
+      player_->setUrlHandler([this](const QString& url, const QString&) {
+        if (userGesture_) platform_.shellOpen(url);
+      });
       clock_.emplace(movie_->frameRate());
       setMouseTracking(hasButtons(*movie_) || player_->hasScripts());
       if (movie_->isAvm2()) {
@@ -340,6 +344,7 @@ void MovieControl::mouseMoveEvent(QMouseEvent* event) {
 
 void MovieControl::mousePressEvent(QMouseEvent* event) {
   if (!player_ || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  const QScopedValueRollback gesture(userGesture_, true);
   const int before = CurrentFrame();
   const bool moved = movePointer(event->position());
   showInputChanges(player_->pointerDown() || moved, before);
@@ -347,6 +352,7 @@ void MovieControl::mousePressEvent(QMouseEvent* event) {
 
 void MovieControl::mouseReleaseEvent(QMouseEvent* event) {
   if (!player_ || event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+  const QScopedValueRollback gesture(userGesture_, true);
   const int before = CurrentFrame();
   const bool moved = movePointer(event->position());
   showInputChanges(player_->pointerUp() || moved, before);
@@ -361,6 +367,7 @@ void MovieControl::leaveEvent(QEvent* event) {
 
 void MovieControl::keyPressEvent(QKeyEvent* event) {
   if (player_) {
+    const QScopedValueRollback gesture(userGesture_, true);
     const int before = CurrentFrame();
     const QString text = event->text();
     const int character = text.size() == 1 ? text.at(0).unicode() : 0;

@@ -126,7 +126,8 @@ class MovieControl : public QWidget {
   std::unique_ptr<swf::Player> player_;
   std::optional<swf::FrameClock> clock_;
   bool userPaused_ = false;
-  QImage frame_;  // the drawn frame at device pixels
+  bool userGesture_ = false;  // a click or key press is being handled
+  QImage frame_;              // the drawn frame at device pixels
   bool frameStale_ = true;
   QTimer frameTimer_;
   QTimer temporaryNoticeTimer_;

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QSet>
+#include <cstring>
 
 #include "playback/MovieControl.h"
 #include "playback/MovieControlArray.h"
@@ -323,6 +324,41 @@ TEST_F(MovieControlTest, PointerOverAButtonShowsAHandThroughScaleAndZoom) {
   control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), simpleMovie(5, 10)));
   EXPECT_FALSE(control.hasMouseTracking());
   EXPECT_EQ(control.cursor().shape(), Qt::ArrowCursor);
+}
+
+// getURL("http://example.com/a", "_blank") as action bytes.
+std::vector<std::uint8_t> getUrlActions(const char* url) {
+  std::vector<std::uint8_t> actions{0x83, 0, 0};
+  for (const char* text : {url, "_blank"}) {
+    actions.insert(actions.end(), text, text + std::strlen(text) + 1);
+  }
+  actions[1] = static_cast<std::uint8_t>(actions.size() - 3);
+  actions.push_back(0x00);
+  return actions;
+}
+
+TEST_F(MovieControlTest, GetUrlOpensHttpAddressesOnlyWhenTheUserClicked) {
+  swftest::TagStream tags;
+  tags.defineRectangle(1, {0, 4000, 0, 4000}, {255, 0, 0});
+  swftest::ButtonPart part{0x0f, 1, 1, {}, {}, {}, {}};
+  // Released inside: the web page; pressed: another scheme, never opened.
+  tags.defineButton2(2, {part},
+                     {{0x0008, 0, getUrlActions("http://example.com/a")},
+                      {0x0004, 0, getUrlActions("file:///etc/passwd")}});
+  tags.placeObject(swftest::Placement::place(1, 2));
+  tags.doAction(getUrlActions("https://example.com/frame")).showFrame().end();
+  control.setMovie(writeMovie(folder, QStringLiteral("u.swf"), swftest::buildMovie({}, tags)));
+  elapse(200);
+  EXPECT_TRUE(platform.shellTargets.isEmpty());  // the frame script asked on its own
+
+  const QPointF at(50, 50);
+  for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, control.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&control, &event);
+  }
+  EXPECT_EQ(platform.shellTargets, QStringList{QStringLiteral("http://example.com/a")});
 }
 
 }  // namespace
