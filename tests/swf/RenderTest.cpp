@@ -96,6 +96,27 @@ TEST(RenderTest, StrokesAreAtLeastOnePixelWide) {
   }
 }
 
+TEST(RenderTest, PixelCentresOnAnEdgeGoToItsTopOrLeftSide) {
+  // A 5 pixel line along y = 50 has its sides through the centres of rows 47
+  // and 52; a square from 20.5 to 30.5 pixels has its sides through centres
+  // too. Each takes the rows and columns on its top/left side of such a side.
+  st::ShapeBuilder shape(3);
+  shape.styles({st::FillStyle::solid(kGreen)}, {st::LineStyle::solid(100, kRed)});
+  shape.select(0, 1, std::nullopt).polygon({{410, 410}, {610, 410}, {610, 610}, {410, 610}});
+  shape.select(0, 0, 1, Point{400, 1000}).lineTo({1600, 1000});
+  const QImage image = renderShape(shape);
+  const RGB green{0, 255, 0}, red{255, 0, 0};
+  EXPECT_EQ(rgbAt(image, 20, 20), green);
+  EXPECT_EQ(rgbAt(image, 29, 29), green);
+  EXPECT_EQ(rgbAt(image, 30, 25), kWhite);
+  EXPECT_EQ(rgbAt(image, 25, 30), kWhite);
+  EXPECT_EQ(rgbAt(image, 19, 25), kWhite);
+  EXPECT_EQ(rgbAt(image, 50, 46), kWhite);
+  EXPECT_EQ(rgbAt(image, 50, 47), red);
+  EXPECT_EQ(rgbAt(image, 50, 51), red);
+  EXPECT_EQ(rgbAt(image, 50, 52), kWhite);
+}
+
 // Dark pixels across row y.
 int darkRun(const QImage& image, int y) {
   int dark = 0;

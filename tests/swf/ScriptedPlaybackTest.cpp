@@ -2,6 +2,8 @@
 // clips made by scripts, drawing, masks, limits and the outside world.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "Avm1Fixtures.h"
 #include "PlayerTestSupport.h"
 
@@ -301,6 +303,36 @@ TEST(ScriptedPlaybackTest, DrawingApiFillsAndMasksAreRendered) {
   EXPECT_EQ(rgbAt(image, 5, 5), std::make_tuple(255, 255, 255));
   EXPECT_EQ(rgbAt(image, 60, 60), std::make_tuple(255, 0, 0));      // masked content shows
   EXPECT_EQ(rgbAt(image, 90, 90), std::make_tuple(255, 255, 255));  // outside the mask
+}
+
+TEST(ScriptedPlaybackTest, GradientLineStylesNeedTheirMatrix) {
+  // Two blue 10 pixel lines; each clip then asks for a red gradient line
+  // style, "a" without the matrix (ignored: the line stays blue), "b" with it.
+  st::TagStream tags;
+  Asm code;
+  code.push({"c", 0xFF0000, 0xFF0000, 2}).op(AC::InitArray).op(AC::SetVariable);
+  code.push({"k", 100, 100, 2}).op(AC::InitArray).op(AC::SetVariable);
+  code.push({"r", 255, 0, 2}).op(AC::InitArray).op(AC::SetVariable);
+  code.push({"m", "matrixType", "box", "x", 0, "y", 0, "w", 100, "h", 100, "r", 0, 6})
+      .op(AC::InitObject)
+      .op(AC::SetVariable);
+  const std::array<std::pair<const char*, int>, 2> clips{{{"a", 20}, {"b", 60}}};
+  for (const auto& [name, y] : clips) {
+    call(code, "_root", "createEmptyMovieClip", {name, y});
+    call(code, name, "lineStyle", {10, 0x0000FF});
+    const bool withMatrix = name[0] == 'b';
+    if (withMatrix) code.getVar("m");
+    code.getVar("r").getVar("k").getVar("c").push({"linear", withMatrix ? 5 : 4});
+    code.getVar(name).push({"lineGradientStyle"}).op(AC::CallMethod).op(AC::Pop);
+    call(code, name, "moveTo", {10, y});
+    call(code, name, "lineTo", {90, y});
+  }
+  tags.doAction(program(code)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 50, 20), std::make_tuple(0, 0, 255));
+  EXPECT_EQ(rgbAt(image, 50, 60), std::make_tuple(255, 0, 0));
 }
 
 TEST(ScriptedPlaybackTest, RunawayScriptEndsAndTheMovieGoesOn) {

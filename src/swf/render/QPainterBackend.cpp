@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "swf/render/PixelTies.h"
 #include "swf/render/StrokeOutline.h"
 #include "swf/render/Transforms.h"
 
@@ -94,7 +95,7 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
     if (brush.style() == Qt::NoBrush) continue;
     opaque = opaque && isOpaque(brush);
     const bool isBitmap = style.kind == FillKind::Bitmap;
-    fills.push_back(Fill{&paths.fills[i], std::move(brush),
+    fills.push_back(Fill{tieAligned(paths.fills[i], toDevice), std::move(brush),
                          isBitmap && smoothsBitmap(style, settings_),
                          isBitmap && !style.bitmapRepeats});
   }
@@ -104,6 +105,11 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
   }
   painter_.setTransform(toDevice);
   for (const Fill& fill : fills) paintFill(painter_, fill);
+}
+
+QPainterPath QPainterBackend::tieAligned(const QPainterPath& path,
+                                         const QTransform& toDevice) const {
+  return antialias_ ? path : withTopLeftTies(path, toDevice);
 }
 
 const QImage* QPainterBackend::bitmapFor(const FillStyle& style,
@@ -117,11 +123,11 @@ const QImage* QPainterBackend::bitmapFor(const FillStyle& style,
 void QPainterBackend::paintFill(QPainter& painter, const Fill& fill) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
   if (!fill.clipsBitmap) {
-    painter.fillPath(*fill.path, fill.brush);
+    painter.fillPath(fill.path, fill.brush);
     return;
   }
   painter.save();
-  painter.setClipPath(*fill.path, Qt::IntersectClip);
+  painter.setClipPath(fill.path, Qt::IntersectClip);
   const QTransform toShape = fill.brush.transform();
   painter.setTransform(toShape, true);
   const QImage& picture = fill.brush.textureImage();
@@ -135,7 +141,7 @@ void QPainterBackend::paintFill(QPainter& painter, const Fill& fill) {
   } else {
     painter.drawImage(QPointF(0, 0), picture);
   }
-  paintClampedBorder(painter, picture, toShape.inverted().mapRect(fill.path->boundingRect()));
+  paintClampedBorder(painter, picture, toShape.inverted().mapRect(fill.path.boundingRect()));
   painter.restore();
 }
 
@@ -243,21 +249,25 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
     switch (stroke.space) {
       case Stroke::Space::Shape:
         painter_.setTransform(toDevice);
-        painter_.fillPath(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
-                                                      curveTolerance(toDevice, settings_)),
-                          stroke.pen.brush());
+        painter_.fillPath(
+            tieAligned(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
+                                                   curveTolerance(toDevice, settings_)),
+                       toDevice),
+            stroke.pen.brush());
         break;
       case Stroke::Space::Parent:
         painter_.setTransform(placement.parentToDevice);
-        painter_.fillPath(outline(placement.matrix.map(paths.lines[i]), stroke.pen,
-                                  curveTolerance(placement.parentToDevice, settings_)),
+        painter_.fillPath(tieAligned(outline(placement.matrix.map(paths.lines[i]), stroke.pen,
+                                             curveTolerance(placement.parentToDevice, settings_)),
+                                     placement.parentToDevice),
                           stroke.pen.brush());
         break;
       case Stroke::Space::Device:
         painter_.resetTransform();
         painter_.fillPath(
-            bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
-                        settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_)),
+            tieAligned(bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
+                                   settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_)),
+                       QTransform()),
             stroke.pen.brush());
         break;
     }
@@ -276,7 +286,7 @@ void QPainterBackend::pushMask(std::span<const MaskPart> parts) {
   }
   painter_.save();
   painter_.resetTransform();
-  painter_.setClipPath(area, Qt::IntersectClip);
+  painter_.setClipPath(tieAligned(area, QTransform()), Qt::IntersectClip);
 }
 
 void QPainterBackend::popMask() { painter_.restore(); }

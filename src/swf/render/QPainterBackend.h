@@ -40,12 +40,15 @@ class QPainterBackend : public RenderBackend {
 
  private:
   struct Fill {
-    const QPainterPath* path = nullptr;
+    QPainterPath path;
     QBrush brush;
     bool smooth = false;       // interpolates a bitmap's pixels
     bool clipsBitmap = false;  // draws the brush's picture once instead of tiling it
   };
 
+  // path as it is drawn through toDevice: without antialiasing, pixel centres
+  // on its edges go to the edges' top/left side.
+  QPainterPath tieAligned(const QPainterPath& path, const QTransform& toDevice) const;
   // The picture of a bitmap fill with the colour transform applied, if it has one.
   const QImage* bitmapFor(const FillStyle& style, const ColorTransform& colorTransform);
   void paintFill(QPainter& painter, const Fill& fill);

@@ -88,11 +88,12 @@ std::array<double, 6> gradientMatrix(NativeCall& call, const Value& spec) {
 
 // (type, colors, alphas, ratios, matrix, spreadMethod, interpolationMethod,
 // focalPointRatio) of beginGradientFill and lineGradientStyle. Nothing when
-// the type is not "linear" or "radial", the arrays differ in length, a ratio
-// is outside 0-255 or there are more arguments: the call is then ignored.
+// the matrix is missing, the type is not "linear" or "radial", the arrays
+// differ in length, a ratio is outside 0-255 or there are more arguments: the
+// call is then ignored.
 std::optional<GradientFill> gradientArgs(NativeCall& call) {
-  constexpr std::size_t kMaxArgs = 8;
-  if (call.args.size() > kMaxArgs) return std::nullopt;
+  constexpr std::size_t kMinArgs = 5, kMaxArgs = 8;
+  if (call.args.size() < kMinArgs || call.args.size() > kMaxArgs) return std::nullopt;
   GradientFill gradient;
   const QString type = stringArg(call, 0);
   if (type != QLatin1String("linear") && type != QLatin1String("radial")) return std::nullopt;
