@@ -45,7 +45,12 @@ bool Player::showCurrentFrame() {
   return runScripts(false) || changed;
 }
 
-bool Player::runScripts(bool tick) { return scripts_ && scripts_->runPending(tick); }
+bool Player::runScripts(bool tick) {
+  if (!scripts_) return false;
+  const bool ran = scripts_->runPending(tick);
+  // Fields bound to variables show what the scripts set.
+  return scripts_->updateFields() || ran;
+}
 
 bool Player::gotoFrame(std::size_t frame) {
   playhead_.gotoFrame(frame);

@@ -77,7 +77,7 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
       }
       return false;
     case CharacterKind::EditText: {
-      const Shape* shape = library_.text().fieldShape(object.character);
+      const Shape* shape = library_.text().fieldShape(object.character, object.field.get());
       return shape && shapeContains(*shape, toStage, point);
     }
     case CharacterKind::Other:

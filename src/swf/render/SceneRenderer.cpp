@@ -96,7 +96,7 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
       }
       break;
     case CharacterKind::EditText:
-      if (const Shape* shape = library_.text().fieldShape(object.character)) {
+      if (const Shape* shape = library_.text().fieldShape(object.character, object.field.get())) {
         backend_.drawShape(*shape, placement, colorTransform);
       }
       break;
@@ -161,7 +161,7 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
       }
       return true;
     case CharacterKind::EditText:
-      if (const Shape* shape = library_.text().fieldShape(object.character)) {
+      if (const Shape* shape = library_.text().fieldShape(object.character, object.field.get())) {
         parts.push_back(MaskPart{shape, toDevice});
       }
       return true;

@@ -62,6 +62,10 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // shapes replaced, for the renderer's caches to forget.
   std::vector<std::shared_ptr<const Shape>> updateDrawings();
   QString variable(const QString& path);
+  // Shows in each field bound to a variable the variable's value; a field
+  // met for the first time sets its undefined variable to its text instead.
+  // Returns whether any field's text changed.
+  bool updateFields();
 
   // --- ActionRunner
   void runActions(TimelineInstance& clip, std::span<const std::uint8_t> actions,
@@ -158,6 +162,7 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   QTransform toRoot(const TimelineInstance& clip) const;
   std::optional<QRectF> bounds(const TimelineInstance& clip, const QTransform& toSpace) const;
   std::optional<QRectF> parentBounds(const TimelineInstance& clip) const;
+  bool updateFields(TimelineInstance& timeline, int nesting);
 
   std::shared_ptr<const Movie> movie_;
   PlayContext& context_;

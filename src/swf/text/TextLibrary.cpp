@@ -130,33 +130,36 @@ const Font* TextLibrary::fontNamed(const QString& name, bool bold, bool italic) 
   return nullptr;
 }
 
-QString TextLibrary::fieldText(std::uint16_t id) {
+QString TextLibrary::fieldText(std::uint16_t id, const FieldState* state) {
   Field* entry = field(id);
   if (!entry || !entry->definition) return {};
-  return entry->text.value_or(entry->definition->initialText);
+  return (state ? state : &entry->state)->text.value_or(entry->definition->initialText);
 }
 
-void TextLibrary::setFieldText(std::uint16_t id, const QString& text) {
+bool TextLibrary::setFieldText(std::uint16_t id, const QString& text, FieldState* state) {
   Field* entry = field(id);
-  if (!entry || !entry->definition || fieldText(id) == text) return;
-  entry->text = text;
-  entry->shape.reset();
+  if (!entry || !entry->definition || fieldText(id, state) == text) return false;
+  FieldState& target = state ? *state : entry->state;
+  target.text = text;
+  target.shape.reset();
+  return true;
 }
 
-const Shape* TextLibrary::fieldShape(std::uint16_t id) {
+const Shape* TextLibrary::fieldShape(std::uint16_t id, FieldState* state) {
   Field* entry = field(id);
   if (!entry || !entry->definition) return nullptr;
-  if (!entry->shape) {
+  FieldState& target = state ? *state : entry->state;
+  if (!target.shape) {
     const EditText& definition = *entry->definition;
     const Font* fieldFont = definition.font ? font(*definition.font) : nullptr;
     const auto embedded = [this](const QString& name, bool bold, bool italic) {
       return fontNamed(name, bold, italic);
     };
-    entry->shape =
-        std::make_unique<Shape>(layoutField(definition, fieldText(id), fieldFont, embedded));
-    entry->shape->transientKey = newTransientKey();
+    target.shape = std::make_unique<Shape>(
+        layoutField(definition, fieldText(id, &target), fieldFont, embedded));
+    target.shape->transientKey = newTransientKey();
   }
-  return entry->shape.get();
+  return target.shape.get();
 }
 
 }  // namespace quelvo::swf

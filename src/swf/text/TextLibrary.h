@@ -25,10 +25,18 @@ struct PlacedGlyph {
   ColorTransform colour;
 };
 
+// The text of an edit text field and its laid-out shape: a placed field's
+// own, or a field character's.
+struct FieldState {
+  std::optional<QString> text;   // the field's initial text until set
+  std::unique_ptr<Shape> shape;  // laid out from the text when first drawn
+  bool bound = false;            // its variable has been read or set once
+};
+
 // The fonts, static texts and edit text fields of a movie, for one
 // playback. Everything is parsed on first use and kept; a definition that
-// cannot be read draws nothing. Each field has a current text, its initial
-// text until setFieldText changes it.
+// cannot be read draws nothing. A field's text and shape are those of the
+// state given, or of the character itself when none is.
 class TextLibrary {
  public:
   explicit TextLibrary(std::span<const TagRecord> definitions);
@@ -44,18 +52,18 @@ class TextLibrary {
   const std::vector<PlacedGlyph>& glyphs(std::uint16_t textId);
 
   // The field's text as shown and as scripts see it.
-  QString fieldText(std::uint16_t id);
-  void setFieldText(std::uint16_t id, const QString& text);
+  QString fieldText(std::uint16_t id, const FieldState* state = nullptr);
+  // Returns whether the text changed.
+  bool setFieldText(std::uint16_t id, const QString& text, FieldState* state = nullptr);
   // The field's text laid out as a shape (see layoutField); nullptr when the
   // id is no field. Laid out again after its text changes, as a new transient
   // shape (see Shape::transientKey): the one before is dropped.
-  const Shape* fieldShape(std::uint16_t id);
+  const Shape* fieldShape(std::uint16_t id, FieldState* state = nullptr);
 
  private:
   struct Field {
     std::optional<EditText> definition;
-    std::optional<QString> text;  // set by setFieldText
-    std::unique_ptr<Shape> shape;
+    FieldState state;
   };
 
   Field* field(std::uint16_t id);

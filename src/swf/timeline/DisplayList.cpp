@@ -1,5 +1,6 @@
 #include "swf/timeline/DisplayList.h"
 
+#include "swf/text/TextLibrary.h"           // completes DisplayObject::field
 #include "swf/timeline/ButtonInstance.h"    // completes DisplayObject::button
 #include "swf/timeline/TimelineInstance.h"  // completes DisplayObject::sprite
 

@@ -16,6 +16,7 @@ namespace quelvo::swf {
 
 class TimelineInstance;
 class ButtonInstance;
+struct FieldState;
 
 // Which placement made an object: its frame and the tag's position in that
 // frame. Two display lists holding an object of the same origin and
@@ -59,6 +60,9 @@ struct DisplayObject {
   std::unique_ptr<TimelineInstance> sprite;
   // The button's own state when the character is a button.
   std::unique_ptr<ButtonInstance> button;
+  // The text of an edit text field bound to a variable, its own; other
+  // fields show their character's text.
+  std::unique_ptr<FieldState> field;
 
   // Same character and properties (the sprite or button instance aside).
   bool samePlacement(const DisplayObject& other) const;

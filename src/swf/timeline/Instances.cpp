@@ -53,6 +53,7 @@ bool carryOverInstances(DisplayList& old, DisplayList& rebuilt, PlayContext& con
       changed = changed || !object.samePlacement(*kept);
       object.sprite = std::move(kept->sprite);
       object.button = std::move(kept->button);
+      object.field = std::move(kept->field);
     } else {
       changed = true;
       instantiate(object, context, nesting, parent);

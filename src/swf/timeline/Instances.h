@@ -9,7 +9,8 @@ class TimelineInstance;
 struct Timeline;
 
 // The playback instances display lists hold: a TimelineInstance for a sprite,
-// a ButtonInstance for a button. Shared by every kind of timeline.
+// a ButtonInstance for a button, and a bound field's FieldState (made by the
+// scripts, moved like the others). Shared by every kind of timeline.
 
 // Gives a newly placed object the instance its character needs, within the
 // context's limits; nesting is that of the list holding the object, parent
