@@ -109,7 +109,14 @@ TEST(FieldBindingTest, AFieldChangingEveryFrameKeepsThePathCacheBounded) {
     ASSERT_TRUE(player->tick()) << frame;
     const Shape* shape = player->library().text().fieldShape(1, field.field.get());
     ASSERT_NE(shape, nullptr);
-    cache.paths(*shape);
+    // A new text's shape may take the memory of the one before: the cached
+    // paths must still be those of the current text.
+    const ShapePaths& cached = cache.paths(*shape);
+    const ShapePaths fresh = buildShapePaths(*shape);
+    ASSERT_EQ(cached.layers.size(), fresh.layers.size()) << frame;
+    for (std::size_t layer = 0; layer < fresh.layers.size(); ++layer) {
+      ASSERT_EQ(cached.layers[layer].fills, fresh.layers[layer].fills) << frame;
+    }
     ASSERT_LE(cache.size(), ShapePathCache::kTransientEntriesKept) << frame;
   }
   EXPECT_EQ(shownText(*player, field), QString::number(kFrames - 1));
