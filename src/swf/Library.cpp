@@ -55,30 +55,16 @@ CharacterKind Library::kind(std::uint16_t id) const {
 
 const Shape* Library::shape(std::uint16_t id) {
   if (kind(id) != CharacterKind::Shape) return nullptr;
-  auto [entry, added] = shapes_.try_emplace(id);
-  if (added) {
-    auto shape = readShape(definitions_.at(id), edgeBudget_);
-    if (shape) {
-      entry->second = std::move(*shape);
-    } else {
-      qCDebug(lcSwf) << "unreadable shape:" << shape.error().describe().c_str();
-    }
-  }
-  return entry->second ? &*entry->second : nullptr;
+  return readOnce(shapes_, id, "shape",
+                  [&](const TagRecord& record) { return readShape(record, edgeBudget_); });
 }
 
 const Shape* Library::morphShape(std::uint16_t id, std::uint16_t ratio) {
   if (kind(id) != CharacterKind::MorphShape) return nullptr;
-  auto [morph, added] = morphs_.try_emplace(id);
-  if (added) {
-    auto read = readMorphShape(definitions_.at(id), edgeBudget_);
-    if (read) {
-      morph->second = std::move(*read);
-    } else {
-      qCDebug(lcSwf) << "unreadable morph shape:" << read.error().describe().c_str();
-    }
-  }
-  if (!morph->second) return nullptr;
+  const MorphShape* morph = readOnce(morphs_, id, "morph shape", [&](const TagRecord& record) {
+    return readMorphShape(record, edgeBudget_);
+  });
+  if (!morph) return nullptr;
   const auto key = std::pair(id, ratio);
   auto frame = morphFrames_.find(key);
   if (frame == morphFrames_.end()) {
@@ -87,7 +73,7 @@ const Shape* Library::morphShape(std::uint16_t id, std::uint16_t ratio) {
           morphFrames_.begin(), morphFrames_.end(),
           [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; }));
     }
-    Shape shape = morphFrame(*morph->second, ratio);
+    Shape shape = morphFrame(*morph, ratio);
     shape.transientKey = newTransientKey();
     frame = morphFrames_.emplace(key, MorphFrame{std::move(shape), 0}).first;
   }
@@ -103,24 +89,17 @@ const Sprite* Library::sprite(std::uint16_t id) const {
 
 const Button* Library::button(std::uint16_t id) {
   if (kind(id) != CharacterKind::Button) return nullptr;
-  auto [entry, added] = buttons_.try_emplace(id);
-  if (added) {
-    const TagRecord& record = definitions_.at(id);
+  return readOnce(buttons_, id, "button", [&](const TagRecord& record) {
     auto button = readButton(record);
-    if (!button) {
-      qCDebug(lcSwf) << "unreadable button:" << button.error().describe().c_str();
-      return nullptr;
-    }
     const auto cxform = buttonCxforms_.find(id);
-    if (record.code == tags::DefineButton && cxform != buttonCxforms_.end()) {
+    if (button && record.code == tags::DefineButton && cxform != buttonCxforms_.end()) {
       const auto read = readButtonCxform(cxform->second);
       if (read) {
         for (ButtonRecord& part : button->records) part.colorTransform = read->colorTransform;
       }
     }
-    entry->second = std::move(*button);
-  }
-  return entry->second ? &*entry->second : nullptr;
+    return button;
+  });
 }
 
 const Shape* Library::shapeAt(std::uint16_t id, std::uint16_t ratio) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "swf/Log.h"
 #include "swf/Movie.h"
 #include "swf/bitmap/BitmapLibrary.h"
 #include "swf/format/Button.h"
@@ -40,6 +41,23 @@ class Library {
   TextLibrary& text() { return text_; }
 
  private:
+  // The character id as read(its definition) gives it, read on first use and
+  // kept; nullptr, logged once, when it cannot be read.
+  template <typename T, typename Read>
+  const T* readOnce(std::map<std::uint16_t, std::optional<T>>& kept, std::uint16_t id,
+                    const char* what, Read read) {
+    auto [entry, added] = kept.try_emplace(id);
+    if (added) {
+      auto result = read(definitions_.at(id));
+      if (result) {
+        entry->second = std::move(*result);
+      } else {
+        qCDebug(lcSwf) << "unreadable" << what << result.error().describe().c_str();
+      }
+    }
+    return entry->second ? &*entry->second : nullptr;
+  }
+
   const Movie& movie_;
   std::map<std::uint16_t, TagRecord> definitions_;
   std::map<std::uint16_t, std::optional<Shape>> shapes_;
