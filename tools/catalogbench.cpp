@@ -14,8 +14,8 @@
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
 #include "catalog/CatalogText.h"
-#include "layout/PaneLayout.h"
 #include "core/settings/SettingsStore.h"
+#include "layout/PaneLayout.h"
 #include "platform/QtPlatform.h"
 
 namespace {
@@ -46,8 +46,10 @@ int main(int argc, char* argv[]) {
   quelvo::core::SettingsStore settings(dir.filePath(QStringLiteral("Quelvo.ini")));
   quelvo::app::Form1 form({platform, settings, dir.path() + QLatin1Char('/')});
   // The catalog pane is on screen, as when a user works with it.
-  form.panes->MNUMU_Click();
+  form.findChild<quelvo::layout::PaneLayout*>()->MNUMU_Click();
   form.show();
+  CatalogModel& catalog = *form.findChild<CatalogModel*>();
+  quelvo::catalog::CatalogList& list = *form.findChild<quelvo::catalog::CatalogList*>();
 
   std::vector<Entry> entries;
   for (int i = 0; i < CatalogModel::kMaxEntries; ++i) {
@@ -55,23 +57,23 @@ int main(int argc, char* argv[]) {
                        QStringLiteral("第%1集 夜曲").arg(i)});
   }
   const QString file = dir.filePath(QStringLiteral("big.qvl"));
-  const auto clear = [&] { form.catalog->clear(); };
+  const auto clear = [&] { catalog.clear(); };
   const auto fill = [&] {
-    form.catalog->clear();
-    form.catalog->append(entries);
+    catalog.clear();
+    catalog.append(entries);
   };
 
   const double add = medianMs(clear, [&] {
-    form.catalogList->appendEntries(entries);
+    list.appendEntries(entries);
     QCoreApplication::processEvents();
   });
   const double exportMs = medianMs(fill, [&] { quelvo::catalog::writeCatalogFile(file, entries); });
   const double importMs = medianMs(clear, [&] {
     if (const auto read = quelvo::catalog::readCatalogFile(file)) {
-      form.catalogList->appendEntries(*read);
+      list.appendEntries(*read);
     }
   });
-  const double refresh = medianMs(fill, [&] { form.catalogList->ListRefresh(); });
+  const double refresh = medianMs(fill, [&] { list.ListRefresh(); });
 
   std::printf("entries: %d\n", CatalogModel::kMaxEntries);
   std::printf("add: %.1f ms\nexport: %.1f ms\nimport: %.1f ms\nListRefresh: %.1f ms\n", add,

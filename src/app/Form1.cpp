@@ -15,34 +15,36 @@
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
+#include "catalog/OpenDialog.h"
 #include "catalog/ShellOpen.h"
 #include "core/Actions.h"
 #include "core/Artwork.h"
+#include "core/Dispatcher.h"
 #include "core/Fonts.h"
 #include "core/Naming.h"
 #include "core/OptionsDialog.h"
-#include "core/Shutdown.h"
 #include "core/settings/SettingsStore.h"
 #include "integration/KeyboardHook.h"
 #include "layout/FullScreen.h"
 #include "layout/PaneLayout.h"
-#include "layout/Twips.h"
 #include "layout/WindowCommands.h"
 #include "layout/WindowPlacement.h"
 #include "platform/Platform.h"
-#include "playback/Dispatcher.h"
 #include "playback/FrameSlider.h"
 #include "playback/LoopRegion.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
 #include "playback/PlaybackCommands.h"
 #include "playback/PlaybackTick.h"
+#include "playback/StatePanel.h"
 #include "playback/StatusBar.h"
 #include "playback/Transport.h"
 #include "playback/ViewCommands.h"
 #include "skins/SkinSwitcher.h"
 
 namespace quelvo::app {
+
+using core::Command;
 
 namespace {
 
@@ -58,32 +60,27 @@ QPushButton* glyphButton(QWidget* parent, const QString& name, const QString& to
 
 }  // namespace
 
-Form1::Form1(const Environment& environment) : env_(environment) {
+Form1::Form1(const Environment& environment)
+    : env_(environment), twips_(environment.platform.screen()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Quelvo"));
   setAccessibleName(QStringLiteral("Quelvo"));
   setWindowIcon(core::programIcon());
-  twips = std::make_unique<layout::Twips>(env_.platform.screen());
   createWidgets();
   createSubsystems();
   createMenus();
-  createBehaviour();
-  registerCommands();
+  connectViews();
 }
 
 Form1::~Form1() = default;
 
-void Form1::installKeyboardFilter() { keyboard->install(); }
-
-void Form1::removeKeyboardFilter() { keyboard->remove(); }
-
 void Form1::closeEvent(QCloseEvent* event) {
-  core::Form_QueryUnload(*this);
+  Form_QueryUnload();
   event->accept();
 }
 
 void Form1::createWidgets() {
-  const layout::Twips& t = *twips;
+  const core::Twips& t = twips_;
   client = core::named(new QWidget(this), QStringLiteral("client"), QStringLiteral("Quelvo"));
   setCentralWidget(client);
 
@@ -117,7 +114,7 @@ void Form1::createWidgets() {
     Cmdlist[i]->setText(QString::fromUtf8(listGlyphs[i]));
     Cmdlist[i]->setFont(i < 2 ? core::heitiFont(10.5, true) : core::symbolFont(7.5));
     Cmdlist[i]->setGeometry(t.toPixels(0, 0, 240, 255));
-    Cmdlist[i]->setEnabled(i == 0 || i == 2);
+    Cmdlist[i]->setEnabled(i == catalog::CatalogList::Add || i == catalog::CatalogList::Hide);
   }
 
   Picture1 = core::named(new QWidget(client), QStringLiteral("Picture1"), QStringLiteral("分隔条"));
@@ -143,7 +140,7 @@ void Form1::createWidgets() {
     Command1[i]->setGeometry(t.toPixels(lefts[i], 420, 465, 240));
   }
   Sldflash = new playback::FrameSlider(Frame1);
-  Sldflash->setGeometry(t.toPixels(0, 60, 4100, 320));
+  Sldflash->setGeometry(t.toPixels(0, 60, 4100, playback::LoopRegion::kSliderHeight));
 
   Bar1 = new playback::StatusBar(client);
   Bar1->hide();
@@ -166,14 +163,20 @@ void Form1::createWidgets() {
 }
 
 void Form1::createSubsystems() {
-  playModes = new playback::PlayModes(this);
-  skins = new skins::SkinSwitcher(this);
-  catalogCommands = new catalog::CatalogCommands(this);
-  view = new playback::ViewCommands(*Flash1, this);
-  loopRegion = new playback::LoopRegion(*this);
-  windowCommands = new layout::WindowCommands(this);
+  core::SkinSchemeState& skin = session_.skin;
+  dispatcher = new core::Dispatcher(
+      this, [&skin] { return skin.SkinOn(); }, this);
+  dispatcher->setObjectName(QStringLiteral("MenuButtons"));
 
-  playback = new playback::PlaybackCommands(*this);
+  MNUFIND = core::makeAction(this, QStringLiteral("MNUFIND"), QStringLiteral("搜索..."));
+  MNUEXIT =
+      core::makeAction(this, QStringLiteral("MNUEXIT"), QStringLiteral("退出(&X)     Ctrl+Q"));
+  MNUOPT = core::makeAction(this, QStringLiteral("MNUOPT"), QStringLiteral("选项(&O)..."));
+  MNUABOUT =
+      core::makeAction(this, QStringLiteral("MNUABOUT"), QStringLiteral("关于 Quelvo (V3.5)..."));
+  dispatcher->bind(Command::Exit, MNUEXIT, [this] { close(); });
+  connect(MNUOPT, &QAction::triggered, this,
+          [this] { core::Opt::MNUOPT_Click(this, env_.settings, twips_); });
 
   layout::PaneWidgets lw;
   lw.window = this;
@@ -187,42 +190,65 @@ void Form1::createSubsystems() {
   lw.Cmdlist = Cmdlist;
   lw.Command1 = Command1;
   lw.Sldflash = Sldflash;
-  lw.movie = [this]() -> playback::MovieControl& { return Flash1->live(); };
-  panes = new layout::PaneLayout(
-      lw, *twips, [this] { return skins->SkinOn(); }, this);
-
-  MNUFIND = core::makeAction(this, QStringLiteral("MNUFIND"), QStringLiteral("搜索..."));
-  MNUEXIT =
-      core::makeAction(this, QStringLiteral("MNUEXIT"), QStringLiteral("退出(&X)     Ctrl+Q"));
-  MNUOPT = core::makeAction(this, QStringLiteral("MNUOPT"), QStringLiteral("选项(&O)..."));
-  MNUABOUT =
-      core::makeAction(this, QStringLiteral("MNUABOUT"), QStringLiteral("关于 Quelvo (V3.5)..."));
-  connect(MNUEXIT, &QAction::triggered, this, &QWidget::close);
-  connect(MNUOPT, &QAction::triggered, this,
-          [this] { core::Opt::MNUOPT_Click(this, env_.settings, *twips); });
-  dispatcher = new playback::Dispatcher(
-      this, [this] { return skins->SkinOn(); }, this);
-}
-
-void Form1::createBehaviour() {
-  catalogList = new catalog::CatalogList(*this);
-  catalogFile = new catalog::CatalogFile(*this);
-  shell = new catalog::ShellCommands(*this);
-  transport = new playback::Transport(*this);
-  tick = new playback::PlaybackTick(*this);
-  keyboard = new integration::KeyboardHook(*this);
-  fullScreen = new layout::FullScreen(*this);
-  placement = new layout::WindowPlacement(*this);
-  connect(playback->MNUPIC, &QAction::triggered, this,
-          [this] { playback::saveSnapshot(env_.platform, frmflash); });
-  panes->setFullScreenToggle(windowCommands->MNUFULL, [this] { fullScreen->MNUFULL_Click(); });
+  lw.movie = [this]() -> QWidget* { return &Flash1->live(); };
+  panes = new layout::PaneLayout(lw, twips_, skin, *dispatcher, this);
   panes->setStoredSchemeIsDefault([this] {
     return env_.settings.ReadSetting(QStringLiteral("SKIN"), QStringLiteral("INDEX")) ==
            QStringLiteral("0");
   });
-  connect(playModes, &playback::PlayModes::chosen, this, [this](int index) {
-    if (!loopRegion->MNUSEL->isChecked()) Bar1->setPanel(6, playModes->caption(index));
-  });
+  windowCommands = new layout::WindowCommands(this);
+  fullScreen = new layout::FullScreen(this, windowCommands->MNUFULL, *panes, *dispatcher, this);
+  panes->setFullScreenToggle(windowCommands->MNUFULL, [this] { fullScreen->MNUFULL_Click(); });
+  placement =
+      new layout::WindowPlacement(this, *windowCommands, *panes, *fullScreen, session_.Label1,
+                                  twips_, *dispatcher, env_.platform, this);
+
+  playModes = new playback::PlayModes(session_.playMode, this);
+  skins = new skins::SkinSwitcher(skin, *dispatcher, this);
+  createCatalog();
+  createPlayback();
+}
+
+void Form1::createCatalog() {
+  openDialog =
+      std::make_unique<catalog::OpenDialog>(env_.platform, env_.settings, session_.folders);
+  catalogCommands = new catalog::CatalogCommands(this);
+  catalog::CatalogWidgets cw{frmflash, frmlist, List2, Cmdlist};
+  catalog::CatalogLinks links;
+  links.closeMovie = [this] { playback->MNUCLOSE_Click(); };
+  links.playEntry = [this](int row) { playback->playEntry(row); };
+  links.MNUMU_Click = [this] { panes->MNUMU_Click(); };
+  links.updateEntrySteps = [this](int count) { transport->updateEntrySteps(count); };
+  const catalog::CatalogState state{session_.Labn, session_.playMode, session_.loopRegion,
+                                    session_.skin};
+  catalogList = new catalog::CatalogList(*catalog, cw, *catalogCommands, *openDialog, state,
+                                         std::move(links), env_.platform, this);
+  catalogFile = new catalog::CatalogFile(
+      *catalog, *catalogList, *catalogCommands, session_.folders, env_.settings, env_.platform,
+      [this] { playback->MNUCLOSE_Click(); }, this);
+  shell = new catalog::ShellCommands(*catalog, *catalogList, *catalogCommands, *dispatcher,
+                                     env_.platform, env_.programFolder, this);
+}
+
+void Form1::createPlayback() {
+  const playback::PlayerWidgets pw{frmflash, Flash1.get(), Frame1, Command1,
+                                   Sldflash, Bar1,         tmrsld};
+  view = new playback::ViewCommands(*Flash1, *dispatcher, this);
+  const playback::PlaybackState state{session_.Labn, session_.playMode, session_.skin};
+  playback = new playback::PlaybackCommands(pw, *catalog, *catalogList, *openDialog, state,
+                                            *dispatcher, env_.platform, this);
+  transport = new playback::Transport(pw, *catalog, *catalogList, *playback, session_.playMode,
+                                      session_.Labn, *dispatcher, env_.platform, this);
+  const playback::TickState tickState{session_.Labn, session_.playMode, session_.loopRegion};
+  tick = new playback::PlaybackTick(pw, *catalog, *catalogList, *playback, tickState, env_.platform,
+                                    this);
+  loopRegion =
+      new playback::LoopRegion(session_.loopRegion, *Sldflash, Frame1, Bar1, *panes, twips_, this);
+  new playback::StatePanel(*Bar1, session_.playMode, session_.loopRegion, this);
+  keyboard = new integration::KeyboardHook(pw, *dispatcher, windowCommands->MNUFULL, this);
+}
+
+void Form1::connectViews() {
   connect(Bar1, &playback::StatusBar::rightClicked, FrmMnuPlayCon,
           [this](const QPoint& at) { FrmMnuPlayCon->popup(at); });
   connect(Bar1, &playback::StatusBar::doubleClicked, panes, &layout::PaneLayout::MNUBAR_Click);
@@ -230,41 +256,6 @@ void Form1::createBehaviour() {
   Flash1->onLiveCreated([this](playback::MovieControl& movie) {
     connect(&movie, &playback::MovieControl::gotFocus, tmrsld, qOverload<>(&QTimer::start));
   });
-}
-
-void Form1::registerCommands() {
-  playback::Dispatcher& d = *dispatcher;
-  d.registerCommand(1, [this] { playback->openCommand(); });
-  d.registerCommand(2, [this] { playback->MNUCLOSE_Click(); });
-  d.registerCommand(3, [this] { close(); });
-  d.registerCommand(4, [this] { view->MNUSHOWALL_Click(); });
-  d.registerCommand(5, [this] { view->MNUZOOMIN_Click(); });
-  d.registerCommand(6, [this] { fullScreen->MNUFULL_Click(); });
-  d.registerCommand(7, [this] { transport->MNUPLAY_Click(); });
-  const int buttons[5] = {4, 2, 3, 5, 6};  // commands 8 to 12
-  for (int i = 0; i < 5; ++i) {
-    d.registerCommand(8 + i, [this, button = buttons[i]] { transport->Command1_Click(button); });
-  }
-  d.registerCommand(13, [this] {
-    if (!Flash1->live().movie().isEmpty()) playback::saveSnapshot(env_.platform, frmflash);
-  });
-  d.registerCommand(14, [this] { panes->MNUMENU_Click(); });
-  d.registerCommand(15, [this] { panes->MNUBUTTON_Click(); });
-  d.registerCommand(16, [this] { panes->MNUMU_Click(); });
-  d.registerCommand(17, [this] { panes->MNUBAR_Click(); });
-  d.registerCommand(18, [this] { placement->MNUDEFAULT_Click(); });
-  d.registerCommand(19, [this] { placement->MNUDIR_Click(1); });
-  for (int quality = 0; quality < 3; ++quality) {
-    d.registerCommand(20 + quality, [this, quality] { view->MNUQUA_Click(quality); });
-  }
-  const int skinItems[4] = {0, 2, 3, 4};
-  for (int scheme = 0; scheme < 4; ++scheme) {
-    d.registerCommand(23 + scheme,
-                      [this, item = skinItems[scheme]] { skins->MNUSKIN_Click(item); });
-  }
-  d.registerCommand(27, [this] { shell->MNUHELPHELP_Click(); });
-  d.registerCommand(30, [this] { view->Mnu100_Click(); });
-  d.registerCommand(31, [this] { view->MNUZOOMOUT_Click(); });
 }
 
 void Form1::createMenus() {
@@ -312,7 +303,7 @@ void Form1::createMenus() {
   core::addNamedSeparator(control, QStringLiteral("MNUHENG3"));
   control->addAction(playback->MNUPIC);
   core::addNamedSeparator(control, QStringLiteral("MNUHENG4"));
-  MNUPLAYCON = core::addNamedMenu(control, playModes->createMenu(control));
+  core::addNamedMenu(control, playModes->createMenu(control));
 
   QMenu* window = MENU[3];
   window->addAction(panes->MNUBUTTON);
@@ -333,7 +324,9 @@ void Form1::createMenus() {
 
   // Popup menus that never show in the menu bar.
   MNULIST = catalogCommands->createListMenu(this);
+  catalogList->setListMenu(MNULIST);
   MNUSLIDER = loopRegion->createMenu(this);
+  tick->setSliderMenu(MNUSLIDER);
   playback->addMovieCommands({loopRegion->MNUSLIDER});
   auto* frmMnu = new QWidget(this, Qt::Window);
   frmMnu->setObjectName(QStringLiteral("FrmMnu"));

@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 
-#include "playback/FileSelection.h"
+#include "core/Twips.h"
+#include "core/session/Session.h"
 
 class QAction;
 class QFrame;
@@ -19,32 +21,32 @@ namespace quelvo::platform {
 class Platform;
 }
 namespace quelvo::core {
+class Dispatcher;
 class SettingsStore;
-}
+}  // namespace quelvo::core
 namespace quelvo::catalog {
 class CatalogCommands;
 class CatalogFile;
 class CatalogList;
-class ShellCommands;
 class CatalogModel;
+class OpenDialog;
+class ShellCommands;
 }  // namespace quelvo::catalog
 namespace quelvo::layout {
 class FullScreen;
 class PaneLayout;
-class Twips;
 class WindowCommands;
 class WindowPlacement;
 }  // namespace quelvo::layout
 namespace quelvo::playback {
-class Dispatcher;
 class FrameSlider;
 class LoopRegion;
 class MovieControlArray;
 class PlaybackCommands;
 class PlaybackTick;
-class Transport;
 class PlayModes;
 class StatusBar;
+class Transport;
 class ViewCommands;
 }  // namespace quelvo::playback
 namespace quelvo::skins {
@@ -64,8 +66,10 @@ struct Environment {
   QString programFolder;
 };
 
-// The main window: creates the widgets and the subsystems, places the commands
-// in menus and on buttons, and holds no command logic of its own.
+// The main window, the composition root: creates the widgets, the session
+// state and the subsystems, places the subsystems' commands in menus and on
+// buttons, and brings the window up and down. It holds no command logic.
+// Widgets and subsystems are its children, found by name or type.
 class Form1 : public QMainWindow {
   Q_OBJECT
 
@@ -73,7 +77,35 @@ class Form1 : public QMainWindow {
   explicit Form1(const Environment& environment);
   ~Form1() override;
 
-  const Environment& environment() const { return env_; }
+  // The main window's load: brings it from creation to the last state the
+  // user chose to keep. Returns false when the user declines to run a second
+  // copy; the program then ends without touching the settings file.
+  // `closeSplash` runs before the second-copy question is asked.
+  bool Form_Load(const std::function<void()>& closeSplash);
+
+  core::Session& session() { return session_; }
+  const core::Twips& twips() const { return twips_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createWidgets();
+  void createSubsystems();
+  void createCatalog();
+  void createPlayback();
+  void createMenus();
+  void connectViews();
+  // The close: writes what the remember-switches ask for into the settings
+  // file in one atomic replace, removes the keyboard filter, and closes the
+  // program's other windows.
+  void Form_QueryUnload();
+  void restoreCatalog();
+  void configureMovieControls();
+
+  Environment env_;
+  core::Twips twips_;
+  core::Session session_;
 
   // --- widgets ---
   QWidget* client = nullptr;
@@ -94,34 +126,26 @@ class Form1 : public QMainWindow {
   QLabel* PicButs0 = nullptr;
   QTimer* tmrsld = nullptr;
   QTimer* Tmrcanvas = nullptr;
-  // Hidden labels of the original design: the current-entry index and the
-  // always-on-top state, kept as their caption texts.
-  QString Labn = QStringLiteral("Label2");
-  QString Label1 = QStringLiteral("Label1");
-  // Two or more catalog entries (with a movie loaded, for previous/next).
-  bool multipleEntries = false;
-  // The files chosen in the last accepted open dialog.
-  playback::FileSelection fileSelection;
-  // Last folders of the open and catalog dialogs.
-  QString lastOpenFolder;
-  QString lastCatalogFolder;
 
   // --- menus ---
   std::array<QMenu*, 5> MENU{};
   QMenu* MNULIST = nullptr;
   QMenu* MNUSLIDER = nullptr;
-  QMenu* MNUPLAYCON = nullptr;
   // The hidden window FrmMnu's copy of the play-options menu, the status bar's popup.
   QMenu* FrmMnuPlayCon = nullptr;
+  QAction* MNUFIND = nullptr;
+  QAction* MNUEXIT = nullptr;
+  QAction* MNUOPT = nullptr;
+  QAction* MNUABOUT = nullptr;
 
   // --- subsystems ---
-  std::unique_ptr<layout::Twips> twips;
+  core::Dispatcher* dispatcher = nullptr;
   catalog::CatalogModel* catalog = nullptr;
+  std::unique_ptr<catalog::OpenDialog> openDialog;
   catalog::CatalogCommands* catalogCommands = nullptr;
   catalog::CatalogList* catalogList = nullptr;
   catalog::CatalogFile* catalogFile = nullptr;
   catalog::ShellCommands* shell = nullptr;
-  playback::Dispatcher* dispatcher = nullptr;
   playback::PlayModes* playModes = nullptr;
   playback::PlaybackCommands* playback = nullptr;
   playback::Transport* transport = nullptr;
@@ -134,28 +158,6 @@ class Form1 : public QMainWindow {
   layout::WindowPlacement* placement = nullptr;
   skins::SkinSwitcher* skins = nullptr;
   integration::KeyboardHook* keyboard = nullptr;
-  QAction* MNUFIND = nullptr;
-  QAction* MNUEXIT = nullptr;
-  QAction* MNUOPT = nullptr;
-  QAction* MNUABOUT = nullptr;
-
-  // The application-wide key filter, installed at the end of start-up and
-  // removed when the window closes.
-  void installKeyboardFilter();
-  void removeKeyboardFilter();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  void createWidgets();
-  void createSubsystems();
-  void createMenus();
-  // Subsystems that act on the widgets, menus and other subsystems.
-  void createBehaviour();
-  void registerCommands();
-
-  Environment env_;
 };
 
 }  // namespace quelvo::app

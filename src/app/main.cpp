@@ -11,10 +11,9 @@
 #include "core/Artwork.h"
 #include "core/Fonts.h"
 #include "core/Splash.h"
-#include "core/StartUp.h"
+#include "core/Twips.h"
 #include "core/settings/SettingsPath.h"
 #include "core/settings/SettingsStore.h"
-#include "layout/Twips.h"
 #include "platform/QtPlatform.h"
 
 namespace {
@@ -52,13 +51,13 @@ int main(int argc, char* argv[]) {
   const quelvo::app::Environment environment{platform, settings, folder};
 
   std::unique_ptr<quelvo::app::Form1> form;
-  const quelvo::layout::Twips twips(platform.screen());
+  const quelvo::core::Twips twips(platform.screen());
   quelvo::core::Splash* splash = nullptr;
   splash = new quelvo::core::Splash(QSize(twips.toPixelsX(4500), twips.toPixelsY(2250)), [&] {
     form = std::make_unique<quelvo::app::Form1>(environment);
     platform.setDialogParent(form.get());
     const auto closeSplash = [&] { splash->hide(); };
-    if (quelvo::core::Form_Load(*form, closeSplash)) {
+    if (form->Form_Load(closeSplash)) {
       form->show();
     } else {
       QCoreApplication::exit(0);

@@ -2,15 +2,14 @@
 
 #include <QAction>
 
-#include "app/Form1.h"
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
 #include "catalog/CatalogText.h"
 #include "core/Paths.h"
+#include "core/session/LastFolders.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/Platform.h"
-#include "playback/PlaybackCommands.h"
 
 namespace quelvo::catalog {
 
@@ -26,39 +25,46 @@ platform::FileDialogRequest catalogDialog(const QString& folder) {
 
 }  // namespace
 
-CatalogFile::CatalogFile(app::Form1& form) : QObject(&form), f_(form) {
-  connect(f_.catalogCommands->MNULOAD, &QAction::triggered, this, &CatalogFile::MNULOAD_Click);
-  connect(f_.catalogCommands->MNUSAVE, &QAction::triggered, this, &CatalogFile::MNUSAVE_Click);
+CatalogFile::CatalogFile(CatalogModel& catalog, CatalogList& list, CatalogCommands& commands,
+                         core::LastFolders& folders, const core::SettingsStore& settings,
+                         platform::Platform& platform, std::function<void()> closeMovie,
+                         QObject* owner)
+    : QObject(owner),
+      catalog_(catalog),
+      list_(list),
+      folders_(folders),
+      settings_(settings),
+      platform_(platform),
+      closeMovie_(std::move(closeMovie)) {
+  connect(commands.MNULOAD, &QAction::triggered, this, &CatalogFile::MNULOAD_Click);
+  connect(commands.MNUSAVE, &QAction::triggered, this, &CatalogFile::MNUSAVE_Click);
 }
 
 QString CatalogFile::startFolder() {
   if (!firstImportDone_) {
     firstImportDone_ = true;
-    f_.lastCatalogFolder =
-        f_.environment().settings.ReadSetting(QStringLiteral("PATH"), QStringLiteral("LOAD"));
-    if (f_.lastCatalogFolder.isEmpty()) {
-      f_.lastCatalogFolder = QStringLiteral("%USERPROFILE%\\My Documents");
-    }
+    const QString stored = settings_.ReadSetting(QStringLiteral("PATH"), QStringLiteral("LOAD"));
+    folders_.setCatalog(stored.isEmpty() ? core::kDefaultDialogFolder : stored);
   }
-  return f_.lastCatalogFolder;
+  return folders_.catalog();
 }
 
 void CatalogFile::MNULOAD_Click() {
-  const QString chosen = f_.environment().platform.openFile(catalogDialog(startFolder()));
+  const QString chosen = platform_.openFile(catalogDialog(startFolder()));
   if (chosen.isEmpty()) return;
-  f_.lastCatalogFolder = core::folderOf(chosen);
-  f_.playback->MNUCLOSE_Click();
-  f_.catalog->clear();
+  folders_.setCatalog(core::folderOf(chosen));
+  closeMovie_();
+  catalog_.clear();
   // Whatever could be read stays, even when the file gives out part-way.
-  if (const auto entries = readCatalogFile(chosen)) f_.catalogList->appendEntries(*entries);
-  if (f_.catalog->count() > 0) f_.catalogList->selectRow(0);
+  if (const auto entries = readCatalogFile(chosen)) list_.appendEntries(*entries);
+  if (catalog_.count() > 0) list_.selectRow(0);
 }
 
 void CatalogFile::MNUSAVE_Click() {
-  const QString chosen = f_.environment().platform.saveFile(catalogDialog(f_.lastCatalogFolder));
+  const QString chosen = platform_.saveFile(catalogDialog(folders_.catalog()));
   if (chosen.isEmpty()) return;
-  f_.lastCatalogFolder = core::folderOf(chosen);
-  writeCatalogFile(chosen, f_.catalog->entries());
+  folders_.setCatalog(core::folderOf(chosen));
+  writeCatalogFile(chosen, catalog_.entries());
 }
 
 }  // namespace quelvo::catalog

@@ -1,19 +1,30 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
-namespace quelvo::app {
-class Form1;
+namespace quelvo::platform {
+class Platform;
 }
+namespace quelvo::core {
+class LastFolders;
+class SettingsStore;
+}  // namespace quelvo::core
 
 namespace quelvo::catalog {
+
+class CatalogCommands;
+class CatalogList;
+class CatalogModel;
 
 // Import and export of the whole catalog as a catalog file (.qvl).
 class CatalogFile : public QObject {
   Q_OBJECT
 
  public:
-  explicit CatalogFile(app::Form1& form);
+  CatalogFile(CatalogModel& catalog, CatalogList& list, CatalogCommands& commands,
+              core::LastFolders& folders, const core::SettingsStore& settings,
+              platform::Platform& platform, std::function<void()> closeMovie, QObject* owner);
 
   // Replaces the catalog with the entries of a chosen catalog file.
   void MNULOAD_Click();
@@ -24,7 +35,12 @@ class CatalogFile : public QObject {
   // Dialog start folder: the last catalog folder, from the settings on first use.
   QString startFolder();
 
-  app::Form1& f_;
+  CatalogModel& catalog_;
+  CatalogList& list_;
+  core::LastFolders& folders_;
+  const core::SettingsStore& settings_;
+  platform::Platform& platform_;
+  std::function<void()> closeMovie_;
   bool firstImportDone_ = false;
 };
 

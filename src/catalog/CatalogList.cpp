@@ -2,34 +2,28 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QFrame>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolTip>
 
-#include "app/Form1.h"
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogModel.h"
 #include "catalog/CatalogText.h"
-#include "core/settings/SettingValue.h"
-#include "layout/PaneLayout.h"
+#include "catalog/MissingFile.h"
+#include "catalog/OpenDialog.h"
+#include "core/session/CurrentEntry.h"
+#include "core/session/LoopRegionState.h"
+#include "core/session/PlayMode.h"
+#include "core/session/SkinScheme.h"
 #include "platform/Platform.h"
-#include "playback/FrameSlider.h"
-#include "playback/LoopRegion.h"
-#include "playback/MissingFile.h"
-#include "playback/MovieControlArray.h"
-#include "playback/PlayModes.h"
-#include "playback/PlaybackCommands.h"
-#include "playback/StatusBar.h"
-#include "playback/ViewCommands.h"
-#include "skins/SkinSwitcher.h"
 
 namespace quelvo::catalog {
+
+using core::PlayMode;
 
 namespace {
 
@@ -43,45 +37,51 @@ void tellUser(platform::Platform& platform, const QString& text) {
 
 }  // namespace
 
-CatalogList::CatalogList(app::Form1& form) : QObject(&form), f_(form) {
-  CatalogCommands& c = *f_.catalogCommands;
+CatalogList::CatalogList(CatalogModel& catalog, const CatalogWidgets& widgets,
+                         CatalogCommands& commands, OpenDialog& openDialog,
+                         const CatalogState& state, CatalogLinks links,
+                         platform::Platform& platform, QObject* owner)
+    : QObject(owner),
+      catalog_(catalog),
+      w_(widgets),
+      commands_(commands),
+      openDialog_(openDialog),
+      state_(state),
+      links_(std::move(links)),
+      platform_(platform) {
   for (int i = 0; i < 5; ++i) {
-    connect(f_.Cmdlist[i], &QPushButton::clicked, this, [this, i] { Cmdlist_Click(i); });
+    connect(w_.Cmdlist[i], &QPushButton::clicked, this, [this, i] { Cmdlist_Click(i); });
   }
-  connect(c.MNUADD, &QAction::triggered, this, [this] { Cmdlist_Click(0); });
-  connect(c.MNUFILEADD, &QAction::triggered, this, [this] { Cmdlist_Click(0); });
-  connect(c.MNUDEL, &QAction::triggered, this, [this] { Cmdlist_Click(1); });
-  connect(c.MNUUP, &QAction::triggered, this, [this] { Cmdlist_Click(3); });
-  connect(c.MNUDOWN, &QAction::triggered, this, [this] { Cmdlist_Click(4); });
-  connect(c.MNUCLE, &QAction::triggered, this, &CatalogList::MNUCLE_Click);
-  connect(f_.List2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(commands_.MNUADD, &QAction::triggered, this, [this] { Cmdlist_Click(Add); });
+  connect(commands_.MNUFILEADD, &QAction::triggered, this, [this] { Cmdlist_Click(Add); });
+  connect(commands_.MNUDEL, &QAction::triggered, this, [this] { Cmdlist_Click(Delete); });
+  connect(commands_.MNUUP, &QAction::triggered, this, [this] { Cmdlist_Click(MoveUp); });
+  connect(commands_.MNUDOWN, &QAction::triggered, this, [this] { Cmdlist_Click(MoveDown); });
+  connect(commands_.MNUCLE, &QAction::triggered, this, &CatalogList::MNUCLE_Click);
+  connect(w_.List2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this] { List2_Click(); });
-  connect(f_.List2, &QListView::doubleClicked, this, [this] { List2_DblClick(); });
-  f_.List2->viewport()->installEventFilter(this);
-  f_.List2->viewport()->setMouseTracking(true);
+  connect(w_.List2, &QListView::doubleClicked, this, [this] { List2_DblClick(); });
+  w_.List2->viewport()->installEventFilter(this);
+  w_.List2->viewport()->setMouseTracking(true);
 }
 
 int CatalogList::selectedRow() const {
-  const QModelIndex current = f_.List2->currentIndex();
-  return current.isValid() && f_.List2->selectionModel()->isSelected(current) ? current.row() : -1;
+  const QModelIndex current = w_.List2->currentIndex();
+  return current.isValid() && w_.List2->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
 void CatalogList::selectRow(int row) {
-  if (row < 0 || row >= f_.catalog->count()) {
-    f_.List2->selectionModel()->clear();
+  if (row < 0 || row >= catalog_.count()) {
+    w_.List2->selectionModel()->clear();
     return;
   }
-  f_.List2->setCurrentIndex(f_.catalog->index(row, CatalogModel::kDisplayColumn));
+  w_.List2->setCurrentIndex(catalog_.index(row, CatalogModel::kDisplayColumn));
 }
 
 int CatalogList::rowAt(const QPoint& pos) const {
-  const QModelIndex index = f_.List2->indexAt(pos);
-  return index.isValid() && index.row() < f_.catalog->count() ? index.row() : -1;
+  const QModelIndex index = w_.List2->indexAt(pos);
+  return index.isValid() && index.row() < catalog_.count() ? index.row() : -1;
 }
-
-int CatalogList::currentEntry() const { return static_cast<int>(core::numericValue(f_.Labn)); }
-
-void CatalogList::setCurrentEntry(int index) { f_.Labn = QString::number(index); }
 
 Entry CatalogList::entryForFile(const QString& folder, const QString& name) {
   return {folder + name, name.left(std::max<qsizetype>(0, name.size() - 4))};
@@ -98,45 +98,57 @@ bool CatalogList::appendEntries(const std::vector<Entry>& entries) {
       storable.push_back(entry);
     }
   }
-  platform::Platform& platform = f_.environment().platform;
   if (!refused.isEmpty()) {
-    tellUser(platform,
+    tellUser(platform_,
              QStringLiteral("文件名中含有“|”，无法加入目录栏：\n") + refused.join(QChar('\n')));
   }
-  const int added = f_.catalog->append(storable);
+  const int added = catalog_.append(storable);
   if (added < static_cast<int>(storable.size())) {
-    tellUser(platform, QStringLiteral("目录栏最多只能容纳 %1 首，其余 %2 首未加入。")
-                           .arg(CatalogModel::kMaxEntries)
-                           .arg(static_cast<int>(storable.size()) - added));
+    tellUser(platform_, QStringLiteral("目录栏最多只能容纳 %1 首，其余 %2 首未加入。")
+                            .arg(CatalogModel::kMaxEntries)
+                            .arg(static_cast<int>(storable.size()) - added));
   }
   return refused.isEmpty() && added == static_cast<int>(storable.size());
 }
 
 void CatalogList::LoadFlash() {
-  const playback::FileSelection& selection = f_.fileSelection;
+  const FileSelection& selection = openDialog_.selection();
   if (selection.count() == 0) return;
   const std::optional<std::vector<Entry>> entries =
       readCatalogFile(selection.pathAt(selection.position));
   // A catalog file that cannot be read is skipped.
   if (entries) appendEntries(*entries);
-  if (f_.catalog->count() > 0) selectRow(0);
+  if (catalog_.count() > 0) selectRow(0);
+}
+
+void CatalogList::appendSelection() {
+  FileSelection& selection = openDialog_.selection();
+  for (int i = 0; i < selection.count(); ++i) {
+    selection.position = i;
+    const QString& name = selection.names[i];
+    if (name.right(3) == QStringLiteral("qvl")) {
+      LoadFlash();
+    } else {
+      appendEntries({entryForFile(selection.folder, name)});
+    }
+  }
 }
 
 void CatalogList::Cmdlist_Click(int index) {
   switch (index) {
-    case 0:
+    case Add:
       addFiles();
       break;
-    case 1:
+    case Delete:
       deleteSelected();
       break;
-    case 2:
-      f_.panes->MNUMU_Click();
+    case Hide:
+      links_.MNUMU_Click();
       break;
-    case 3:
+    case MoveUp:
       moveUp();
       break;
-    case 4:
+    case MoveDown:
       moveDown();
       break;
     default:
@@ -145,28 +157,19 @@ void CatalogList::Cmdlist_Click(int index) {
 }
 
 void CatalogList::addFiles() {
-  f_.fileSelection.position = 0;
-  if (!f_.playback->Toopen()) return;
-  const playback::FileSelection& selection = f_.fileSelection;
-  for (int i = 0; i < selection.count(); ++i) {
-    f_.fileSelection.position = i;
-    const QString& name = selection.names[i];
-    if (name.right(3) == QStringLiteral("qvl")) {
-      LoadFlash();
-    } else {
-      appendEntries({entryForFile(selection.folder, name)});
-    }
-  }
-  if (f_.catalog->count() > 0) selectRow(currentEntry());
+  openDialog_.selection().position = 0;
+  if (!openDialog_.Toopen()) return;
+  appendSelection();
+  if (catalog_.count() > 0) selectRow(state_.Labn.value());
   commonTail();
 }
 
 void CatalogList::deleteSelected() {
   const int p = selectedRow();
-  if (p >= 0) f_.catalog->removeAt(p);
-  f_.List2->setFocus();
-  if (currentEntry() >= p) setCurrentEntry(currentEntry() - 1);
-  const int count = f_.catalog->count();
+  if (p >= 0) catalog_.removeAt(p);
+  w_.List2->setFocus();
+  if (state_.Labn.value() >= p) state_.Labn.set(state_.Labn.value() - 1);
+  const int count = catalog_.count();
   selectRow(p < count - 1 ? p : count - 1);
   commonTail();
 }
@@ -175,144 +178,120 @@ void CatalogList::moveUp() {
   const int selected = selectedRow();
   if (selected == 0) return;
   if (selected > 0) {
-    f_.catalog->swap(selected, selected - 1);
+    catalog_.swap(selected, selected - 1);
     selectRow(selected - 1);
   }
-  setCurrentEntry(selectedRow());
+  state_.Labn.set(selectedRow());
   commonTail();
 }
 
 void CatalogList::moveDown() {
   const int selected = selectedRow();
-  if (selected >= f_.catalog->count() - 1) return;
-  if (selected >= 0) f_.catalog->swap(selected, selected + 1);
+  if (selected >= catalog_.count() - 1) return;
+  if (selected >= 0) catalog_.swap(selected, selected + 1);
   selectRow(selected + 1);
-  setCurrentEntry(selectedRow());
+  state_.Labn.set(selectedRow());
   commonTail();
 }
 
+void CatalogList::enableMultiEntryModes(bool enabled) {
+  for (PlayMode mode : {PlayMode::MultiContinuous, PlayMode::MultiRandom, PlayMode::MultiNormal}) {
+    state_.playMode.setEnabled(mode, enabled);
+  }
+}
+
 void CatalogList::commonTail() {
-  const bool several = f_.catalog->count() > 1;
-  f_.multipleEntries = several;
-  f_.playModes->MnuOptions(0)->setEnabled(several);
-  f_.playModes->MnuOptions(1)->setEnabled(several);
+  const bool several = catalog_.count() > 1;
+  state_.playMode.setEnabled(PlayMode::MultiContinuous, several);
+  state_.playMode.setEnabled(PlayMode::MultiRandom, several);
   ListRefresh();
 }
 
 void CatalogList::ListRefresh() {
-  const int n = f_.catalog->count();
-  CatalogCommands& c = *f_.catalogCommands;
-  playback::PlayModes& modes = *f_.playModes;
+  const int n = catalog_.count();
+  core::PlayModeState& modes = state_.playMode;
   if (n == 0) {
     MNUCLE_Click();
     return;
   }
   if (n == 1) {
-    f_.Cmdlist[3]->setEnabled(false);
-    f_.Cmdlist[4]->setEnabled(false);
-    c.MNUUP->setEnabled(false);
-    c.MNUDOWN->setEnabled(false);
+    w_.Cmdlist[MoveUp]->setEnabled(false);
+    w_.Cmdlist[MoveDown]->setEnabled(false);
+    commands_.MNUUP->setEnabled(false);
+    commands_.MNUDOWN->setEnabled(false);
     modes.leaveMultiEntryModes();
   } else {
-    for (int i : {0, 1, 2}) modes.MnuOptions(i)->setEnabled(true);
+    enableMultiEntryModes(true);
   }
-  const bool stepping = f_.Command1[0]->isEnabled() && n > 1;
-  f_.multipleEntries = stepping;
-  f_.playback->MNUBACKONE->setEnabled(stepping);
-  f_.playback->MNUNEXTONE->setEnabled(stepping);
-  f_.Command1[5]->setEnabled(stepping);
-  f_.Command1[6]->setEnabled(stepping);
-  if (n > 2) {
-    modes.MnuOptions(1)->setEnabled(true);
-  } else {
-    modes.MnuOptions(1)->setEnabled(false);
-    modes.MnuOptions(1)->setChecked(false);
-    // Only when no mode is left checked, so that exactly one stays checked.
-    if (modes.checked() < 0) modes.MnuOptions_Click(0);
+  links_.updateEntrySteps(n);
+  modes.setEnabled(PlayMode::MultiRandom, n > 2);
+  if (n <= 2) {
+    if (modes.is(PlayMode::MultiRandom)) modes.set(PlayMode::None);
+    // Only when no mode is left, so that exactly one stays chosen.
+    if (modes.is(PlayMode::None)) modes.set(PlayMode::MultiContinuous);
   }
-  f_.Cmdlist[1]->setEnabled(true);
-  for (QAction* item : {c.MNUDEL, c.MNUSAVE, c.MNURUN[1], c.MNURUN[2], c.MNUCLE}) {
+  w_.Cmdlist[Delete]->setEnabled(true);
+  for (QAction* item : {commands_.MNUDEL, commands_.MNUSAVE, commands_.MNURUN[1],
+                        commands_.MNURUN[2], commands_.MNUCLE}) {
     item->setEnabled(true);
   }
   const int selected = selectedRow();
-  f_.Cmdlist[3]->setEnabled(selected != 0);
-  c.MNUUP->setEnabled(selected != 0);
-  f_.Cmdlist[4]->setEnabled(selected + 1 != n);
-  c.MNUDOWN->setEnabled(selected + 1 != n);
-  if (modes.checked() >= 0) f_.Bar1->setPanel(6, modes.checkedCaption());
-  if (f_.loopRegion->MNUSEL->isChecked()) f_.loopRegion->MNUSEL_Click();
+  w_.Cmdlist[MoveUp]->setEnabled(selected != 0);
+  commands_.MNUUP->setEnabled(selected != 0);
+  w_.Cmdlist[MoveDown]->setEnabled(selected + 1 != n);
+  commands_.MNUDOWN->setEnabled(selected + 1 != n);
+  state_.loopRegion.setOn(false);
 }
 
 void CatalogList::MNUCLE_Click() {
-  f_.catalog->clear();
-  f_.playback->MNUCLOSE_Click();
-  CatalogCommands& c = *f_.catalogCommands;
-  for (QPushButton* button : {f_.Cmdlist[1], f_.Cmdlist[3], f_.Cmdlist[4]}) {
-    button->setEnabled(false);
-  }
-  for (QAction* item : {c.MNUDEL, c.MNUUP, c.MNUDOWN, c.MNURUN[1], c.MNURUN[2], c.MNUCLE, c.MNUSAVE,
-                        f_.view->MNUQUALITY}) {
+  catalog_.clear();
+  links_.closeMovie();
+  for (int button : {Delete, MoveUp, MoveDown}) w_.Cmdlist[button]->setEnabled(false);
+  for (QAction* item : {commands_.MNUDEL, commands_.MNUUP, commands_.MNUDOWN, commands_.MNURUN[1],
+                        commands_.MNURUN[2], commands_.MNUCLE, commands_.MNUSAVE}) {
     item->setEnabled(false);
   }
-  for (int i : {1, 0, 2}) f_.playModes->MnuOptions(i)->setEnabled(true);
+  enableMultiEntryModes(true);
 }
 
 void CatalogList::List2_DblClick() {
   const int p = selectedRow();
   if (p < 0) return;
-  setCurrentEntry(p);
-  const QString path = f_.catalog->path(p);
-  if (!playback::isPlayableFile(path)) {
+  state_.Labn.set(p);
+  if (!isPlayableFile(catalog_.path(p))) {
     playMissing(p);
     return;
   }
-  playback::PlaybackCommands& pc = *f_.playback;
-  for (QAction* item : pc.movieCommands()) item->setEnabled(true);
-  pc.NewFlash();
-  playback::MovieControl& movie = f_.Flash1->live();
-  movie.setMovie(path);
-  f_.Sldflash->setEnabled(true);
-  f_.tmrsld->start();
-  for (int i = 0; i <= 6; ++i) f_.Command1[i]->setEnabled(true);
-  f_.Bar1->setPanel(4, QString::number(movie.TotalFrames()));
-  if (movie.TotalFrames() > 1) f_.Sldflash->setRange(1, movie.TotalFrames());
-  const int n = f_.catalog->count();
-  f_.multipleEntries = n >= 2;
-  if (n <= 1) {
-    f_.playModes->MnuOptions(1)->setEnabled(false);
-    f_.Command1[5]->setEnabled(false);
-    f_.Command1[6]->setEnabled(false);
-  }
+  links_.playEntry(p);
   ListRefresh();
-  movie.Play();
-  if (f_.skins->isChecked(4)) {
-    f_.frmflash->show();
-    f_.frmlist->hide();
+  if (state_.skin.is(core::SkinScheme::Love)) {
+    w_.frmflash->show();
+    w_.frmlist->hide();
   }
 }
 
 void CatalogList::playMissing(int row) {
-  playback::showMissingFile(f_.environment().platform, f_.catalog->path(row));
-  f_.catalog->removeAt(row);
+  showMissingFile(platform_, catalog_.path(row));
+  catalog_.removeAt(row);
   ListRefresh();
   // The entry that followed the missing one, or the new last entry.
-  selectRow(std::min(row, f_.catalog->count() - 1));
+  selectRow(std::min(row, catalog_.count() - 1));
 }
 
 void CatalogList::List2_MouseUp(Qt::MouseButton button, const QPoint& pos,
                                 const QPoint& globalPos) {
   const int row = rowAt(pos);
   if (row >= 0) selectRow(row);
-  if (button == Qt::RightButton) f_.MNULIST->popup(globalPos);
+  if (button == Qt::RightButton && MNULIST_) MNULIST_->popup(globalPos);
 }
 
 void CatalogList::List2_MouseMove(const QPoint& pos) {
   const int row = rowAt(pos);
-  f_.List2->setToolTip(row >= 0 ? f_.catalog->path(row) : QString());
+  w_.List2->setToolTip(row >= 0 ? catalog_.path(row) : QString());
 }
 
 bool CatalogList::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != f_.List2->viewport()) return QObject::eventFilter(watched, event);
+  if (watched != w_.List2->viewport()) return QObject::eventFilter(watched, event);
   if (event->type() == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     List2_MouseUp(mouse->button(), mouse->position().toPoint(), mouse->globalPosition().toPoint());
@@ -322,7 +301,7 @@ bool CatalogList::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::ToolTip) {
     // The list's tool tip is the path under the pointer, set as the pointer moves.
     const auto* help = static_cast<QHelpEvent*>(event);
-    QToolTip::showText(help->globalPos(), f_.List2->toolTip(), f_.List2);
+    QToolTip::showText(help->globalPos(), w_.List2->toolTip(), w_.List2);
     return true;
   }
   return QObject::eventFilter(watched, event);

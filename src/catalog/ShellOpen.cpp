@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QFileInfo>
 
-#include "app/Form1.h"
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
+#include "core/Dispatcher.h"
 #include "core/Paths.h"
 #include "platform/Platform.h"
 
@@ -81,29 +81,33 @@ void runShellCommand(platform::Platform& platform, const QString& shownText, con
   }
 }
 
-ShellCommands::ShellCommands(app::Form1& form) : QObject(&form), f_(form) {
-  CatalogCommands& c = *f_.catalogCommands;
+ShellCommands::ShellCommands(const CatalogModel& catalog, const CatalogList& list,
+                             CatalogCommands& c, core::Dispatcher& dispatcher,
+                             platform::Platform& platform, QString programFolder, QObject* owner)
+    : QObject(owner),
+      catalog_(catalog),
+      list_(list),
+      platform_(platform),
+      programFolder_(std::move(programFolder)) {
   connect(c.MNURUN[1], &QAction::triggered, this, [this] { MNURUN_Click(1); });
   connect(c.MNURUN[2], &QAction::triggered, this, [this] { MNURUN_Click(2); });
-  connect(c.MNUHELPHELP, &QAction::triggered, this, &ShellCommands::MNUHELPHELP_Click);
+  dispatcher.bind(core::Command::Help, c.MNUHELPHELP, [this] { MNUHELPHELP_Click(); });
 }
 
 void ShellCommands::MNURUN_Click(int index) {
-  const int row = f_.catalogList->selectedRow();
+  const int row = list_.selectedRow();
   if (row < 0) return;
-  runShellCommand(f_.environment().platform, f_.catalog->displayText(row), f_.catalog->path(row),
-                  index);
+  runShellCommand(platform_, catalog_.displayText(row), catalog_.path(row), index);
 }
 
 void ShellCommands::MNUHELPHELP_Click() {
-  const QString path = f_.environment().programFolder + QStringLiteral("readme.txt");
-  platform::Platform& platform = f_.environment().platform;
+  const QString path = programFolder_ + QStringLiteral("readme.txt");
   if (!QFileInfo(path).isFile()) {
-    say(platform, QStringLiteral("提示"), QStringLiteral("不好意思，没找着。"),
+    say(platform_, QStringLiteral("提示"), QStringLiteral("不好意思，没找着。"),
         platform::MessageIcon::Exclamation);
     return;
   }
-  StartDoc(platform, path);
+  StartDoc(platform_, path);
 }
 
 }  // namespace quelvo::catalog

@@ -3,14 +3,18 @@
 #include <QObject>
 #include <QString>
 
-namespace quelvo::app {
-class Form1;
-}
 namespace quelvo::platform {
 class Platform;
 }
+namespace quelvo::core {
+class Dispatcher;
+}
 
 namespace quelvo::catalog {
+
+class CatalogCommands;
+class CatalogList;
+class CatalogModel;
 
 // The message for a failed shell open, by its failure code (32 or less).
 QString shellFailureMessage(int code);
@@ -29,7 +33,9 @@ class ShellCommands : public QObject {
   Q_OBJECT
 
  public:
-  explicit ShellCommands(app::Form1& form);
+  ShellCommands(const CatalogModel& catalog, const CatalogList& list, CatalogCommands& commands,
+                core::Dispatcher& dispatcher, platform::Platform& platform, QString programFolder,
+                QObject* owner);
 
   // 1 run the selected entry, 2 open its folder.
   void MNURUN_Click(int index);
@@ -37,7 +43,10 @@ class ShellCommands : public QObject {
   void MNUHELPHELP_Click();
 
  private:
-  app::Form1& f_;
+  const CatalogModel& catalog_;
+  const CatalogList& list_;
+  platform::Platform& platform_;
+  QString programFolder_;
 };
 
 }  // namespace quelvo::catalog

@@ -12,9 +12,9 @@
 #include "core/Actions.h"
 #include "core/Fonts.h"
 #include "core/Naming.h"
+#include "core/Twips.h"
 #include "core/settings/SettingValue.h"
 #include "core/settings/SettingsStore.h"
-#include "layout/Twips.h"
 
 namespace quelvo::core {
 
@@ -50,15 +50,14 @@ constexpr std::array<bool, Opt::kSwitchCount> kDesignedTicks{true,  true,  false
 constexpr std::array<int, 2> kSwitchLefts{525, 2400};
 constexpr std::array<int, 4> kSwitchTops{525, 850, 1175, 1500};
 
-void place(QWidget* widget, const layout::Twips& twips, int left, int top, int width, int height) {
+void place(QWidget* widget, const Twips& twips, int left, int top, int width, int height) {
   widget->setGeometry(twips.toPixels(left, top, width, height));
 }
 
 // An option button or check box at its designed place, grown where the designed size would clip
 // its caption in the font at hand: as wide as the caption needs, and as tall as a line of text
 // (the size hint's focus margins would reach into the next row).
-void placeToggle(QWidget* toggle, const layout::Twips& twips, int left, int top, int width,
-                 int height) {
+void placeToggle(QWidget* toggle, const Twips& twips, int left, int top, int width, int height) {
   QRect rect = twips.toPixels(left, top, width, height);
   rect.setWidth(std::max(rect.width(), toggle->sizeHint().width()));
   rect.setHeight(std::max(rect.height(), toggle->fontMetrics().height()));
@@ -97,7 +96,7 @@ void setSwitch(QCheckBox* box, Qt::CheckState state) {
 
 }  // namespace
 
-Opt::Opt(SettingsStore& settings, const layout::Twips& twips, QWidget* parent)
+Opt::Opt(SettingsStore& settings, const Twips& twips, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
@@ -115,14 +114,14 @@ Opt::Opt(SettingsStore& settings, const layout::Twips& twips, QWidget* parent)
   Form_Load();
 }
 
-void Opt::MNUOPT_Click(QWidget* parent, SettingsStore& settings, const layout::Twips& twips) {
+void Opt::MNUOPT_Click(QWidget* parent, SettingsStore& settings, const Twips& twips) {
   Opt dialog(settings, twips, parent);
   dialog.exec();
 }
 
 QCheckBox* Opt::ChkFile(int index) const { return switches_.at(index - 1); }
 
-void Opt::createWidgets(const layout::Twips& twips) {
+void Opt::createWidgets(const Twips& twips) {
   const std::array<QString, 2> saveCaptions{QStringLiteral("退出时不保存设置"),
                                             QStringLiteral("退出时保存最后设置")};
   for (int i = 0; i < 2; ++i) {

@@ -8,11 +8,9 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
-namespace quelvo::layout {
-class Twips;
-}
-
 namespace quelvo::core {
+
+class Twips;
 
 class SettingsStore;
 
@@ -25,10 +23,10 @@ class Opt : public QDialog {
  public:
   static constexpr int kSwitchCount = 8;
 
-  Opt(SettingsStore& settings, const layout::Twips& twips, QWidget* parent = nullptr);
+  Opt(SettingsStore& settings, const Twips& twips, QWidget* parent = nullptr);
 
   // The menu command: shows the dialog modally over `parent` and discards it when it closes.
-  static void MNUOPT_Click(QWidget* parent, SettingsStore& settings, const layout::Twips& twips);
+  static void MNUOPT_Click(QWidget* parent, SettingsStore& settings, const Twips& twips);
 
   // Check box `index`, numbered 1 to kSwitchCount as designed.
   QCheckBox* ChkFile(int index) const;
@@ -43,7 +41,7 @@ class Opt : public QDialog {
   void CmdOk_Click(int index);
 
  private:
-  void createWidgets(const layout::Twips& twips);
+  void createWidgets(const Twips& twips);
   void Form_Load();
 
   SettingsStore& settings_;

@@ -4,6 +4,9 @@
 
 namespace quelvo::core {
 
+// The literal folder the file dialogs start in when none is stored.
+inline const QString kDefaultDialogFolder = QStringLiteral("%USERPROFILE%\\My Documents");
+
 // The folder part of a path: up to and including its last separator ("\" or
 // "/"); a path without one is returned whole.
 QString folderOf(const QString& path);

@@ -6,16 +6,19 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "app/Form1.h"
-#include "layout/WindowCommands.h"
-#include "playback/Dispatcher.h"
+#include "core/Dispatcher.h"
 #include "playback/FrameSlider.h"
 #include "playback/MovieControlArray.h"
 #include "playback/StatusBar.h"
 
 namespace quelvo::integration {
 
-KeyboardHook::KeyboardHook(app::Form1& form) : QObject(&form), f_(form) {}
+using core::Command;
+using Panel = playback::StatusBar::Panel;
+
+KeyboardHook::KeyboardHook(const playback::PlayerWidgets& widgets, core::Dispatcher& dispatcher,
+                           const QAction* MNUFULL, QObject* owner)
+    : QObject(owner), w_(widgets), dispatcher_(dispatcher), MNUFULL_(MNUFULL) {}
 
 KeyboardHook::~KeyboardHook() { remove(); }
 
@@ -31,74 +34,74 @@ void KeyboardHook::remove() {
   installed_ = false;
 }
 
-int KeyboardHook::ctrlCommand(int key) {
+std::optional<Command> KeyboardHook::ctrlCommand(int key) {
   switch (key) {
     case Qt::Key_O:
-      return 1;
+      return Command::Open;
     case Qt::Key_W:
-      return 2;
+      return Command::Close;
     case Qt::Key_Q:
-      return 3;
+      return Command::Exit;
     case Qt::Key_A:
-      return 4;
+      return Command::ShowAll;
     case Qt::Key_Z:
-      return 5;
+      return Command::ZoomIn;
     case Qt::Key_F:
-      return 6;
+      return Command::FullScreen;
     case Qt::Key_L:
-      return 20;
+      return Command::QualityLow;
     case Qt::Key_M:
-      return 21;
+      return Command::QualityMedium;
     case Qt::Key_H:
-      return 22;
+      return Command::QualityHigh;
     case Qt::Key_P:
-      return 13;
+      return Command::Snapshot;
     case Qt::Key_R:
-      return 8;
+      return Command::Rewind;
     case Qt::Key_PageUp:
-      return 11;
+      return Command::PreviousEntry;
     case Qt::Key_PageDown:
-      return 12;
+      return Command::NextEntry;
     case Qt::Key_C:
-      return 15;
+      return Command::ButtonBar;
     case Qt::Key_D:
-      return 17;
+      return Command::StatusBar;
     case Qt::Key_E:
-      return 16;
+      return Command::CatalogPane;
     case Qt::Key_G:
-      return 18;
+      return Command::RestoreWindow;
     case Qt::Key_T:
-      return 19;
+      return Command::DockTopRight;
     default:
-      return 0;
+      return std::nullopt;
   }
 }
 
-int KeyboardHook::altCommand(int key) {
+std::optional<Command> KeyboardHook::altCommand(int key) {
   switch (key) {
     case Qt::Key_M:
-      return 14;
+      return Command::MenuBar;
     case Qt::Key_Q:
-      return 23;
+      return Command::SkinDefault;
     case Qt::Key_1:
-      return 24;
+      return Command::SkinCanvas;
     case Qt::Key_2:
-      return 25;
+      return Command::SkinFace;
     case Qt::Key_3:
-      return 26;
+      return Command::SkinLove;
     default:
-      return 0;
+      return std::nullopt;
   }
 }
 
-int KeyboardHook::shiftCommand(int key) {
+std::optional<Command> KeyboardHook::shiftCommand(int key) {
   switch (key) {
     case Qt::Key_A:
-      return 30;
+      return Command::NativeSize;
     case Qt::Key_Z:
-      return 31;
+      return Command::ZoomOut;
     default:
-      return 0;
+      return std::nullopt;
   }
 }
 
@@ -112,6 +115,10 @@ bool KeyboardHook::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+void KeyboardHook::run(std::optional<Command> command) {
+  if (command) dispatcher_.MenuButtons(*command);
+}
+
 bool KeyboardHook::KeyboardProc(const QKeyEvent& event) {
   const bool press = event.type() == QEvent::KeyPress;
   // The platform reports a held key as release + press pairs; the released half
@@ -120,58 +127,56 @@ bool KeyboardHook::KeyboardProc(const QKeyEvent& event) {
   const bool firstPress = press && !event.isAutoRepeat();
   const Qt::KeyboardModifiers modifiers = event.modifiers();
   const int key = event.key();
-  playback::Dispatcher& dispatcher = *f_.dispatcher;
 
   if (firstPress && modifiers.testFlag(Qt::ControlModifier)) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      playback::MovieControl& movie = f_.Flash1->live();
+      playback::MovieControl& movie = w_.movie();
       if (movie.IsPlaying()) {
         movie.Stop();
-        f_.tmrsld->stop();
+        w_.tmrsld->stop();
       } else {
         movie.Play();
-        f_.tmrsld->start();
+        w_.tmrsld->start();
       }
     }
-    dispatcher.MenuButtons(ctrlCommand(key));
+    // Every first press with Ctrl is swallowed, in the table or not.
+    run(ctrlCommand(key));
     return true;
   }
-  if (firstPress && modifiers.testFlag(Qt::AltModifier) && altCommand(key) != 0) {
-    dispatcher.MenuButtons(altCommand(key));
+  if (firstPress && modifiers.testFlag(Qt::AltModifier) && altCommand(key)) {
+    run(altCommand(key));
     return true;
   }
-  if (firstPress && modifiers.testFlag(Qt::ShiftModifier) && shiftCommand(key) != 0) {
-    dispatcher.MenuButtons(shiftCommand(key));
+  if (firstPress && modifiers.testFlag(Qt::ShiftModifier) && shiftCommand(key)) {
+    run(shiftCommand(key));
     return true;
   }
-  if (key == Qt::Key_Escape && f_.windowCommands->MNUFULL->isChecked()) {
-    dispatcher.MenuButtons(6);
-  }
+  if (key == Qt::Key_Escape && MNUFULL_->isChecked()) run(Command::FullScreen);
   if (firstPress && key == Qt::Key_F1) {
-    dispatcher.MenuButtons(27);
+    run(Command::Help);
     return true;
   }
   if (modifiers.testFlag(Qt::ControlModifier) && (key == Qt::Key_Left || key == Qt::Key_Right)) {
-    playback::MovieControl& movie = f_.Flash1->live();
+    playback::MovieControl& movie = w_.movie();
     if (key == Qt::Key_Left) {
       movie.Back();
     } else {
       movie.Forward();
     }
-    f_.tmrsld->stop();
+    w_.tmrsld->stop();
   }
   refreshFrameDisplay();
   return false;
 }
 
 void KeyboardHook::refreshFrameDisplay() {
-  const playback::MovieControl& movie = f_.Flash1->live();
+  const playback::MovieControl& movie = w_.movie();
   const QString path = movie.movie();
   if (!path.isEmpty() && path != QStringLiteral("0")) {
-    f_.Sldflash->setValue(movie.FrameNum() + 1);
-    f_.Bar1->setPanel(2, QString::number(f_.Sldflash->value()));
+    w_.Sldflash->setValue(movie.FrameNum() + 1);
+    w_.Bar1->setPanel(Panel::CurrentFrame, QString::number(w_.Sldflash->value()));
   } else {
-    f_.Bar1->setPanel(2, QStringLiteral("0"));
+    w_.Bar1->setPanel(Panel::CurrentFrame, QStringLiteral("0"));
   }
 }
 

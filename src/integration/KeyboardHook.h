@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
+#include "core/Command.h"
+#include "playback/PlayerWidgets.h"
+
+class QAction;
 class QKeyEvent;
 
-namespace quelvo::app {
-class Form1;
+namespace quelvo::core {
+class Dispatcher;
 }
 
 namespace quelvo::integration {
@@ -18,7 +23,9 @@ class KeyboardHook : public QObject {
   Q_OBJECT
 
  public:
-  explicit KeyboardHook(app::Form1& form);
+  // MNUFULL: the full-screen item, whose mark tells whether Escape leaves it.
+  KeyboardHook(const playback::PlayerWidgets& widgets, core::Dispatcher& dispatcher,
+               const QAction* MNUFULL, QObject* owner);
   ~KeyboardHook() override;
 
   void install();
@@ -28,18 +35,21 @@ class KeyboardHook : public QObject {
   // Handles one key event; true swallows it.
   bool KeyboardProc(const QKeyEvent& event);
 
-  // Dispatcher index of a first press with Ctrl, Alt or Shift held (0: none).
-  static int ctrlCommand(int key);
-  static int altCommand(int key);
-  static int shiftCommand(int key);
+  // The command of a first press with Ctrl, Alt or Shift held.
+  static std::optional<core::Command> ctrlCommand(int key);
+  static std::optional<core::Command> altCommand(int key);
+  static std::optional<core::Command> shiftCommand(int key);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void run(std::optional<core::Command> command);
   void refreshFrameDisplay();
 
-  app::Form1& f_;
+  playback::PlayerWidgets w_;
+  core::Dispatcher& dispatcher_;
+  const QAction* MNUFULL_;
   bool installed_ = false;
 };
 

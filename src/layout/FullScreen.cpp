@@ -1,38 +1,39 @@
 #include "layout/FullScreen.h"
 
 #include <QAction>
+#include <QWidget>
 
-#include "app/Form1.h"
-#include "core/Actions.h"
+#include "core/Dispatcher.h"
 #include "core/DrawingLock.h"
 #include "layout/PaneLayout.h"
-#include "layout/WindowCommands.h"
 
 namespace quelvo::layout {
 
-FullScreen::FullScreen(app::Form1& form) : QObject(&form), f_(form) {
-  core::connectToggle(f_.windowCommands->MNUFULL, this, [this] { MNUFULL_Click(); });
+FullScreen::FullScreen(QWidget* window, QAction* MNUFULL, PaneLayout& panes,
+                       core::Dispatcher& dispatcher, QObject* owner)
+    : QObject(owner), window_(window), MNUFULL_(MNUFULL), panes_(panes) {
+  dispatcher.bind(core::Command::FullScreen, MNUFULL_, [this] { MNUFULL_Click(); });
 }
 
+bool FullScreen::isOn() const { return MNUFULL_->isChecked(); }
+
 void FullScreen::MNUFULL_Click() {
-  core::DrawingLock lock(&f_);
-  QAction* full = f_.windowCommands->MNUFULL;
-  PaneLayout& panes = *f_.panes;
-  full->setChecked(!full->isChecked());
-  if (full->isChecked()) {
-    savedMenuBar_ = panes.MNUMENU->isChecked();
-    f_.setWindowFlag(Qt::FramelessWindowHint, true);
-    panes.MNUMENU->setChecked(true);
-    panes.MNUMENU_Click();
-    f_.showFullScreen();
+  core::DrawingLock lock(window_);
+  MNUFULL_->setChecked(!MNUFULL_->isChecked());
+  if (MNUFULL_->isChecked()) {
+    savedMenuBar_ = panes_.MNUMENU->isChecked();
+    window_->setWindowFlag(Qt::FramelessWindowHint, true);
+    panes_.MNUMENU->setChecked(true);
+    panes_.MNUMENU_Click();
+    window_->showFullScreen();
   } else {
-    f_.setWindowFlag(Qt::FramelessWindowHint, false);
-    f_.showNormal();
-    panes.MNUMENU->setChecked(!savedMenuBar_);
-    panes.MNUMENU_Click();
+    window_->setWindowFlag(Qt::FramelessWindowHint, false);
+    window_->showNormal();
+    panes_.MNUMENU->setChecked(!savedMenuBar_);
+    panes_.MNUMENU_Click();
   }
-  f_.activateWindow();
-  panes.SheZhi();
+  window_->activateWindow();
+  panes_.SheZhi();
 }
 
 }  // namespace quelvo::layout

@@ -2,11 +2,16 @@
 
 #include <QObject>
 
-namespace quelvo::app {
-class Form1;
+class QAction;
+class QWidget;
+
+namespace quelvo::core {
+class Dispatcher;
 }
 
 namespace quelvo::layout {
+
+class PaneLayout;
 
 // Full-screen play: the window loses its frame and menu bar and fills the
 // screen; toggling again brings back the frame and the menu bar as it was.
@@ -14,12 +19,16 @@ class FullScreen : public QObject {
   Q_OBJECT
 
  public:
-  explicit FullScreen(app::Form1& form);
+  FullScreen(QWidget* window, QAction* MNUFULL, PaneLayout& panes, core::Dispatcher& dispatcher,
+             QObject* owner);
 
   void MNUFULL_Click();
+  bool isOn() const;
 
  private:
-  app::Form1& f_;
+  QWidget* window_;
+  QAction* MNUFULL_;
+  PaneLayout& panes_;
   // The menu bar's mark when full screen was entered.
   bool savedMenuBar_ = true;
 };

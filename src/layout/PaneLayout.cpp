@@ -12,16 +12,17 @@
 #include <cmath>
 
 #include "core/Actions.h"
+#include "core/Dispatcher.h"
 #include "core/DrawingLock.h"
-#include "playback/FrameSlider.h"
-#include "playback/MovieControl.h"
-#include "playback/StatusBar.h"
+#include "core/session/SkinScheme.h"
 
 namespace quelvo::layout {
 
-PaneLayout::PaneLayout(const PaneWidgets& widgets, const Twips& twips, std::function<bool()> skinOn,
+PaneLayout::PaneLayout(const PaneWidgets& widgets, const core::Twips& twips,
+                       const core::SkinSchemeState& skin, core::Dispatcher& dispatcher,
                        QObject* owner)
-    : QObject(owner), w_(widgets), twips_(twips), skinOn_(std::move(skinOn)) {
+    : QObject(owner), w_(widgets), twips_(twips), skin_(skin) {
+  using core::Command;
   MNUBUTTON = core::makeCheckableAction(this, QStringLiteral("MNUBUTTON"),
                                         QStringLiteral("按扭栏     Ctrl+C"));
   MNUBAR = core::makeCheckableAction(this, QStringLiteral("MNUBAR"),
@@ -30,10 +31,10 @@ PaneLayout::PaneLayout(const PaneWidgets& widgets, const Twips& twips, std::func
       core::makeCheckableAction(this, QStringLiteral("MNUMU"), QStringLiteral("目录栏     Ctrl+E"));
   MNUMENU = core::makeCheckableAction(this, QStringLiteral("MNUMENU"),
                                       QStringLiteral("菜单栏      Alt+M"), true);
-  core::connectToggle(MNUBUTTON, this, [this] { MNUBUTTON_Click(); });
-  core::connectToggle(MNUBAR, this, [this] { MNUBAR_Click(); });
-  core::connectToggle(MNUMU, this, [this] { MNUMU_Click(); });
-  core::connectToggle(MNUMENU, this, [this] { MNUMENU_Click(); });
+  dispatcher.bind(Command::ButtonBar, MNUBUTTON, [this] { MNUBUTTON_Click(); });
+  dispatcher.bind(Command::StatusBar, MNUBAR, [this] { MNUBAR_Click(); });
+  dispatcher.bind(Command::CatalogPane, MNUMU, [this] { MNUMU_Click(); });
+  dispatcher.bind(Command::MenuBar, MNUMENU, [this] { MNUMENU_Click(); });
   w_.client->installEventFilter(this);
   w_.Picture1->installEventFilter(this);
   w_.Frame1->installEventFilter(this);
@@ -76,7 +77,7 @@ void PaneLayout::SheZhi() {
   place(w_.frmflash, movieFrameLeft_, 0, movieFrameWidth_, H);
   place(w_.frmlist, 0, 0, catalogWidth_, H);
   place(w_.Picture1, splitterLeft_, 0, kSplitterWidth, H);
-  w_.movie().setGeometry(w_.frmflash->contentsRect());
+  w_.movie()->setGeometry(w_.frmflash->contentsRect());
 
   const double buttonHeight = heightOf(w_.Cmdlist[0]);
   place(w_.List2, 0, 0, catalogWidth_, H - buttonHeight - 160);
@@ -95,7 +96,7 @@ void PaneLayout::SheZhi() {
   const bool border = movieFrameHasBorder();
   w_.frmflash->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
   w_.frmflash->setFrameShadow(QFrame::Sunken);
-  w_.movie().setGeometry(w_.frmflash->contentsRect());
+  w_.movie()->setGeometry(w_.frmflash->contentsRect());
 }
 
 bool PaneLayout::movieFrameHasBorder() const {
@@ -120,6 +121,14 @@ void PaneLayout::MNUBUTTON_Click() { toggle(MNUBUTTON, w_.Frame1); }
 void PaneLayout::MNUBAR_Click() { toggle(MNUBAR, w_.Bar1); }
 
 void PaneLayout::MNUMU_Click() { toggle(MNUMU, w_.frmlist); }
+
+void PaneLayout::hideBars() {
+  for (QAction* item : {MNUBUTTON, MNUBAR, MNUMU}) item->setChecked(false);
+  w_.Frame1->hide();
+  w_.Bar1->hide();
+  w_.frmlist->hide();
+  SheZhi();
+}
 
 void PaneLayout::MNUMENU_Click() {
   {
@@ -159,7 +168,7 @@ void PaneLayout::applyCatalogWidth() {
 }
 
 void PaneLayout::Form_Resize() {
-  if (skinOn_() || w_.window->isMinimized()) return;
+  if (skin_.SkinOn() || w_.window->isMinimized()) return;
   if (splitterLeft_ >= innerWidth() - kMinPaneWidth) {
     splitterLeft_ = innerWidth() - kMinPaneWidth;
   }
@@ -168,7 +177,7 @@ void PaneLayout::Form_Resize() {
 }
 
 void PaneLayout::SaveWindowState() {
-  if (skinOn_()) return;
+  if (skin_.SkinOn()) return;
   snapshot_ =
       WindowSnapshot{w_.window->geometry(),   MNUMENU->isChecked(),
                      MNUMU->isChecked(),      MNUBUTTON->isChecked(),
@@ -225,7 +234,7 @@ void PaneLayout::splitterReleased() {
   movieFrameWidth_ = innerWidth() - splitterLeft_ - kSplitterWidth;
   place(w_.frmflash, movieFrameLeft_, 0, movieFrameWidth_, movieFrameHeight_);
   w_.Picture1->move(twips_.toPixelsX(splitterLeft_), w_.Picture1->y());
-  w_.movie().setGeometry(w_.frmflash->contentsRect());
+  w_.movie()->setGeometry(w_.frmflash->contentsRect());
   dragging_ = false;
   w_.Picture1->setBackgroundRole(QPalette::Window);
 }

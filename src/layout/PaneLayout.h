@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "layout/Twips.h"
+#include "core/Twips.h"
 
 class QAction;
 class QFrame;
@@ -16,11 +16,10 @@ class QMenu;
 class QPushButton;
 class QWidget;
 
-namespace quelvo::playback {
-class FrameSlider;
-class MovieControl;
-class StatusBar;
-}  // namespace quelvo::playback
+namespace quelvo::core {
+class Dispatcher;
+class SkinSchemeState;
+}  // namespace quelvo::core
 
 namespace quelvo::layout {
 
@@ -32,12 +31,13 @@ struct PaneWidgets {
   QWidget* frmlist = nullptr;
   QWidget* Picture1 = nullptr;
   QWidget* Frame1 = nullptr;
-  playback::StatusBar* Bar1 = nullptr;
+  QWidget* Bar1 = nullptr;
   QListView* List2 = nullptr;
   std::array<QPushButton*, 5> Cmdlist{};
   std::array<QPushButton*, 8> Command1{};
-  playback::FrameSlider* Sldflash = nullptr;
-  std::function<playback::MovieControl&()> movie;
+  QWidget* Sldflash = nullptr;
+  // The live movie control, which is made afresh for every movie.
+  std::function<QWidget*()> movie;
 };
 
 // Places the movie frame, catalog pane, splitter, button bar and status bar from
@@ -52,8 +52,8 @@ class PaneLayout : public QObject {
   static constexpr double kButtonBarWidth = 15000;
   static constexpr double kButtonBarHeight = 800;
 
-  PaneLayout(const PaneWidgets& widgets, const Twips& twips, std::function<bool()> skinOn,
-             QObject* owner);
+  PaneLayout(const PaneWidgets& widgets, const core::Twips& twips,
+             const core::SkinSchemeState& skin, core::Dispatcher& dispatcher, QObject* owner);
 
   QAction* MNUBUTTON;
   QAction* MNUBAR;
@@ -66,6 +66,8 @@ class PaneLayout : public QObject {
   void MNUBAR_Click();
   void MNUMU_Click();
   void MNUMENU_Click();
+  // Hides the button bar, status bar and catalog pane at once.
+  void hideBars();
   // The fixed arrangement of the buttons, made once at start-up.
   void arrangeButtons();
   // Clears the splitter-drag flag (start-up does it before the first layout).
@@ -117,8 +119,8 @@ class PaneLayout : public QObject {
 
   PaneWidgets w_;
   std::array<QMenu*, 5> MENU_{};
-  Twips twips_;
-  std::function<bool()> skinOn_;
+  core::Twips twips_;
+  const core::SkinSchemeState& skin_;
   std::function<void()> menuBarToggled_;
   double catalogWidth_ = 1590;
   double splitterLeft_ = 1590;

@@ -3,17 +3,24 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/Form1.h"
 #include "core/Actions.h"
+#include "core/Twips.h"
+#include "core/session/LoopRegionState.h"
 #include "layout/PaneLayout.h"
-#include "layout/Twips.h"
 #include "playback/FrameSlider.h"
-#include "playback/PlayModes.h"
-#include "playback/StatusBar.h"
 
 namespace quelvo::playback {
 
-LoopRegion::LoopRegion(app::Form1& form) : QObject(&form), f_(form) {
+LoopRegion::LoopRegion(core::LoopRegionState& state, FrameSlider& slider, QWidget* Frame1,
+                       QWidget* Bar1, layout::PaneLayout& panes, const core::Twips& twips,
+                       QObject* owner)
+    : QObject(owner),
+      state_(state),
+      slider_(slider),
+      Frame1_(Frame1),
+      Bar1_(Bar1),
+      panes_(panes),
+      twips_(twips) {
   MNUSEL = core::makeCheckableAction(this, QStringLiteral("MNUSEL"), QStringLiteral("区域可选"));
   MNUSELSTART =
       core::makeAction(this, QStringLiteral("MNUSELSTART"), QStringLiteral("选定开始点"), false);
@@ -22,6 +29,7 @@ LoopRegion::LoopRegion(app::Form1& form) : QObject(&form), f_(form) {
   core::connectToggle(MNUSEL, this, [this] { MNUSEL_Click(); });
   connect(MNUSELSTART, &QAction::triggered, this, &LoopRegion::MNUSELSTART_Click);
   connect(MNUSELEND, &QAction::triggered, this, &LoopRegion::MNUSELEND_Click);
+  connect(&state_, &core::LoopRegionState::changed, this, &LoopRegion::followState);
 }
 
 QMenu* LoopRegion::createMenu(QWidget* parent) {
@@ -35,55 +43,41 @@ QMenu* LoopRegion::createMenu(QWidget* parent) {
   return menu;
 }
 
-void LoopRegion::setSliderHeight(double twips) {
-  f_.Sldflash->resize(f_.Sldflash->width(), f_.twips->toPixelsY(twips));
+void LoopRegion::followState() {
+  const bool on = state_.on();
+  MNUSEL->setChecked(on);
+  slider_.resize(slider_.width(), twips_.toPixelsY(on ? kSliderHeightWithRegion : kSliderHeight));
+  slider_.setSelectRange(on);
+  slider_.setSelection(state_.start(), state_.length());
+  MNUSELSTART->setEnabled(on);
+  MNUSELEND->setEnabled(on);
 }
 
 void LoopRegion::MNUSEL_Click() {
-  MNUSEL->setChecked(!MNUSEL->isChecked());
-  FrameSlider& slider = *f_.Sldflash;
-  if (MNUSEL->isChecked()) {
-    setSliderHeight(kSliderHeightWithRegion);
-    slider.setSelectRange(true);
-    slider.setSelection(slider.minimum(), slider.maximum() - slider.minimum());
-    if (f_.Frame1->isHidden()) f_.panes->MNUBUTTON_Click();
-    if (f_.Bar1->isHidden()) f_.panes->MNUBAR_Click();
-    MNUSELSTART->setEnabled(true);
-    MNUSELEND->setEnabled(true);
-    f_.Bar1->setPanel(6, regionText());
-  } else {
-    setSliderHeight(kSliderHeight);
-    slider.setSelectRange(false);
-    MNUSELSTART->setEnabled(false);
-    MNUSELEND->setEnabled(false);
-    if (f_.playModes->checked() >= 0) f_.Bar1->setPanel(6, f_.playModes->checkedCaption());
+  if (state_.on()) {
+    state_.setOn(false);
+    return;
   }
+  // The region starts as the whole movie, on the bars that show it.
+  state_.setRange(slider_.minimum(), slider_.maximum() - slider_.minimum());
+  if (Frame1_->isHidden()) panes_.MNUBUTTON_Click();
+  if (Bar1_->isHidden()) panes_.MNUBAR_Click();
+  state_.setOn(true);
 }
 
 void LoopRegion::MNUSELSTART_Click() {
-  FrameSlider& slider = *f_.Sldflash;
-  const int end = slider.selStart() + slider.selLength();
-  const int value = slider.value();
-  slider.setSelection(value, value < end ? end - value : 0);
-  f_.Bar1->setPanel(6, regionText());
+  const int end = state_.end();
+  const int value = slider_.value();
+  state_.setRange(value, value < end ? end - value : 0);
 }
 
 void LoopRegion::MNUSELEND_Click() {
-  FrameSlider& slider = *f_.Sldflash;
-  const int value = slider.value();
-  if (slider.selStart() < value) {
-    slider.setSelection(slider.selStart(), value - slider.selStart());
+  const int value = slider_.value();
+  if (state_.start() < value) {
+    state_.setRange(state_.start(), value - state_.start());
   } else {
-    slider.setSelection(value, 0);
+    state_.setRange(value, 0);
   }
-  f_.Bar1->setPanel(6, regionText());
-}
-
-QString LoopRegion::regionText() const {
-  const FrameSlider& slider = *f_.Sldflash;
-  return QStringLiteral("循环选择区域: %1帧-%2帧")
-      .arg(slider.selStart())
-      .arg(slider.selStart() + slider.selLength());
 }
 
 }  // namespace quelvo::playback

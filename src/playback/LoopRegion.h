@@ -6,14 +6,20 @@ class QAction;
 class QMenu;
 class QWidget;
 
-namespace quelvo::app {
-class Form1;
+namespace quelvo::core {
+class LoopRegionState;
+class Twips;
+}  // namespace quelvo::core
+namespace quelvo::layout {
+class PaneLayout;
 }
 
 namespace quelvo::playback {
 
+class FrameSlider;
+
 // The slider's right-button menu "选择循环": the loop-region switch and its
-// ends, kept as the slider's selection in 1-based frame numbers.
+// ends. The slider shows the region and the menu's marks follow it.
 class LoopRegion : public QObject {
   Q_OBJECT
 
@@ -21,7 +27,9 @@ class LoopRegion : public QObject {
   static constexpr double kSliderHeight = 320;
   static constexpr double kSliderHeightWithRegion = 350;
 
-  explicit LoopRegion(app::Form1& form);
+  // Frame1 and Bar1 are the button and status bars the region needs shown.
+  LoopRegion(core::LoopRegionState& state, FrameSlider& slider, QWidget* Frame1, QWidget* Bar1,
+             layout::PaneLayout& panes, const core::Twips& twips, QObject* owner);
 
   QAction* MNUSEL;
   QAction* MNUSELSTART;
@@ -33,13 +41,16 @@ class LoopRegion : public QObject {
   void MNUSEL_Click();
   void MNUSELSTART_Click();
   void MNUSELEND_Click();
-  // "循环选择区域: 10帧-40帧"
-  QString regionText() const;
 
  private:
-  void setSliderHeight(double twips);
+  void followState();
 
-  app::Form1& f_;
+  core::LoopRegionState& state_;
+  FrameSlider& slider_;
+  QWidget* Frame1_;
+  QWidget* Bar1_;
+  layout::PaneLayout& panes_;
+  const core::Twips& twips_;
 };
 
 }  // namespace quelvo::playback

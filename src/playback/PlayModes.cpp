@@ -8,30 +8,56 @@
 
 namespace quelvo::playback {
 
+using core::PlayMode;
+
 namespace {
-const char* const kCaptions[PlayModes::kCount] = {
-    "多首连续播放", "多首随机播放", "多首正常连续", "-",
-    "单首连续播放", "单首正常播放", "单首正常循环"};
+
+constexpr int kSeparator = 3;
+
+const char* captionText(PlayMode mode) {
+  switch (mode) {
+    case PlayMode::MultiContinuous:
+      return "多首连续播放";
+    case PlayMode::MultiRandom:
+      return "多首随机播放";
+    case PlayMode::MultiNormal:
+      return "多首正常连续";
+    case PlayMode::SingleContinuous:
+      return "单首连续播放";
+    case PlayMode::SingleNormal:
+      return "单首正常播放";
+    case PlayMode::SingleLoop:
+      return "单首正常循环";
+    case PlayMode::None:
+      break;
+  }
+  return "";
 }
 
-PlayModes::PlayModes(QObject* owner) : QObject(owner), group_(new QActionGroup(this)) {
+std::size_t slot(PlayMode mode) { return static_cast<std::size_t>(mode); }
+
+}  // namespace
+
+PlayModes::PlayModes(core::PlayModeState& state, QObject* owner)
+    : QObject(owner), state_(state), group_(new QActionGroup(this)) {
   // An exclusive-optional group draws the items with a radio look and still
   // lets every item be unchecked.
   group_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (int i = 0; i < kCount; ++i) {
-    const QString name = core::arrayName(QStringLiteral("MnuOptions"), i);
-    if (i == kSeparator) {
-      items_[i] = core::makeSeparator(this, name);
-      continue;
-    }
-    items_[i] = core::makeCheckableAction(this, name, QString::fromUtf8(kCaptions[i]), i == 0);
-    group_->addAction(items_[i]);
-    connect(items_[i], &QAction::triggered, this, [this, i] {
-      MnuOptions_Click(i);
-      emit chosen(i);
-    });
+  items_[kSeparator] =
+      core::makeSeparator(this, core::arrayName(QStringLiteral("MnuOptions"), kSeparator));
+  for (PlayMode mode : core::kPlayModes) {
+    QAction* item = core::makeCheckableAction(
+        this, core::arrayName(QStringLiteral("MnuOptions"), static_cast<int>(mode)), caption(mode));
+    items_[slot(mode)] = item;
+    group_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, mode] { MnuOptions_Click(mode); });
   }
+  connect(&state_, &core::PlayModeState::changed, this, &PlayModes::followState);
+  connect(&state_, &core::PlayModeState::availabilityChanged, this, &PlayModes::followState);
+  followState();
 }
+
+QAction* PlayModes::MnuOptions(PlayMode mode) const { return items_.at(slot(mode)); }
 
 QMenu* PlayModes::createMenu(QWidget* parent) const {
   auto* menu = new QMenu(QStringLiteral("播放选项"), parent);
@@ -40,47 +66,27 @@ QMenu* PlayModes::createMenu(QWidget* parent) const {
   return menu;
 }
 
-void PlayModes::MnuOptions_Click(int index) { checkOnly(index); }
+void PlayModes::MnuOptions_Click(PlayMode mode) {
+  state_.set(mode);
+  // A click on the chosen item unchecks it in the group; the mark comes back.
+  followState();
+}
 
-void PlayModes::leaveMultiEntryModes() {
-  for (int i : {0, 1, 2}) {
-    items_[i]->setChecked(false);
-    items_[i]->setEnabled(false);
+void PlayModes::restore(int storedNumber) {
+  state_.set(core::playModeNumbered(storedNumber).value_or(PlayMode::MultiContinuous));
+}
+
+void PlayModes::followState() {
+  for (PlayMode mode : core::kPlayModes) {
+    items_[slot(mode)]->setChecked(state_.is(mode));
+    items_[slot(mode)]->setEnabled(state_.isEnabled(mode));
   }
-  if (!isChecked(4) && !isChecked(6)) checkOnly(5);
 }
 
 int PlayModes::randomPick(double random, int count) {
   return std::clamp(static_cast<int>(random * count), 0, std::max(0, count - 1));
 }
 
-void PlayModes::restore(int storedIndex) {
-  const bool names_a_mode = storedIndex >= 0 && storedIndex < kCount && storedIndex != kSeparator;
-  checkOnly(names_a_mode ? storedIndex : 0);
-}
-
-void PlayModes::checkOnly(int index) {
-  for (int i = 0; i < kCount; ++i) {
-    if (i != kSeparator) items_[i]->setChecked(i == index);
-  }
-}
-
-int PlayModes::checked() const {
-  for (int i = 0; i < kCount; ++i) {
-    if (isChecked(i)) return i;
-  }
-  return -1;
-}
-
-bool PlayModes::isChecked(int index) const {
-  return index != kSeparator && items_[index]->isChecked();
-}
-
-QString PlayModes::caption(int index) const { return QString::fromUtf8(kCaptions[index]); }
-
-QString PlayModes::checkedCaption() const {
-  const int index = checked();
-  return index < 0 ? QString() : caption(index);
-}
+QString PlayModes::caption(PlayMode mode) { return QString::fromUtf8(captionText(mode)); }
 
 }  // namespace quelvo::playback

@@ -2,7 +2,8 @@
 
 #include <QObject>
 #include <array>
-#include <functional>
+
+#include "core/session/PlayMode.h"
 
 class QAction;
 class QActionGroup;
@@ -11,48 +12,34 @@ class QWidget;
 
 namespace quelvo::playback {
 
-// The six play modes: radio items 0, 1, 2, 4, 5, 6 of the "播放选项" submenu
-// (3 is a separator). The same actions appear in the control menu and in the
-// status bar's popup, so the two can never disagree.
+// The play-options submenu "播放选项": radio items 0, 1, 2, 4, 5, 6 (3 is a
+// separator) whose check marks and enabled states follow the play mode. The
+// same actions appear in the control menu and in the status bar's popup, so
+// the two can never disagree.
 class PlayModes : public QObject {
   Q_OBJECT
 
  public:
-  static constexpr int kCount = 7;
-  static constexpr int kSeparator = 3;
+  PlayModes(core::PlayModeState& state, QObject* owner);
 
-  explicit PlayModes(QObject* owner);
-
-  QAction* MnuOptions(int index) const { return items_[index]; }
+  QAction* MnuOptions(core::PlayMode mode) const;
   // A new "播放选项" submenu holding the mode items.
   QMenu* createMenu(QWidget* parent) const;
 
-  // Chooses mode i: only i stays checked.
-  void MnuOptions_Click(int index);
-  // A single entry: the three multi-entry modes are unchecked and disabled, and
-  // "单首正常播放" is checked unless another single-entry mode is.
-  void leaveMultiEntryModes();
+  // Chooses a mode.
+  void MnuOptions_Click(core::PlayMode mode);
+  // Start-up: the stored number, or mode 0 when it names no mode.
+  void restore(int storedNumber);
+
   // Uniform pick of an entry among `count` by the platform's random source.
   static int randomPick(double random, int count);
-
-  // Start-up: the stored index, or mode 0 when it names no mode.
-  void restore(int storedIndex);
-
-  // The checked mode, or -1 when none is.
-  int checked() const;
-  bool isChecked(int index) const;
-  QString caption(int index) const;
-  // Caption of the checked mode (empty when none is).
-  QString checkedCaption() const;
-
- signals:
-  // A mode was chosen by the user.
-  void chosen(int index);
+  static QString caption(core::PlayMode mode);
 
  private:
-  void checkOnly(int index);
+  void followState();
 
-  std::array<QAction*, kCount> items_{};
+  core::PlayModeState& state_;
+  std::array<QAction*, 7> items_{};
   QActionGroup* group_;
 };
 

@@ -2,34 +2,41 @@
 
 #include <QAction>
 #include <QFrame>
-#include <QPushButton>
 #include <QTimer>
 
-#include "app/Form1.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
+#include "catalog/MissingFile.h"
+#include "catalog/OpenDialog.h"
 #include "core/Actions.h"
-#include "core/settings/SettingsStore.h"
+#include "core/Dispatcher.h"
+#include "core/session/CurrentEntry.h"
+#include "core/session/PlayMode.h"
+#include "core/session/SkinScheme.h"
 #include "platform/Platform.h"
-#include "playback/Dispatcher.h"
 #include "playback/FrameSlider.h"
-#include "playback/MissingFile.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
 #include "playback/StatusBar.h"
-#include "playback/Transport.h"
-#include "skins/SkinSwitcher.h"
+#include "playback/ViewCommands.h"
 
 namespace quelvo::playback {
 
+using core::Command;
 using core::makeAction;
+using core::PlayMode;
 
-namespace {
-// The literal folder the dialogs start in when none is stored.
-const QString kDefaultFolder = QStringLiteral("%USERPROFILE%\\My Documents");
-}  // namespace
-
-PlaybackCommands::PlaybackCommands(app::Form1& form) : QObject(&form), f_(form) {
+PlaybackCommands::PlaybackCommands(const PlayerWidgets& widgets, catalog::CatalogModel& catalog,
+                                   catalog::CatalogList& list, catalog::OpenDialog& openDialog,
+                                   const PlaybackState& state, core::Dispatcher& dispatcher,
+                                   platform::Platform& platform, QObject* owner)
+    : QObject(owner),
+      w_(widgets),
+      catalog_(catalog),
+      list_(list),
+      openDialog_(openDialog),
+      state_(state),
+      platform_(platform) {
   MNUOPEN = makeAction(this, QStringLiteral("MNUOPEN"), QStringLiteral("打开(&O)...  Ctrl+O"));
   MNUCLOSE = makeAction(this, QStringLiteral("MNUCLOSE"), QStringLiteral("关闭        Ctrl+W"));
   MNUPLAY = makeAction(this, QStringLiteral("MNUPLAY"), QStringLiteral("播放/暂停  Ctrl+Enter"));
@@ -46,8 +53,10 @@ PlaybackCommands::PlaybackCommands(app::Form1& form) : QObject(&form), f_(form) 
   MNUPIC = makeAction(this, QStringLiteral("MNUPIC"), QStringLiteral("抓图           Ctrl+P"));
   // Previous and next entry show only once several movies are open.
   for (QAction* hidden : {MNUHENG2, MNUBACKONE, MNUNEXTONE}) hidden->setVisible(false);
-  connect(MNUOPEN, &QAction::triggered, this, [this] { f_.dispatcher->MenuButtons(1); });
-  connect(MNUCLOSE, &QAction::triggered, this, &PlaybackCommands::MNUCLOSE_Click);
+  dispatcher.bind(Command::Open, MNUOPEN, [this] { openCommand(); });
+  dispatcher.bind(Command::Close, MNUCLOSE, [this] { MNUCLOSE_Click(); });
+  dispatcher.bind(Command::Snapshot, MNUPIC, [this] { MNUPIC_Click(); });
+  dispatcher.bindButton(Command::Open, w_.Command1[OpenButton]);
 }
 
 QList<QAction*> PlaybackCommands::movieCommands() const {
@@ -55,118 +64,105 @@ QList<QAction*> PlaybackCommands::movieCommands() const {
          extraMovieCommands_;
 }
 
-bool PlaybackCommands::Toopen() {
-  ++toopenCalls_;
-  QString stored =
-      f_.environment().settings.ReadSetting(QStringLiteral("PATH"), QStringLiteral("OPEN"));
-  if (stored.isEmpty()) stored = kDefaultFolder;
-  if (toopenCalls_ == 1) f_.lastOpenFolder = stored;
-
-  platform::FileDialogRequest request;
-  request.title = QStringLiteral("Flash动画");
-  request.filter = QStringLiteral("Flash动画(*.swf;*.qvl)|*.swf;*.qvl");
-  request.initialFolder = f_.lastOpenFolder;
-  const QStringList chosen = f_.environment().platform.openFiles(request);
-  if (chosen.isEmpty()) return false;
-  f_.fileSelection = GetDlgSelectFileInfo(chosen);
-  f_.lastOpenFolder = f_.fileSelection.folder;
-  return true;
+void PlaybackCommands::showFrameCount() {
+  const int total = w_.movie().TotalFrames();
+  w_.Bar1->setPanel(StatusBar::Panel::TotalFrames, QString::number(total));
+  if (total > 1) w_.Sldflash->setRange(1, total);
 }
 
 void PlaybackCommands::openCommand() {
-  if (!Toopen()) return;
+  if (!openDialog_.Toopen()) return;
   NewFlash();
-  f_.catalog->clear();
+  catalog_.clear();
   for (QAction* item : movieCommands()) item->setEnabled(true);
+  list_.appendSelection();
+  if (catalog_.count() == 0) return;
 
-  catalog::CatalogList& list = *f_.catalogList;
-  const FileSelection& selection = f_.fileSelection;
-  for (int i = 0; i < selection.count(); ++i) {
-    f_.fileSelection.position = i;
-    if (selection.names[i].right(3) == QStringLiteral("qvl")) {
-      list.LoadFlash();
-    } else {
-      list.appendEntries(
-          {catalog::CatalogList::entryForFile(selection.folder, selection.names[i])});
-    }
-  }
-  if (f_.catalog->count() == 0) return;
-
-  PlayModes& modes = *f_.playModes;
+  core::PlayModeState& modes = state_.playMode;
   int index = 0;
-  if (modes.isChecked(1)) {
-    index = PlayModes::randomPick(f_.environment().platform.random(), f_.catalog->count());
+  if (modes.is(PlayMode::MultiRandom)) {
+    index = PlayModes::randomPick(platform_.random(), catalog_.count());
   }
-  while (!isPlayableFile(f_.catalog->path(index))) {
-    showMissingFile(f_.environment().platform, f_.catalog->path(index));
-    f_.catalog->removeAt(index);
-    if (f_.catalog->count() == 0) return;
+  while (!catalog::isPlayableFile(catalog_.path(index))) {
+    catalog::showMissingFile(platform_, catalog_.path(index));
+    catalog_.removeAt(index);
+    if (catalog_.count() == 0) return;
     // The next entry moves into the place; after the last one, the one before it.
-    index = std::min(index, f_.catalog->count() - 1);
+    index = std::min(index, catalog_.count() - 1);
   }
 
-  MovieControl& movie = f_.Flash1->live();
-  movie.setMovie(f_.catalog->path(index));
+  MovieControl& movie = w_.movie();
+  movie.setMovie(catalog_.path(index));
   movie.setLoop(false);
-  f_.tmrsld->start();
-  f_.Sldflash->setEnabled(true);
-  f_.Bar1->setPanel(4, QString::number(movie.TotalFrames()));
-  if (movie.TotalFrames() > 1) f_.Sldflash->setRange(1, movie.TotalFrames());
-  for (int i = 0; i <= 4; ++i) f_.Command1[i]->setEnabled(true);
+  w_.tmrsld->start();
+  w_.Sldflash->setEnabled(true);
+  showFrameCount();
+  w_.enableButtons(PlayButton, RewindButton, true);
 
-  if (f_.catalog->count() > 1) {
-    f_.multipleEntries = true;
-    f_.Command1[5]->setEnabled(true);
-    f_.Command1[6]->setEnabled(true);
+  const bool several = catalog_.count() > 1;
+  w_.enableButtons(PreviousButton, NextButton, several);
+  if (several) {
     for (QAction* item : {MNUNEXTONE, MNUBACKONE, MNUHENG2}) item->setVisible(true);
-    modes.MnuOptions(0)->setEnabled(true);
-    modes.MnuOptions(1)->setEnabled(true);
+    modes.setEnabled(PlayMode::MultiContinuous, true);
+    modes.setEnabled(PlayMode::MultiRandom, true);
   } else {
-    f_.multipleEntries = false;
     modes.leaveMultiEntryModes();
-    f_.Command1[5]->setEnabled(false);
-    f_.Command1[6]->setEnabled(false);
   }
-  list.setCurrentEntry(index);
-  list.selectRow(index);
-  list.ListRefresh();
+  state_.Labn.set(index);
+  list_.selectRow(index);
+  list_.ListRefresh();
+  movie.Play();
+}
+
+void PlaybackCommands::playEntry(int row) {
+  for (QAction* item : movieCommands()) item->setEnabled(true);
+  NewFlash();
+  MovieControl& movie = w_.movie();
+  movie.setMovie(catalog_.path(row));
+  w_.Sldflash->setEnabled(true);
+  w_.tmrsld->start();
+  w_.enableButtons(PlayButton, NextButton, true);
+  showFrameCount();
   movie.Play();
 }
 
 void PlaybackCommands::NewFlash() {
-  f_.Flash1->reloadLive();
-  MovieControl& movie = f_.Flash1->live();
-  movie.setGeometry(f_.frmflash->contentsRect());
+  w_.Flash1->reloadLive();
+  MovieControl& movie = w_.movie();
+  movie.setGeometry(w_.frmflash->contentsRect());
   movie.show();
 }
 
 void PlaybackCommands::MNUCLOSE_Click() {
-  MovieControl& movie = f_.Flash1->live();
+  MovieControl& movie = w_.movie();
   movie.setMovie(QString());
   movie.setMovie(QStringLiteral("0"));
   movie.hide();
-  f_.Sldflash->setValue(0);
-  f_.Sldflash->setSelectRange(false);
-  f_.tmrsld->stop();
-  f_.Labn = QStringLiteral("0");
+  w_.Sldflash->setValue(0);
+  w_.Sldflash->setSelectRange(false);
+  w_.tmrsld->stop();
+  state_.Labn.set(0);
   for (QAction* item : movieCommands() + QList<QAction*>{MNUNEXTONE, MNUBACKONE}) {
     item->setEnabled(false);
   }
   // The skinned faces show an empty movie area in their own colour.
-  if (f_.skins->isChecked(3)) {
-    f_.frmflash->setStyleSheet(QStringLiteral("QFrame#frmflash { background: rgb(0,204,255); }"));
-  } else if (f_.skins->isChecked(2)) {
-    f_.frmflash->setStyleSheet(QStringLiteral("QFrame#frmflash { background: black; }"));
+  if (state_.skin.is(core::SkinScheme::Face)) {
+    w_.frmflash->setStyleSheet(QStringLiteral("QFrame#frmflash { background: rgb(0,204,255); }"));
+  } else if (state_.skin.is(core::SkinScheme::Canvas)) {
+    w_.frmflash->setStyleSheet(QStringLiteral("QFrame#frmflash { background: black; }"));
   }
   ResetPlayControls();
 }
 
 void PlaybackCommands::ResetPlayControls() {
-  for (int i = 0; i <= 6; ++i) f_.Command1[i]->setEnabled(false);
-  f_.Sldflash->setEnabled(false);
-  f_.Bar1->setPanel(2, QStringLiteral("0"));
-  f_.Bar1->setPanel(4, QStringLiteral("0"));
-  if (f_.playModes->checked() >= 0) f_.Bar1->setPanel(6, f_.playModes->checkedCaption());
+  w_.enableButtons(PlayButton, NextButton, false);
+  w_.Sldflash->setEnabled(false);
+  w_.Bar1->setPanel(StatusBar::Panel::CurrentFrame, QStringLiteral("0"));
+  w_.Bar1->setPanel(StatusBar::Panel::TotalFrames, QStringLiteral("0"));
+}
+
+void PlaybackCommands::MNUPIC_Click() {
+  if (!w_.movie().movie().isEmpty()) saveSnapshot(platform_, w_.frmflash);
 }
 
 }  // namespace quelvo::playback

@@ -2,13 +2,34 @@
 
 #include <QObject>
 
+#include "playback/PlayerWidgets.h"
+
+class QMenu;
 class QPoint;
 
-namespace quelvo::app {
-class Form1;
+namespace quelvo::platform {
+class Platform;
 }
+namespace quelvo::core {
+class CurrentEntry;
+class LoopRegionState;
+class PlayModeState;
+}  // namespace quelvo::core
+namespace quelvo::catalog {
+class CatalogList;
+class CatalogModel;
+}  // namespace quelvo::catalog
 
 namespace quelvo::playback {
+
+class PlaybackCommands;
+
+// What the tick follows besides the widgets.
+struct TickState {
+  core::CurrentEntry& Labn;
+  const core::PlayModeState& playMode;
+  const core::LoopRegionState& loopRegion;
+};
 
 // The playback tick tmrsld: follows the playhead with the slider and panel 2,
 // keeps the loop region, keeps the movie running in the modes that ask for it,
@@ -23,7 +44,12 @@ class PlaybackTick : public QObject {
   // spins.
   static constexpr int kUnreadableShownMs = 2000;
 
-  explicit PlaybackTick(app::Form1& form);
+  PlaybackTick(const PlayerWidgets& widgets, catalog::CatalogModel& catalog,
+               catalog::CatalogList& list, PlaybackCommands& commands, const TickState& state,
+               platform::Platform& platform, QObject* owner);
+
+  // The slider's right-button menu.
+  void setSliderMenu(QMenu* menu) { MNUSLIDER_ = menu; }
 
   void tmrsld_Timer();
 
@@ -36,7 +62,13 @@ class PlaybackTick : public QObject {
   // Steps 8 to 12: the next entry by the play mode, loaded and playing.
   void changeEntry();
 
-  app::Form1& f_;
+  PlayerWidgets w_;
+  catalog::CatalogModel& catalog_;
+  catalog::CatalogList& list_;
+  PlaybackCommands& commands_;
+  TickState state_;
+  platform::Platform& platform_;
+  QMenu* MNUSLIDER_ = nullptr;
   bool dragging_ = false;
 };
 

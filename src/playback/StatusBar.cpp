@@ -22,11 +22,14 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
   }
 }
 
-QString StatusBar::panel(int number) const { return panels_.at(number - 1)->text(); }
+QString StatusBar::panel(Panel panel) const {
+  return panels_.at(static_cast<std::size_t>(panel) - 1)->text();
+}
 
-void StatusBar::setPanel(int number, const QString& text) {
-  panels_.at(number - 1)->setText(text);
-  panels_.at(number - 1)->setAccessibleDescription(text);
+void StatusBar::setPanel(Panel panel, const QString& text) {
+  QLabel* label = panels_.at(static_cast<std::size_t>(panel) - 1);
+  label->setText(text);
+  label->setAccessibleDescription(text);
 }
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event) {

@@ -14,10 +14,19 @@ class StatusBar : public QStatusBar {
   Q_OBJECT
 
  public:
+  enum class Panel {
+    FrameLabel = 1,
+    CurrentFrame = 2,
+    TotalLabel = 3,
+    TotalFrames = 4,
+    StateLabel = 5,
+    State = 6,
+  };
+
   explicit StatusBar(QWidget* parent = nullptr);
 
-  QString panel(int number) const;
-  void setPanel(int number, const QString& text);
+  QString panel(Panel panel) const;
+  void setPanel(Panel panel, const QString& text);
 
  signals:
   // A double click on the bar: the status-bar command (single clicks are too

@@ -1,16 +1,16 @@
 #include "playback/Transport.h"
 
 #include <QAction>
-#include <QPushButton>
 #include <QTimer>
 
-#include "app/Form1.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
+#include "catalog/MissingFile.h"
+#include "core/Dispatcher.h"
+#include "core/session/CurrentEntry.h"
+#include "core/session/PlayMode.h"
 #include "platform/Platform.h"
-#include "playback/Dispatcher.h"
 #include "playback/FrameSlider.h"
-#include "playback/MissingFile.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
 #include "playback/PlaybackCommands.h"
@@ -18,103 +18,126 @@
 
 namespace quelvo::playback {
 
-Transport::Transport(app::Form1& form) : QObject(&form), f_(form) {
-  for (int i = 0; i < 8; ++i) {
-    connect(f_.Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-  }
-  PlaybackCommands& pc = *f_.playback;
-  connect(pc.MNUPLAY, &QAction::triggered, this, &Transport::MNUPLAY_Click);
-  connect(pc.MNUREWIND, &QAction::triggered, this, [this] { Command1_Click(4); });
-  connect(pc.MNUBACK, &QAction::triggered, this, [this] { Command1_Click(2); });
-  connect(pc.MNUFORWORD, &QAction::triggered, this, [this] { Command1_Click(3); });
-  connect(pc.MNUBACKONE, &QAction::triggered, this, &Transport::MNUBACKONE_Click);
-  connect(pc.MNUNEXTONE, &QAction::triggered, this, &Transport::MNUNEXTONE_Click);
+using core::Command;
+
+Transport::Transport(const PlayerWidgets& widgets, catalog::CatalogModel& catalog,
+                     catalog::CatalogList& list, PlaybackCommands& commands,
+                     const core::PlayModeState& playMode, core::CurrentEntry& Labn,
+                     core::Dispatcher& dispatcher, platform::Platform& platform, QObject* owner)
+    : QObject(owner),
+      w_(widgets),
+      catalog_(catalog),
+      list_(list),
+      commands_(commands),
+      playMode_(playMode),
+      Labn_(Labn),
+      platform_(platform) {
+  const auto button = [this](int index) { return [this, index] { Command1_Click(index); }; };
+  dispatcher.bind(Command::PlayPause, commands_.MNUPLAY, [this] { MNUPLAY_Click(); });
+  dispatcher.bind(Command::Rewind, commands_.MNUREWIND, button(RewindButton));
+  dispatcher.bind(Command::PreviousFrame, commands_.MNUBACK, button(BackButton));
+  dispatcher.bind(Command::NextFrame, commands_.MNUFORWORD, button(ForwardButton));
+  dispatcher.bind(Command::PreviousEntry, commands_.MNUBACKONE, button(PreviousButton));
+  dispatcher.bind(Command::NextEntry, commands_.MNUNEXTONE, button(NextButton));
+  // Play and pause are the buttons' own; their actions show in no menu.
+  dispatcher.bind(Command::Play, new QAction(this), button(PlayButton));
+  dispatcher.bind(Command::Pause, new QAction(this), button(PauseButton));
+  const std::pair<int, Command> buttons[] = {
+      {PlayButton, Command::Play},          {PauseButton, Command::Pause},
+      {BackButton, Command::PreviousFrame}, {ForwardButton, Command::NextFrame},
+      {RewindButton, Command::Rewind},      {PreviousButton, Command::PreviousEntry},
+      {NextButton, Command::NextEntry}};
+  for (const auto& [index, command] : buttons) dispatcher.bindButton(command, w_.Command1[index]);
 }
 
-void Transport::MNUPLAY_Click() { Command1_Click(f_.Flash1->live().IsPlaying() ? 1 : 0); }
+void Transport::MNUPLAY_Click() {
+  Command1_Click(w_.movie().IsPlaying() ? PauseButton : PlayButton);
+}
 
 void Transport::Command1_Click(int index) {
-  MovieControl& movie = f_.Flash1->live();
-  if (index != 7 && movie.movie().size() <= 1) return;
+  MovieControl& movie = w_.movie();
+  if (movie.movie().size() <= 1) return;
   switch (index) {
-    case 0:
+    case PlayButton:
       if (movie.IsPlaying()) return;
-      f_.tmrsld->start();
+      w_.tmrsld->start();
       movie.Play();
       break;
-    case 1:
+    case PauseButton:
       if (!movie.IsPlaying()) return;
-      f_.tmrsld->stop();
+      w_.tmrsld->stop();
       movie.Stop();
       break;
-    case 2:
+    case BackButton:
       movie.Back();
-      f_.tmrsld->stop();
+      w_.tmrsld->stop();
       break;
-    case 3:
+    case ForwardButton:
       movie.Forward();
-      f_.tmrsld->stop();
+      w_.tmrsld->stop();
       break;
-    case 4:
+    case RewindButton:
       movie.Rewind();
-      f_.tmrsld->stop();
+      w_.tmrsld->stop();
       break;
-    case 5:
-    case 6:
-      if (f_.catalog->count() < 2) return;
+    case PreviousButton:
+    case NextButton:
+      if (catalog_.count() < 2) return;
       stepEntry(index);
-      if (f_.catalog->count() == 0) return;
+      if (catalog_.count() == 0) return;
       break;
-    case 7:
-      f_.dispatcher->MenuButtons(1);
-      return;
     default:
       return;
   }
   tail();
 }
 
+void Transport::updateEntrySteps(int count) {
+  const bool stepping = w_.Command1[PlayButton]->isEnabled() && count > 1;
+  commands_.MNUBACKONE->setEnabled(stepping);
+  commands_.MNUNEXTONE->setEnabled(stepping);
+  w_.enableButtons(PreviousButton, NextButton, stepping);
+}
+
 void Transport::stepEntry(int button) {
-  catalog::CatalogList& list = *f_.catalogList;
-  f_.Flash1->live().Stop();
-  int index = list.currentEntry();
-  const int count = f_.catalog->count();
-  if (f_.playModes->isChecked(1)) {
-    index = PlayModes::randomPick(f_.environment().platform.random(), count);
-  } else if (button == 5) {
+  w_.movie().Stop();
+  int index = Labn_.value();
+  const int count = catalog_.count();
+  if (playMode_.is(core::PlayMode::MultiRandom)) {
+    index = PlayModes::randomPick(platform_.random(), count);
+  } else if (button == PreviousButton) {
     index = index >= 1 ? index - 1 : 0;
   } else if (index <= count - 2) {
     index = std::max(0, index + 1);
   }
   index = std::clamp(index, 0, count - 1);
-  while (f_.catalog->count() > 0 && !isPlayableFile(f_.catalog->path(index))) {
-    showMissingFile(f_.environment().platform, f_.catalog->path(index));
-    f_.catalog->removeAt(index);
-    list.ListRefresh();
-    if (button == 6) index = index >= 1 ? index - 1 : 0;
-    index = std::min(index, f_.catalog->count() - 1);
+  while (catalog_.count() > 0 && !catalog::isPlayableFile(catalog_.path(index))) {
+    catalog::showMissingFile(platform_, catalog_.path(index));
+    catalog_.removeAt(index);
+    list_.ListRefresh();
+    if (button == NextButton) index = index >= 1 ? index - 1 : 0;
+    index = std::min(index, catalog_.count() - 1);
   }
-  if (f_.catalog->count() > 0) loadEntry(index, button);
+  if (catalog_.count() > 0) loadEntry(index, button);
 }
 
 void Transport::loadEntry(int index, int focusButton) {
-  f_.playback->NewFlash();
-  QPushButton* focus = f_.Command1[focusButton];
-  if (!f_.Frame1->isHidden() && focus->isEnabled()) focus->setFocus();
-  MovieControl& movie = f_.Flash1->live();
-  movie.setMovie(f_.catalog->path(index));
-  f_.Sldflash->setEnabled(true);
-  f_.Bar1->setPanel(4, QString::number(movie.TotalFrames()));
-  if (movie.TotalFrames() > 1) f_.Sldflash->setRange(1, movie.TotalFrames());
-  f_.tmrsld->start();
-  f_.Sldflash->setValue(f_.Sldflash->minimum());
-  f_.catalogList->setCurrentEntry(index);
+  commands_.NewFlash();
+  QPushButton* focus = w_.Command1[focusButton];
+  if (!w_.Frame1->isHidden() && focus->isEnabled()) focus->setFocus();
+  MovieControl& movie = w_.movie();
+  movie.setMovie(catalog_.path(index));
+  w_.Sldflash->setEnabled(true);
+  commands_.showFrameCount();
+  w_.tmrsld->start();
+  w_.Sldflash->setValue(w_.Sldflash->minimum());
+  Labn_.set(index);
 }
 
 void Transport::tail() {
-  f_.Sldflash->setValue(f_.Flash1->live().FrameNum() + 1);
-  f_.Bar1->setPanel(2, QString::number(f_.Sldflash->value()));
-  f_.catalogList->selectRow(f_.catalogList->currentEntry());
+  w_.Sldflash->setValue(w_.movie().FrameNum() + 1);
+  w_.Bar1->setPanel(StatusBar::Panel::CurrentFrame, QString::number(w_.Sldflash->value()));
+  list_.selectRow(Labn_.value());
 }
 
 }  // namespace quelvo::playback

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/Actions.h"
+#include "core/Dispatcher.h"
 #include "platform/Platform.h"
 #include "playback/MovieControlArray.h"
 
@@ -13,8 +14,9 @@ namespace quelvo::playback {
 
 using core::makeAction;
 
-ViewCommands::ViewCommands(MovieControlArray& flash, QObject* owner)
+ViewCommands::ViewCommands(MovieControlArray& flash, core::Dispatcher& dispatcher, QObject* owner)
     : QObject(owner), flash_(flash) {
+  using core::Command;
   MNUSHOWALL =
       makeAction(this, QStringLiteral("MNUSHOWALL"), QStringLiteral("全部显示     Ctrl+A"));
   Mnu100 = makeAction(this, QStringLiteral("Mnu100"), QStringLiteral("原大小      Shift+A"));
@@ -22,15 +24,17 @@ ViewCommands::ViewCommands(MovieControlArray& flash, QObject* owner)
   MNUZOOMOUT =
       makeAction(this, QStringLiteral("MNUZOOMOUT"), QStringLiteral("缩小(&O)     Shift+Z"));
   const char* const qualities[3] = {"低  Ctrl+L", "中  Ctrl+M", "高  Ctrl+H"};
+  const Command qualityCommands[3] = {Command::QualityLow, Command::QualityMedium,
+                                      Command::QualityHigh};
   for (int i = 0; i < 3; ++i) {
     MNUQUA[i] = makeAction(this, core::arrayName(QStringLiteral("MNUQUA"), i),
                            QString::fromUtf8(qualities[i]));
-    connect(MNUQUA[i], &QAction::triggered, this, [this, i] { MNUQUA_Click(i); });
+    dispatcher.bind(qualityCommands[i], MNUQUA[i], [this, i] { MNUQUA_Click(i); });
   }
-  connect(MNUSHOWALL, &QAction::triggered, this, &ViewCommands::MNUSHOWALL_Click);
-  connect(Mnu100, &QAction::triggered, this, &ViewCommands::Mnu100_Click);
-  connect(MNUZOOMIN, &QAction::triggered, this, &ViewCommands::MNUZOOMIN_Click);
-  connect(MNUZOOMOUT, &QAction::triggered, this, &ViewCommands::MNUZOOMOUT_Click);
+  dispatcher.bind(Command::ShowAll, MNUSHOWALL, [this] { MNUSHOWALL_Click(); });
+  dispatcher.bind(Command::NativeSize, Mnu100, [this] { Mnu100_Click(); });
+  dispatcher.bind(Command::ZoomIn, MNUZOOMIN, [this] { MNUZOOMIN_Click(); });
+  dispatcher.bind(Command::ZoomOut, MNUZOOMOUT, [this] { MNUZOOMOUT_Click(); });
 }
 
 QMenu* ViewCommands::createQualityMenu(QWidget* parent) {

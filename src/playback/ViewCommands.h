@@ -10,6 +10,9 @@ class QWidget;
 namespace quelvo::platform {
 class Platform;
 }
+namespace quelvo::core {
+class Dispatcher;
+}
 
 namespace quelvo::playback {
 
@@ -23,7 +26,7 @@ class ViewCommands : public QObject {
   Q_OBJECT
 
  public:
-  ViewCommands(MovieControlArray& flash, QObject* owner);
+  ViewCommands(MovieControlArray& flash, core::Dispatcher& dispatcher, QObject* owner);
 
   QAction* MNUSHOWALL;
   QAction* Mnu100;

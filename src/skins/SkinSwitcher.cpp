@@ -1,24 +1,36 @@
 #include "skins/SkinSwitcher.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 
 #include "core/Actions.h"
+#include "core/Dispatcher.h"
+#include "core/session/SkinScheme.h"
 
 namespace quelvo::skins {
 
-SkinSwitcher::SkinSwitcher(QObject* owner) : QObject(owner) {
+using core::SkinScheme;
+
+namespace {
+constexpr SkinScheme kSchemes[] = {SkinScheme::Default, SkinScheme::Canvas, SkinScheme::Face,
+                                   SkinScheme::Love};
+constexpr core::Command kCommands[] = {core::Command::SkinDefault, core::Command::SkinCanvas,
+                                       core::Command::SkinFace, core::Command::SkinLove};
+}  // namespace
+
+SkinSwitcher::SkinSwitcher(core::SkinSchemeState& state, core::Dispatcher& dispatcher,
+                           QObject* owner)
+    : QObject(owner), state_(state) {
   const char* const captions[5] = {"默认  Alt+Q", "-", "油画  Alt+1", "笑脸  Alt+2", "爱心  Alt+3"};
-  for (int i = 0; i < 5; ++i) {
-    const QString name = core::arrayName(QStringLiteral("MNUSKIN"), i);
-    if (i == 1) {
-      MNUSKIN[i] = core::makeSeparator(this, name);
-      continue;
-    }
-    MNUSKIN[i] = core::makeCheckableAction(this, name, QString::fromUtf8(captions[i]), i == 0);
-    core::connectToggle(MNUSKIN[i], this, [this, i] { MNUSKIN_Click(i); });
+  MNUSKIN[1] = core::makeSeparator(this, core::arrayName(QStringLiteral("MNUSKIN"), 1));
+  for (int k = 0; k < 4; ++k) {
+    const int i = static_cast<int>(kSchemes[k]);
+    MNUSKIN[i] = core::makeCheckableAction(this, core::arrayName(QStringLiteral("MNUSKIN"), i),
+                                           QString::fromUtf8(captions[i]));
+    dispatcher.bind(kCommands[k], MNUSKIN[i], [this, i] { MNUSKIN_Click(i); });
   }
+  connect(&state_, &core::SkinSchemeState::schemeChanged, this, &SkinSwitcher::followState);
+  followState();
 }
 
 QMenu* SkinSwitcher::createMenu(QWidget* parent) const {
@@ -28,15 +40,17 @@ QMenu* SkinSwitcher::createMenu(QWidget* parent) const {
   return menu;
 }
 
-bool SkinSwitcher::isChecked(int index) const {
-  return index != 1 && index >= 0 && index < 5 && MNUSKIN[index]->isChecked();
+void SkinSwitcher::followState() {
+  for (SkinScheme scheme : kSchemes) {
+    MNUSKIN[static_cast<std::size_t>(scheme)]->setChecked(state_.is(scheme));
+  }
 }
 
 void SkinSwitcher::MNUSKIN_Click(int index) {
-  if (index < 0 || index >= 5 || index == 1 || isChecked(index)) return;
   // Picture schemes need the skinned face; without it the default face stays.
-  if (index != 0) return;
-  for (int i : {0, 2, 3, 4}) MNUSKIN[i]->setChecked(i == index);
+  if (index != static_cast<int>(SkinScheme::Default)) return;
+  state_.setScheme(SkinScheme::Default);
+  followState();
 }
 
 }  // namespace quelvo::skins

@@ -49,7 +49,7 @@ TEST_F(MenuTree, TopLevelMenusCarryTheirCaptionsInOrder) {
                                  QStringLiteral("控制(&C)"), QStringLiteral("窗口(&W)"),
                                  QStringLiteral("帮助(&H)")}));
   EXPECT_EQ(
-      texts(form().MENU[0]),
+      texts(named<QMenu>(QStringLiteral("MENU[0]"))),
       (QStringList{QStringLiteral("打开(&O)...\tCtrl+O"), QStringLiteral("添加(&A)..."),
                    QStringLiteral("关闭\tCtrl+W"), QStringLiteral("-"), QStringLiteral("搜索..."),
                    QStringLiteral("-"), QStringLiteral("退出(&X)\tCtrl+Q")}));
@@ -57,16 +57,20 @@ TEST_F(MenuTree, TopLevelMenusCarryTheirCaptionsInOrder) {
 
 TEST_F(MenuTree, PlayOptionsAreItemElevenOfTheControlMenu) {
   ASSERT_TRUE(start());
-  const QList<QAction*> items = form().MENU[2]->actions();
+  const QList<QAction*> items = named<QMenu>(QStringLiteral("MENU[2]"))->actions();
   ASSERT_GT(items.size(), 11);
-  EXPECT_EQ(items[11]->menu(), form().MNUPLAYCON);
+  EXPECT_EQ(items[11]->menu()->objectName(), QStringLiteral("MNUPLAYCON"));
   EXPECT_EQ(items[11]->text(), QStringLiteral("播放选项"));
 }
 
 TEST_F(MenuTree, NoCommandRegistersARealShortcutAndEveryOneIsNamed) {
   ASSERT_TRUE(start());
-  QList<QMenu*> menus(form().MENU.begin(), form().MENU.end());
-  menus << form().MNULIST << form().MNUSLIDER << form().FrmMnuPlayCon;
+  QList<QMenu*> menus;
+  for (const char* name :
+       {"MENU[0]", "MENU[1]", "MENU[2]", "MENU[3]", "MENU[4]", "MNULIST", "MNUSLIDER"}) {
+    menus << named<QMenu>(QString::fromLatin1(name));
+  }
+  menus << named(QStringLiteral("FrmMnu"))->findChild<QMenu*>();
   int count = 0;
   for (QMenu* menu : menus) {
     forEachAction(menu, [&](QAction* action) {
@@ -80,17 +84,26 @@ TEST_F(MenuTree, NoCommandRegistersARealShortcutAndEveryOneIsNamed) {
 
 TEST_F(MenuTree, StatusBarPopupSharesThePlayModeActions) {
   ASSERT_TRUE(start());
-  EXPECT_EQ(form().FrmMnuPlayCon->actions(), form().MNUPLAYCON->actions());
-  form().FrmMnuPlayCon->actions()[5]->trigger();
-  EXPECT_EQ(form().playModes->checked(), 5);
-  EXPECT_TRUE(form().MNUPLAYCON->actions()[5]->isChecked());
-  EXPECT_FALSE(form().MNUPLAYCON->actions()[0]->isChecked());
+  EXPECT_EQ(named(QStringLiteral("FrmMnu"))->findChild<QMenu*>()->actions(),
+            named<QMenu>(QStringLiteral("MENU[2]"))
+                ->findChild<QMenu*>(QStringLiteral("MNUPLAYCON"))
+                ->actions());
+  named(QStringLiteral("FrmMnu"))->findChild<QMenu*>()->actions()[5]->trigger();
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::SingleNormal);
+  EXPECT_TRUE(named<QMenu>(QStringLiteral("MENU[2]"))
+                  ->findChild<QMenu*>(QStringLiteral("MNUPLAYCON"))
+                  ->actions()[5]
+                  ->isChecked());
+  EXPECT_FALSE(named<QMenu>(QStringLiteral("MENU[2]"))
+                   ->findChild<QMenu*>(QStringLiteral("MNUPLAYCON"))
+                   ->actions()[0]
+                   ->isChecked());
 }
 
 TEST_F(MenuTree, CatalogPopupStartsWithOnlyAddImportEnabled) {
   ASSERT_TRUE(start());
   QStringList enabled;
-  for (QAction* action : form().MNULIST->actions()) {
+  for (QAction* action : named<QMenu>(QStringLiteral("MNULIST"))->actions()) {
     if (!action->isSeparator() && action->isEnabled()) enabled << action->objectName();
   }
   EXPECT_EQ(enabled, (QStringList{QStringLiteral("MNUADD"), QStringLiteral("MNULOAD")}));

@@ -3,7 +3,6 @@
 #include <QAction>
 
 #include "catalog/CatalogModel.h"
-#include "core/Shutdown.h"
 #include "core/settings/CatalogLines.h"
 #include "layout/PaneLayout.h"
 #include "playback/PlayModes.h"
@@ -16,7 +15,7 @@ namespace {
 class Shutdown : public PlayerFixture {
  protected:
   QByteArray exitAndRead() {
-    core::Form_QueryUnload(form());
+    form().close();
     return folder.readFile(QStringLiteral("Quelvo.ini"));
   }
 };
@@ -38,24 +37,24 @@ TEST_F(Shutdown, RememberedStateRoundTripsThroughTheNextStart) {
       "[EXIT]\r\nSAVE=True\r\nOPEN=1\r\nLOAD=1\r\nOPTI=1\r\nCONT=1\r\nWIN1=1\r\nWIN2=1\r\n"
       "SKIN=1\r\nFILE=1\r\n");
   ASSERT_TRUE(start());
-  form().panes->MNUMU_Click();
-  form().panes->MNUBAR_Click();
-  form().playModes->MnuOptions_Click(6);
-  form().catalog->append({{QStringLiteral("/m/a.swf"), QStringLiteral("a")},
-                          {QStringLiteral("/m/b.swf"), QStringLiteral("b|c")}});
-  form().lastOpenFolder = QStringLiteral("/movies/");
+  part<layout::PaneLayout>().MNUMU_Click();
+  part<layout::PaneLayout>().MNUBAR_Click();
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::SingleLoop);
+  catalog().append({{QStringLiteral("/m/a.swf"), QStringLiteral("a")},
+                    {QStringLiteral("/m/b.swf"), QStringLiteral("b|c")}});
+  session().folders.setOpen(QStringLiteral("/movies/"));
   form().move(150, 90);
   form().resize(700, 500);
-  core::Form_QueryUnload(form());
+  form().close();
 
   ASSERT_TRUE(start());
-  EXPECT_TRUE(form().panes->MNUMU->isChecked());
-  EXPECT_TRUE(form().panes->MNUBAR->isChecked());
-  EXPECT_FALSE(form().panes->MNUBUTTON->isChecked());
-  EXPECT_EQ(form().playModes->checked(), 6);
-  ASSERT_EQ(form().catalog->count(), 2);
-  EXPECT_EQ(form().catalog->displayText(1), QStringLiteral("b|c"));
-  EXPECT_EQ(form().lastOpenFolder, QStringLiteral("/movies/"));
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUMU->isChecked());
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUBAR->isChecked());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUBUTTON->isChecked());
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::SingleLoop);
+  ASSERT_EQ(catalog().count(), 2);
+  EXPECT_EQ(catalog().displayText(1), QStringLiteral("b|c"));
+  EXPECT_EQ(session().folders.open(), QStringLiteral("/movies/"));
   EXPECT_EQ(form().frameGeometry(), QRect(150, 90, 700, 500));
 }
 
@@ -64,7 +63,7 @@ TEST_F(Shutdown, SavingOffResetsButKeepsTheSwitches) {
       "[EXIT]\r\nSAVE=False\r\nWIN1=1\r\nWIN2=1\r\nFILE=1\r\n[LIST]\r\nSUM=1\r\n1=/a.swf|a\r\n"
       "[WINDOWS]\r\nCONT=4\r\nWIDTH=9000\r\nHEIGHT=6000\r\n");
   ASSERT_TRUE(start());
-  core::Form_QueryUnload(form());
+  form().close();
   EXPECT_EQ(settings->ReadSetting(QStringLiteral("EXIT"), QStringLiteral("SAVE")),
             QStringLiteral("False"));
   EXPECT_EQ(settings->ReadSetting(QStringLiteral("EXIT"), QStringLiteral("WIN1")),
@@ -83,9 +82,8 @@ TEST_F(Shutdown, SavingOffResetsButKeepsTheSwitches) {
 TEST_F(Shutdown, BitmapSchemeStoresMenuOneAndLeavesGeometry) {
   writeSettings("[EXIT]\r\nSAVE=True\r\nCONT=1\r\nSKIN=1\r\n[WINDOWS]\r\nWIDTH=1234\r\n");
   ASSERT_TRUE(start());
-  form().skins->MNUSKIN[0]->setChecked(false);
-  form().skins->MNUSKIN[3]->setChecked(true);
-  core::Form_QueryUnload(form());
+  session().skin.setScheme(core::SkinScheme::Face);
+  form().close();
   EXPECT_EQ(settings->ReadSetting(QStringLiteral("WINDOWS"), QStringLiteral("MENU")),
             QStringLiteral("1"));
   EXPECT_EQ(settings->ReadSetting(QStringLiteral("WINDOWS"), QStringLiteral("WIDTH")),
@@ -97,7 +95,7 @@ TEST_F(Shutdown, BitmapSchemeStoresMenuOneAndLeavesGeometry) {
 TEST_F(Shutdown, EmptyCatalogWithFileOnWritesOnlyTheCount) {
   writeSettings("[EXIT]\r\nFILE=1\r\n[LIST]\r\nSUM=2\r\n1=/a|a\r\n2=/b|b\r\n");
   ASSERT_TRUE(start());
-  form().catalog->clear();
+  catalog().clear();
   EXPECT_TRUE(exitAndRead().endsWith("[LIST]\r\nSUM=0\r\n"));
 }
 
@@ -106,11 +104,11 @@ TEST_F(Shutdown, LongCatalogPathsSurviveTheRestart) {
   ASSERT_TRUE(start());
   const QString longPath =
       QStringLiteral("/") + QString(300, QLatin1Char('d')) + QStringLiteral("/a.swf");
-  form().catalog->append({{longPath, QStringLiteral("a")}});
-  core::Form_QueryUnload(form());
+  catalog().append({{longPath, QStringLiteral("a")}});
+  form().close();
   ASSERT_TRUE(start());
-  ASSERT_EQ(form().catalog->count(), 1);
-  EXPECT_EQ(form().catalog->path(0), longPath);
+  ASSERT_EQ(catalog().count(), 1);
+  EXPECT_EQ(catalog().path(0), longPath);
 }
 
 TEST_F(Shutdown, FullCatalogIsWrittenWhole) {
@@ -120,8 +118,8 @@ TEST_F(Shutdown, FullCatalogIsWrittenWhole) {
   for (int i = 0; i < catalog::CatalogModel::kMaxEntries; ++i) {
     entries.push_back({QStringLiteral("/m/%1.swf").arg(i), QString::number(i)});
   }
-  form().catalog->append(entries);
-  core::Form_QueryUnload(form());
+  catalog().append(entries);
+  form().close();
   const auto restored = core::readSettingsCatalog(settings->load());
   ASSERT_EQ(restored.size(), entries.size());
   EXPECT_EQ(restored.back().path, entries.back().path);

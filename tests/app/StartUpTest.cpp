@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/StartUp.h"
 #include "catalog/CatalogModel.h"
-#include "core/StartUp.h"
 #include "layout/PaneLayout.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
@@ -50,10 +50,10 @@ TEST_F(StartUp, MissingStoredWidthLeavesThePlatformMinimum) {
 }
 
 TEST(MinimumWindowSize, IsAThirdOfTheScreenWithMoreOnSmallScreens) {
-  const core::MinimumSize large = core::minimumWindowSize(1024 * 15, 768 * 15, 15, 15);
+  const app::MinimumSize large = app::minimumWindowSize(1024 * 15, 768 * 15, 15, 15);
   EXPECT_EQ(large.widthPixels, 341);
   EXPECT_EQ(large.heightPixels, 256);
-  const core::MinimumSize small = core::minimumWindowSize(800 * 15, 600 * 15, 15, 15);
+  const app::MinimumSize small = app::minimumWindowSize(800 * 15, 600 * 15, 15, 15);
   EXPECT_EQ(small.widthPixels, 296);
   EXPECT_EQ(small.heightPixels, 230);
 }
@@ -81,83 +81,81 @@ TEST_F(StartUp, SecondCopyRunsOnYes) {
 
 TEST_F(StartUp, FirstRunShowsOnlyTheMenuBarAndMovieFrameInIdleState) {
   ASSERT_TRUE(start());
-  app::Form1& f = form();
-  EXPECT_TRUE(f.panes->MNUMENU->isChecked());
-  EXPECT_FALSE(f.panes->MNUBUTTON->isChecked());
-  EXPECT_FALSE(f.panes->MNUBAR->isChecked());
-  EXPECT_FALSE(f.panes->MNUMU->isChecked());
-  EXPECT_TRUE(f.frmlist->isHidden());
-  EXPECT_TRUE(f.Frame1->isHidden());
-  EXPECT_TRUE(f.Bar1->isHidden());
-  EXPECT_FALSE(f.panes->movieFrameHasBorder());
-  EXPECT_TRUE(f.playModes->isChecked(0));
-  EXPECT_EQ(f.catalog->count(), 0);
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUMENU->isChecked());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUBUTTON->isChecked());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUBAR->isChecked());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUMU->isChecked());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("frmlist"))->isHidden());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("Frame1"))->isHidden());
+  EXPECT_TRUE(bar().isHidden());
+  EXPECT_FALSE(part<layout::PaneLayout>().movieFrameHasBorder());
+  EXPECT_TRUE(session().playMode.is(core::PlayMode::MultiContinuous));
+  EXPECT_EQ(catalog().count(), 0);
   // No movie: transport off except open, idle panels, no tick.
-  for (int i = 0; i < 7; ++i) EXPECT_FALSE(f.Command1[i]->isEnabled()) << i;
-  EXPECT_TRUE(f.Command1[7]->isEnabled());
-  EXPECT_EQ(f.Bar1->panel(2), QStringLiteral("0"));
-  EXPECT_EQ(f.Bar1->panel(4), QStringLiteral("0"));
-  EXPECT_EQ(f.Bar1->panel(6), QStringLiteral("多首连续播放"));
-  EXPECT_FALSE(f.tmrsld->isActive());
-  EXPECT_EQ(f.Labn, QStringLiteral("0"));
-  EXPECT_TRUE(f.Flash1->live().isHidden());
+  for (int i = 0; i < 7; ++i) EXPECT_FALSE(button(i)->isEnabled()) << i;
+  EXPECT_TRUE(named<QPushButton>(QStringLiteral("Command1[7]"))->isEnabled());
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("0"));
+  EXPECT_EQ(panel(Panel::TotalFrames), QStringLiteral("0"));
+  EXPECT_EQ(panel(Panel::State), QStringLiteral("多首连续播放"));
+  EXPECT_FALSE(tmrsld()->isActive());
+  EXPECT_EQ(session().Labn.value(), 0);
+  EXPECT_TRUE(movie().isHidden());
   EXPECT_FALSE(folder.exists(QStringLiteral("Quelvo.ini")));
 }
 
 TEST_F(StartUp, BarsFollowTheirStoredStates) {
   writeSettings("[WINDOWS]\r\nSBAR=True\r\nLIST=true\r\nPLAY=-1\r\nMENU=False\r\n");
   ASSERT_TRUE(start());
-  app::Form1& f = form();
-  EXPECT_TRUE(f.panes->MNUBAR->isChecked());
-  EXPECT_FALSE(f.Bar1->isHidden());
-  EXPECT_TRUE(f.panes->MNUMU->isChecked());
-  EXPECT_FALSE(f.frmlist->isHidden());
-  EXPECT_FALSE(f.Picture1->isHidden());
-  EXPECT_TRUE(f.panes->MNUBUTTON->isChecked());
-  EXPECT_FALSE(f.Frame1->isHidden());
-  EXPECT_FALSE(f.panes->MNUMENU->isChecked());
-  EXPECT_TRUE(f.menuBar()->isHidden());
-  EXPECT_TRUE(f.panes->movieFrameHasBorder());
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUBAR->isChecked());
+  EXPECT_FALSE(bar().isHidden());
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUMU->isChecked());
+  EXPECT_FALSE(named<QWidget>(QStringLiteral("frmlist"))->isHidden());
+  EXPECT_FALSE(named<QWidget>(QStringLiteral("Picture1"))->isHidden());
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUBUTTON->isChecked());
+  EXPECT_FALSE(named<QWidget>(QStringLiteral("Frame1"))->isHidden());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUMENU->isChecked());
+  EXPECT_TRUE(form().menuBar()->isHidden());
+  EXPECT_TRUE(part<layout::PaneLayout>().movieFrameHasBorder());
 }
 
 TEST_F(StartUp, UnreadableBarValuesLeaveTheDesignState) {
   writeSettings("[WINDOWS]\r\nSBAR=maybe\r\nMENU=\r\n");
   ASSERT_TRUE(start());
-  EXPECT_FALSE(form().panes->MNUBAR->isChecked());
-  EXPECT_TRUE(form().panes->MNUMENU->isChecked());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUBAR->isChecked());
+  EXPECT_TRUE(part<layout::PaneLayout>().MNUMENU->isChecked());
 }
 
 TEST_F(StartUp, PlayModeIsRestoredAndASeparatorIndexFallsBackToTheFirstMode) {
   writeSettings("[WINDOWS]\r\nCONT=4\r\n");
   ASSERT_TRUE(start());
-  EXPECT_EQ(form().playModes->checked(), 4);
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::SingleContinuous);
 
   writeSettings("[WINDOWS]\r\nCONT=3\r\n");
   ASSERT_TRUE(start());
-  EXPECT_EQ(form().playModes->checked(), 0);
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::MultiContinuous);
 
   writeSettings("[WINDOWS]\r\nCONT=99\r\n");
   ASSERT_TRUE(start());
-  EXPECT_EQ(form().playModes->checked(), 0);
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::MultiContinuous);
 }
 
 TEST_F(StartUp, CatalogIsRestoredSkippingAbsentAndUndecodableLines) {
   writeSettings("[LIST]\r\nSUM=4\r\n1=C:\\a.swf|a\r\n3=D:\\b.swf|b|c\r\n4=no separator\r\n");
   ASSERT_TRUE(start());
-  const catalog::CatalogModel& catalog = *form().catalog;
-  ASSERT_EQ(catalog.count(), 2);
-  EXPECT_EQ(catalog.path(0), QStringLiteral("C:\\a.swf"));
-  EXPECT_EQ(catalog.displayText(0), QStringLiteral("a"));
-  EXPECT_EQ(catalog.path(1), QStringLiteral("D:\\b.swf"));
-  EXPECT_EQ(catalog.displayText(1), QStringLiteral("b|c"));
-  EXPECT_EQ(form().List2->currentIndex().row(), 0);
+  const catalog::CatalogModel& entries = catalog();
+  ASSERT_EQ(entries.count(), 2);
+  EXPECT_EQ(entries.path(0), QStringLiteral("C:\\a.swf"));
+  EXPECT_EQ(entries.displayText(0), QStringLiteral("a"));
+  EXPECT_EQ(entries.path(1), QStringLiteral("D:\\b.swf"));
+  EXPECT_EQ(entries.displayText(1), QStringLiteral("b|c"));
+  EXPECT_EQ(named<QListView>(QStringLiteral("List2"))->currentIndex().row(), 0);
 }
 
 TEST_F(StartUp, LastFoldersComeFromTheSettings) {
   writeSettings("[PATH]\r\nOPEN=/movies/\r\nLOAD=/lists/\r\n");
   ASSERT_TRUE(start());
-  EXPECT_EQ(form().lastOpenFolder, QStringLiteral("/movies/"));
-  EXPECT_EQ(form().lastCatalogFolder, QStringLiteral("/lists/"));
+  EXPECT_EQ(session().folders.open(), QStringLiteral("/movies/"));
+  EXPECT_EQ(session().folders.catalog(), QStringLiteral("/lists/"));
 }
 
 }  // namespace

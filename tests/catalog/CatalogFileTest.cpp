@@ -69,10 +69,10 @@ TEST_F(CatalogFileTest, ImportReplacesTheCatalogAndClosesTheMovieEvenWhenEmpty) 
   open({movieFile(QStringLiteral("a.swf"))});
   folder.writeFile(QStringLiteral("empty.qvl"), "\r\n\r\n");
   platform.openFileAnswers.push_back(folder.filePath(QStringLiteral("empty.qvl")));
-  form().catalogFile->MNULOAD_Click();
-  EXPECT_EQ(form().catalog->count(), 0);
-  EXPECT_EQ(form().Flash1->live().TotalFrames(), 0);
-  EXPECT_EQ(form().lastCatalogFolder, folder.path());
+  part<catalog::CatalogFile>().MNULOAD_Click();
+  EXPECT_EQ(catalog().count(), 0);
+  EXPECT_EQ(movie().TotalFrames(), 0);
+  EXPECT_EQ(session().folders.catalog(), folder.path());
   ASSERT_EQ(platform.openFileRequests.size(), 1u);
   EXPECT_EQ(platform.openFileRequests[0].title, QStringLiteral("Flash目录"));
   EXPECT_EQ(platform.openFileRequests[0].filter, QStringLiteral("Flash目录(*.qvl)|*.qvl"));
@@ -81,23 +81,23 @@ TEST_F(CatalogFileTest, ImportReplacesTheCatalogAndClosesTheMovieEvenWhenEmpty) 
 }
 
 TEST_F(CatalogFileTest, ExportThenImportRoundTripsDisplayTextsWithBars) {
-  form().catalog->append({{QStringLiteral("/m/a.swf"), QStringLiteral("a|b")},
-                          {QStringLiteral("/m/c.swf"), QString()}});
+  catalog().append({{QStringLiteral("/m/a.swf"), QStringLiteral("a|b")},
+                    {QStringLiteral("/m/c.swf"), QString()}});
   platform.saveFileAnswers.push_back(folder.filePath(QStringLiteral("list")));
-  form().catalogFile->MNUSAVE_Click();
-  form().catalog->clear();
+  part<catalog::CatalogFile>().MNUSAVE_Click();
+  catalog().clear();
   platform.openFileAnswers.push_back(folder.filePath(QStringLiteral("list")));
-  form().catalogFile->MNULOAD_Click();
-  ASSERT_EQ(form().catalog->count(), 2);
-  EXPECT_EQ(form().catalog->displayText(0), QStringLiteral("a|b"));
-  EXPECT_EQ(form().catalog->path(1), QStringLiteral("/m/c.swf"));
-  EXPECT_EQ(form().catalogList->selectedRow(), 0);
+  part<catalog::CatalogFile>().MNULOAD_Click();
+  ASSERT_EQ(catalog().count(), 2);
+  EXPECT_EQ(catalog().displayText(0), QStringLiteral("a|b"));
+  EXPECT_EQ(catalog().path(1), QStringLiteral("/m/c.swf"));
+  EXPECT_EQ(part<catalog::CatalogList>().selectedRow(), 0);
 }
 
 TEST_F(CatalogFileTest, CancelledExportWritesNothing) {
-  form().catalog->append({{QStringLiteral("/m/a.swf"), QStringLiteral("a")}});
-  form().catalogFile->MNUSAVE_Click();
-  EXPECT_TRUE(form().lastCatalogFolder.isEmpty());
+  catalog().append({{QStringLiteral("/m/a.swf"), QStringLiteral("a")}});
+  part<catalog::CatalogFile>().MNUSAVE_Click();
+  EXPECT_TRUE(session().folders.catalog().isEmpty());
 }
 
 TEST(ShellFailureMessage, CoversTheTableAndUnknownCodes) {
@@ -131,12 +131,12 @@ TEST_F(CatalogFileTest, RunDoesNothingForEmptyTextsOrVanishedFiles) {
 }
 
 TEST_F(CatalogFileTest, HelpOpensTheReadmeOrSaysItIsMissing) {
-  form().shell->MNUHELPHELP_Click();
+  part<catalog::ShellCommands>().MNUHELPHELP_Click();
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, QStringLiteral("不好意思，没找着。"));
   EXPECT_EQ(platform.messages[0].title, QStringLiteral("提示"));
   folder.writeFile(QStringLiteral("readme.txt"), "help");
-  form().shell->MNUHELPHELP_Click();
+  part<catalog::ShellCommands>().MNUHELPHELP_Click();
   EXPECT_EQ(platform.shellTargets, QStringList{folder.filePath(QStringLiteral("readme.txt"))});
 }
 

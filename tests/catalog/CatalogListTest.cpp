@@ -20,9 +20,9 @@ namespace {
 class CatalogListTest : public PlayerFixture {
  protected:
   void SetUp() override { ASSERT_TRUE(start()); }
-  catalog::CatalogList& list() { return *form().catalogList; }
-  const catalog::CatalogModel& model() { return *form().catalog; }
-  catalog::CatalogCommands& commands() { return *form().catalogCommands; }
+  catalog::CatalogList& list() { return part<catalog::CatalogList>(); }
+  const catalog::CatalogModel& model() { return catalog(); }
+  catalog::CatalogCommands& commands() { return part<catalog::CatalogCommands>(); }
   void add(const QStringList& paths) {
     platform.openFilesAnswers.push_back(paths);
     list().Cmdlist_Click(0);
@@ -39,7 +39,11 @@ TEST_F(CatalogListTest, AddedFileShowsItsNameWithoutExtension) {
   ASSERT_EQ(model().count(), 1);
   EXPECT_EQ(model().path(0), QStringLiteral("D:\\动画\\a.swf"));
   EXPECT_EQ(model().displayText(0), QStringLiteral("a"));
-  EXPECT_EQ(form().List1->model()->index(0, form().List1->modelColumn()).data().toString(),
+  EXPECT_EQ(named<QListView>(QStringLiteral("List1"))
+                ->model()
+                ->index(0, named<QListView>(QStringLiteral("List1"))->modelColumn())
+                .data()
+                .toString(),
             QStringLiteral("D:\\动画\\a.swf"));
 }
 
@@ -53,22 +57,25 @@ TEST_F(CatalogListTest, MixedSelectionKeepsSelectionOrder) {
 
 TEST_F(CatalogListTest, OneEntryLeavesSingleModesAndNoMoves) {
   add({QStringLiteral("/m/a.swf")});
-  EXPECT_FALSE(form().Cmdlist[3]->isEnabled());
-  EXPECT_FALSE(form().Cmdlist[4]->isEnabled());
-  for (int i : {0, 1, 2}) EXPECT_FALSE(form().playModes->MnuOptions(i)->isEnabled()) << i;
-  EXPECT_EQ(form().playModes->checked(), 5);
+  EXPECT_FALSE(named<QPushButton>(QStringLiteral("Cmdlist[3]"))->isEnabled());
+  EXPECT_FALSE(named<QPushButton>(QStringLiteral("Cmdlist[4]"))->isEnabled());
+  for (core::PlayMode mode : {core::PlayMode::MultiContinuous, core::PlayMode::MultiRandom,
+                              core::PlayMode::MultiNormal}) {
+    EXPECT_FALSE(session().playMode.isEnabled(mode));
+  }
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::SingleNormal);
   EXPECT_TRUE(commands().MNUDEL->isEnabled());
   EXPECT_TRUE(commands().MNUSAVE->isEnabled());
 }
 
 TEST_F(CatalogListTest, TwoEntriesDisableRandomPlayAndKeepExactlyOneMode) {
-  form().playModes->MnuOptions_Click(2);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::MultiNormal);
   add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf")});
-  EXPECT_FALSE(form().playModes->MnuOptions(1)->isEnabled());
-  EXPECT_EQ(form().playModes->checked(), 2);
-  form().playModes->MnuOptions_Click(1);
+  EXPECT_FALSE(part<playback::PlayModes>().MnuOptions(core::PlayMode::MultiRandom)->isEnabled());
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::MultiNormal);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::MultiRandom);
   list().ListRefresh();
-  EXPECT_EQ(form().playModes->checked(), 0);
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::MultiContinuous);
 }
 
 TEST_F(CatalogListTest, DeletingTheOnlyEntryClosesTheMovie) {
@@ -76,25 +83,25 @@ TEST_F(CatalogListTest, DeletingTheOnlyEntryClosesTheMovie) {
   list().selectRow(0);
   list().Cmdlist_Click(1);
   EXPECT_EQ(model().count(), 0);
-  EXPECT_EQ(form().Flash1->live().TotalFrames(), 0);
+  EXPECT_EQ(movie().TotalFrames(), 0);
   EXPECT_FALSE(commands().MNUDEL->isEnabled());
   EXPECT_FALSE(commands().MNUCLE->isEnabled());
   EXPECT_TRUE(commands().MNUADD->isEnabled());
   EXPECT_TRUE(commands().MNULOAD->isEnabled());
-  EXPECT_TRUE(form().Cmdlist[2]->isEnabled());
+  EXPECT_TRUE(named<QPushButton>(QStringLiteral("Cmdlist[2]"))->isEnabled());
 }
 
 TEST_F(CatalogListTest, DeletingKeepsTheCurrentIndexOnThePlayingMovieOrBefore) {
   for (int at : {0, 2, 3}) {
     model();
-    form().catalog->clear();
+    catalog().clear();
     add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf"), QStringLiteral("/m/c.swf"),
          QStringLiteral("/m/d.swf")});
-    list().setCurrentEntry(2);
+    session().Labn.set(2);
     list().selectRow(at);
     list().Cmdlist_Click(1);
     const int expected = at <= 2 ? 1 : 2;
-    EXPECT_EQ(list().currentEntry(), expected) << at;
+    EXPECT_EQ(session().Labn.value(), expected) << at;
     EXPECT_EQ(list().selectedRow(), std::min(at, model().count() - 1)) << at;
   }
 }
@@ -112,11 +119,11 @@ TEST_F(CatalogListTest, MovesAtTheEndsDoNothingAndMovedEntryBecomesCurrent) {
   EXPECT_EQ(displayTexts(),
             (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}));
   EXPECT_EQ(list().selectedRow(), 1);
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  EXPECT_EQ(session().Labn.value(), 1);
   list().Cmdlist_Click(4);
   EXPECT_EQ(displayTexts(),
             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
-  EXPECT_EQ(form().Labn, QStringLiteral("2"));
+  EXPECT_EQ(session().Labn.value(), 2);
 }
 
 TEST_F(CatalogListTest, DoubleClickPlaysOrDropsAVanishedFile) {
@@ -125,10 +132,10 @@ TEST_F(CatalogListTest, DoubleClickPlaysOrDropsAVanishedFile) {
   add({a, b, movieFile(QStringLiteral("c.swf"))});
   list().selectRow(1);
   list().List2_DblClick();
-  EXPECT_EQ(form().Flash1->live().movie(), b);
-  EXPECT_TRUE(form().Flash1->live().IsPlaying());
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
-  EXPECT_TRUE(form().playback->MNUCLOSE->isEnabled());
+  EXPECT_EQ(movie().movie(), b);
+  EXPECT_TRUE(movie().IsPlaying());
+  EXPECT_EQ(session().Labn.value(), 1);
+  EXPECT_TRUE(part<playback::PlaybackCommands>().MNUCLOSE->isEnabled());
 
   QFile::remove(a);
   list().selectRow(0);
@@ -146,9 +153,9 @@ TEST_F(CatalogListTest, PointBelowTheLastRowIsNoRow) {
   EXPECT_EQ(list().rowAt(QPoint(5, 2)), 0);
   EXPECT_EQ(list().rowAt(QPoint(5, 2000)), -1);
   list().List2_MouseMove(QPoint(5, 2));
-  EXPECT_EQ(form().List2->toolTip(), QStringLiteral("/m/a.swf"));
+  EXPECT_EQ(named<QListView>(QStringLiteral("List2"))->toolTip(), QStringLiteral("/m/a.swf"));
   list().List2_MouseMove(QPoint(5, 2000));
-  EXPECT_TRUE(form().List2->toolTip().isEmpty());
+  EXPECT_TRUE(named<QListView>(QStringLiteral("List2"))->toolTip().isEmpty());
 }
 
 TEST_F(CatalogListTest, FileNameWithABarIsRefusedWithAMessage) {
@@ -161,7 +168,7 @@ TEST_F(CatalogListTest, FileNameWithABarIsRefusedWithAMessage) {
 TEST_F(CatalogListTest, AddingPastTheLimitStopsThereAndKeepsWhatWasThere) {
   std::vector<catalog::Entry> many(catalog::CatalogModel::kMaxEntries - 1,
                                    catalog::Entry{QStringLiteral("/m/x.swf"), QStringLiteral("x")});
-  form().catalog->append(many);
+  catalog().append(many);
   add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf")});
   EXPECT_EQ(model().count(), catalog::CatalogModel::kMaxEntries);
   EXPECT_EQ(model().displayText(model().count() - 1), QStringLiteral("a"));
@@ -169,10 +176,10 @@ TEST_F(CatalogListTest, AddingPastTheLimitStopsThereAndKeepsWhatWasThere) {
 }
 
 TEST_F(CatalogListTest, HideButtonHidesTheCatalogPane) {
-  form().panes->MNUMU_Click();
+  part<layout::PaneLayout>().MNUMU_Click();
   list().Cmdlist_Click(2);
-  EXPECT_FALSE(form().panes->MNUMU->isChecked());
-  EXPECT_TRUE(form().frmlist->isHidden());
+  EXPECT_FALSE(part<layout::PaneLayout>().MNUMU->isChecked());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("frmlist"))->isHidden());
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "core/OptionsDialog.h"
+#include "core/Twips.h"
 #include "core/settings/SettingsStore.h"
-#include "layout/Twips.h"
 #include "support/TempProgramFolder.h"
 
 namespace quelvo::core {
@@ -25,7 +25,7 @@ class OptionsDialogTest : public ::testing::Test {
  protected:
   test::TempProgramFolder folder;
   SettingsStore store{folder.settingsPath()};
-  layout::Twips twips{platform::ScreenMetrics{}};
+  core::Twips twips{platform::ScreenMetrics{}};
 
   std::unique_ptr<Opt> open() { return std::make_unique<Opt>(store, twips); }
 

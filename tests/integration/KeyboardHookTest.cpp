@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/Dispatcher.h"
 #include "integration/KeyboardHook.h"
 #include "layout/WindowCommands.h"
-#include "playback/Dispatcher.h"
 #include "playback/FrameSlider.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlaybackCommands.h"
@@ -26,7 +26,10 @@ class KeyboardHookTest : public PlayerFixture {
     form().show();
     // Every command number records itself instead of running.
     for (int n = 1; n <= 31; ++n) {
-      form().dispatcher->registerCommand(n, [this, n] { commands.push_back(n); });
+      if (const std::optional<core::Command> command = core::numberedCommand(n)) {
+        part<core::Dispatcher>().bind(*command, new QAction(&form()),
+                                      [this, n] { commands.push_back(n); });
+      }
     }
   }
 
@@ -41,11 +44,10 @@ class KeyboardHookTest : public PlayerFixture {
     send(QEvent::KeyPress, key, modifiers, false, window);
     send(QEvent::KeyRelease, key, modifiers, false, window);
   }
-  playback::MovieControl& movie() { return form().Flash1->live(); }
   // Opens a movie past the recording dispatcher.
   void openMovie(int frames = 30) {
     platform.openFilesAnswers.push_back({movieFile(QStringLiteral("a.swf"), frames)});
-    form().playback->openCommand();
+    part<playback::PlaybackCommands>().openCommand();
   }
 
   std::vector<int> commands;
@@ -85,20 +87,22 @@ TEST_F(KeyboardHookTest, OrderOfTestsDecidesOverlaps) {
 }
 
 TEST_F(KeyboardHookTest, CtrlFirstPressesAreSwallowedOtherKeysPassOn) {
-  EXPECT_TRUE(
-      form().keyboard->KeyboardProc(QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier)));
-  EXPECT_FALSE(
-      form().keyboard->KeyboardProc(QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier)));
-  EXPECT_FALSE(
-      form().keyboard->KeyboardProc(QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier)));
+  EXPECT_TRUE(part<integration::KeyboardHook>().KeyboardProc(
+      QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier)));
+  EXPECT_FALSE(part<integration::KeyboardHook>().KeyboardProc(
+      QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier)));
+  EXPECT_FALSE(part<integration::KeyboardHook>().KeyboardProc(
+      QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::AltModifier)));
   EXPECT_TRUE(commands.empty());
 }
 
 TEST_F(KeyboardHookTest, EscapeLeavesFullScreenOnlyAndIsPassedOn) {
-  EXPECT_FALSE(form().keyboard->KeyboardProc(QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {})));
+  EXPECT_FALSE(part<integration::KeyboardHook>().KeyboardProc(
+      QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {})));
   EXPECT_TRUE(commands.empty());
-  form().windowCommands->MNUFULL->setChecked(true);
-  EXPECT_FALSE(form().keyboard->KeyboardProc(QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {})));
+  part<layout::WindowCommands>().MNUFULL->setChecked(true);
+  EXPECT_FALSE(part<integration::KeyboardHook>().KeyboardProc(
+      QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {})));
   EXPECT_EQ(commands, std::vector<int>{6});
 }
 
@@ -117,9 +121,9 @@ TEST_F(KeyboardHookTest, CtrlRightStepsOnReleaseAndOncePerRepeat) {
   }
   send(QEvent::KeyRelease, Qt::Key_Right, Qt::ControlModifier);
   EXPECT_EQ(movie().FrameNum(), 5);
-  EXPECT_FALSE(form().tmrsld->isActive());
-  EXPECT_EQ(form().Sldflash->value(), 6);
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("6"));
+  EXPECT_FALSE(tmrsld()->isActive());
+  EXPECT_EQ(part<playback::FrameSlider>().value(), 6);
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("6"));
 
   send(QEvent::KeyRelease, Qt::Key_Left, Qt::ControlModifier);
   EXPECT_EQ(movie().FrameNum(), 4);
@@ -127,12 +131,12 @@ TEST_F(KeyboardHookTest, CtrlRightStepsOnReleaseAndOncePerRepeat) {
 
 TEST_F(KeyboardHookTest, CtrlEnterTogglesPlayEvenWithoutAMovie) {
   press(Qt::Key_Return, Qt::ControlModifier);
-  EXPECT_TRUE(form().tmrsld->isActive());
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("0"));
+  EXPECT_TRUE(tmrsld()->isActive());
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("0"));
   openMovie();
   press(Qt::Key_Return, Qt::ControlModifier);
   EXPECT_FALSE(movie().IsPlaying());
-  EXPECT_FALSE(form().tmrsld->isActive());
+  EXPECT_FALSE(tmrsld()->isActive());
   press(Qt::Key_Enter, Qt::ControlModifier);
   EXPECT_TRUE(movie().IsPlaying());
 }
@@ -163,7 +167,7 @@ TEST_F(KeyboardHookTest, KeysOfOtherWindowsReachTheMainWindowsCommands) {
 }
 
 TEST_F(KeyboardHookTest, RemovedFilterHandlesNothing) {
-  form().keyboard->remove();
+  part<integration::KeyboardHook>().remove();
   press(Qt::Key_O, Qt::ControlModifier);
   EXPECT_TRUE(commands.empty());
 }

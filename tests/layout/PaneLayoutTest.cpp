@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "core/Twips.h"
 #include "layout/FullScreen.h"
 #include "layout/PaneLayout.h"
-#include "layout/Twips.h"
 #include "layout/WindowCommands.h"
 #include "layout/WindowPlacement.h"
 #include "playback/MovieControlArray.h"
@@ -26,47 +26,55 @@ class PaneLayoutTest : public PlayerFixture {
     ASSERT_TRUE(start());
     form().show();
   }
-  layout::PaneLayout& panes() { return *form().panes; }
-  double twipsLeft(const QWidget* w) { return form().twips->fromPixelsX(w->x()); }
-  double twipsWidth(const QWidget* w) { return form().twips->fromPixelsX(w->width()); }
+  layout::PaneLayout& panes() { return part<layout::PaneLayout>(); }
+  double twipsLeft(const QWidget* w) { return form().twips().fromPixelsX(w->x()); }
+  double twipsWidth(const QWidget* w) { return form().twips().fromPixelsX(w->width()); }
 };
 
 TEST_F(PaneLayoutTest, CatalogPaneSitsLeftOfTheSplitterAndMovieFrame) {
   EXPECT_DOUBLE_EQ(panes().catalogWidth(), 1590);
-  EXPECT_EQ(form().frmlist->width(), 106);
-  EXPECT_EQ(form().Picture1->x(), 106);
-  EXPECT_EQ(form().frmflash->x(), form().Picture1->x() + form().Picture1->width());
-  EXPECT_EQ(form().frmflash->x() + form().frmflash->width(), form().client->width());
-  EXPECT_EQ(form().Flash1->live().size(), form().frmflash->contentsRect().size());
+  EXPECT_EQ(named<QWidget>(QStringLiteral("frmlist"))->width(), 106);
+  EXPECT_EQ(named<QWidget>(QStringLiteral("Picture1"))->x(), 106);
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->x(),
+            named<QWidget>(QStringLiteral("Picture1"))->x() +
+                named<QWidget>(QStringLiteral("Picture1"))->width());
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->x() +
+                named<QFrame>(QStringLiteral("frmflash"))->width(),
+            named<QWidget>(QStringLiteral("client"))->width());
+  EXPECT_EQ(movie().size(), named<QFrame>(QStringLiteral("frmflash"))->contentsRect().size());
 }
 
 TEST_F(PaneLayoutTest, HidingTheCatalogKeepsItsWidthForNextTime) {
   panes().MNUMU_Click();
-  EXPECT_TRUE(form().frmlist->isHidden());
-  EXPECT_TRUE(form().Picture1->isHidden());
-  EXPECT_EQ(form().frmflash->x(), 0);
-  EXPECT_EQ(form().frmflash->width(), form().client->width());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("frmlist"))->isHidden());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("Picture1"))->isHidden());
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->x(), 0);
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->width(),
+            named<QWidget>(QStringLiteral("client"))->width());
   panes().MNUMU_Click();
   EXPECT_DOUBLE_EQ(panes().catalogWidth(), 1590);
-  EXPECT_FALSE(form().Picture1->isHidden());
+  EXPECT_FALSE(named<QWidget>(QStringLiteral("Picture1"))->isHidden());
 }
 
 TEST_F(PaneLayoutTest, MovieFrameHasABorderOnlyBesideACatalogOrButtonBar) {
-  EXPECT_EQ(form().frmflash->frameShape(), QFrame::StyledPanel);
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->frameShape(), QFrame::StyledPanel);
   panes().MNUMU_Click();
-  EXPECT_EQ(form().frmflash->frameShape(), QFrame::NoFrame);
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->frameShape(), QFrame::NoFrame);
   panes().MNUBUTTON_Click();
-  EXPECT_EQ(form().frmflash->frameShape(), QFrame::StyledPanel);
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->frameShape(), QFrame::StyledPanel);
 }
 
 TEST_F(PaneLayoutTest, ButtonAndStatusBarsTakeTheirHeightFromTheMovieFrame) {
-  const int full = form().frmflash->height();
+  const int full = named<QFrame>(QStringLiteral("frmflash"))->height();
   panes().MNUBUTTON_Click();
-  EXPECT_EQ(form().frmflash->height(), full - form().twips->toPixelsY(800));
-  EXPECT_EQ(form().Frame1->y(), form().frmflash->height());
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->height(),
+            full - form().twips().toPixelsY(800));
+  EXPECT_EQ(named<QWidget>(QStringLiteral("Frame1"))->y(),
+            named<QFrame>(QStringLiteral("frmflash"))->height());
   panes().MNUBAR_Click();
-  EXPECT_LT(form().frmflash->height(), full - form().twips->toPixelsY(800));
-  EXPECT_EQ(form().Bar1->geometry().bottom(), form().client->height() - 1);
+  EXPECT_LT(named<QFrame>(QStringLiteral("frmflash"))->height(),
+            full - form().twips().toPixelsY(800));
+  EXPECT_EQ(bar().geometry().bottom(), named<QWidget>(QStringLiteral("client"))->height() - 1);
 }
 
 TEST_F(PaneLayoutTest, SplitterDragIsClampedToEitherEdge) {
@@ -79,7 +87,9 @@ TEST_F(PaneLayoutTest, SplitterDragIsClampedToEitherEdge) {
   panes().splitterMoved(100000);
   panes().splitterReleased();
   EXPECT_DOUBLE_EQ(panes().catalogWidth(), panes().innerWidth() - 360 - 0.0001);
-  EXPECT_EQ(form().frmflash->x(), form().Picture1->x() + form().Picture1->width());
+  EXPECT_EQ(named<QFrame>(QStringLiteral("frmflash"))->x(),
+            named<QWidget>(QStringLiteral("Picture1"))->x() +
+                named<QWidget>(QStringLiteral("Picture1"))->width());
 }
 
 TEST_F(PaneLayoutTest, ReleaseWithoutMoveReappliesTheClamps) {
@@ -106,16 +116,16 @@ TEST_F(PaneLayoutTest, NarrowingPullsTheSplitterInAndWideningDoesNotPushItOut) {
 TEST_F(PaneLayoutTest, MenuBarToggleFollowsItsMark) {
   panes().MNUMENU_Click();
   EXPECT_FALSE(panes().MNUMENU->isChecked());
-  EXPECT_TRUE(form().MENU[0]->menuAction()->isVisible() == false);
+  EXPECT_TRUE(named<QMenu>(QStringLiteral("MENU[0]"))->menuAction()->isVisible() == false);
   panes().MNUMENU_Click();
   EXPECT_TRUE(panes().MNUMENU->isChecked());
-  EXPECT_TRUE(form().MENU[0]->menuAction()->isVisible());
+  EXPECT_TRUE(named<QMenu>(QStringLiteral("MENU[0]"))->menuAction()->isVisible());
 }
 
 TEST_F(PaneLayoutTest, ClickingAMenuItemFlipsItsMarkOnce) {
-  form().panes->MNUBAR->trigger();
+  part<layout::PaneLayout>().MNUBAR->trigger();
   EXPECT_TRUE(panes().MNUBAR->isChecked());
-  EXPECT_FALSE(form().Bar1->isHidden());
+  EXPECT_FALSE(bar().isHidden());
 }
 
 }  // namespace
@@ -128,25 +138,25 @@ TEST_F(PaneLayoutTest, ButtonBarDoubleClickHidesIt) {
   panes().MNUBUTTON_Click();
   QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(form().Frame1, &doubleClick);
+  QCoreApplication::sendEvent(named(QStringLiteral("Frame1")), &doubleClick);
   EXPECT_FALSE(panes().MNUBUTTON->isChecked());
-  EXPECT_TRUE(form().Frame1->isHidden());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("Frame1"))->isHidden());
 }
 
 TEST_F(PaneLayoutTest, FullScreenKeepsTheMenuBarStateItFound) {
   panes().MNUMENU_Click();
-  form().fullScreen->MNUFULL_Click();
-  EXPECT_TRUE(form().windowCommands->MNUFULL->isChecked());
+  part<layout::FullScreen>().MNUFULL_Click();
+  EXPECT_TRUE(part<layout::WindowCommands>().MNUFULL->isChecked());
   EXPECT_FALSE(panes().MNUMENU->isChecked());
-  form().fullScreen->MNUFULL_Click();
+  part<layout::FullScreen>().MNUFULL_Click();
   EXPECT_FALSE(panes().MNUMENU->isChecked());
   EXPECT_FALSE(form().isFullScreen());
 
   panes().MNUMENU_Click();
-  form().fullScreen->MNUFULL_Click();
+  part<layout::FullScreen>().MNUFULL_Click();
   EXPECT_FALSE(panes().MNUMENU->isChecked());
-  EXPECT_TRUE(form().frmlist->isVisible());
-  form().fullScreen->MNUFULL_Click();
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("frmlist"))->isVisible());
+  part<layout::FullScreen>().MNUFULL_Click();
   EXPECT_TRUE(panes().MNUMENU->isChecked());
 }
 
@@ -163,7 +173,7 @@ TEST_F(PaneLayoutTest, WindowStateSnapshotRestoresBarsAndGeometry) {
   EXPECT_TRUE(panes().MNUBAR->isChecked());
   EXPECT_TRUE(panes().MNUMU->isChecked());
   EXPECT_TRUE(panes().MNUMENU->isChecked());
-  EXPECT_FALSE(form().Bar1->isHidden());
+  EXPECT_FALSE(bar().isHidden());
 }
 
 }  // namespace
@@ -176,7 +186,7 @@ TEST_F(PaneLayoutTest, RestoreHidesTheBarsAndCentresTheDefaultWindow) {
   panes().MNUBUTTON_Click();
   panes().MNUBAR_Click();
   panes().MNUMENU_Click();
-  form().placement->MNUDEFAULT_Click();
+  part<layout::WindowPlacement>().MNUDEFAULT_Click();
   EXPECT_FALSE(panes().MNUBUTTON->isChecked());
   EXPECT_FALSE(panes().MNUBAR->isChecked());
   EXPECT_FALSE(panes().MNUMU->isChecked());
@@ -184,21 +194,21 @@ TEST_F(PaneLayoutTest, RestoreHidesTheBarsAndCentresTheDefaultWindow) {
   EXPECT_DOUBLE_EQ(panes().catalogWidth(), 1575);
   // 8333 x 6500 twips, centred by the size the window really got.
   EXPECT_EQ(form().frameGeometry(), QRect(362, 184, 556, 433));
-  EXPECT_EQ(form().Label1, QStringLiteral("2"));
+  EXPECT_EQ(session().Label1.value(), false);
 }
 
 TEST_F(PaneLayoutTest, CornerModeDocksASmallBarlessWindowOnTop) {
-  form().placement->MNUDIR_Click(2);
+  part<layout::WindowPlacement>().MNUDIR_Click(2);
   EXPECT_TRUE(form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_EQ(form().Label1, QStringLiteral("1"));
+  EXPECT_EQ(session().Label1.value(), true);
   EXPECT_FALSE(panes().MNUMENU->isChecked());
-  EXPECT_TRUE(form().frmlist->isHidden());
+  EXPECT_TRUE(named<QWidget>(QStringLiteral("frmlist"))->isHidden());
   const QRect frame = form().frameGeometry();
   EXPECT_EQ(frame.right() + 1, 1280);
   EXPECT_EQ(frame.bottom() + 1, 800);
-  form().placement->MNUDIR_Click(3);
+  part<layout::WindowPlacement>().MNUDIR_Click(3);
   EXPECT_EQ(form().frameGeometry().topLeft(), QPoint(0, 0));
-  form().placement->MNUDEFAULT_Click();
+  part<layout::WindowPlacement>().MNUDEFAULT_Click();
   EXPECT_FALSE(form().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 

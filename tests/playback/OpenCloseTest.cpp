@@ -8,8 +8,7 @@
 
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
-#include "playback/Dispatcher.h"
-#include "playback/FileSelection.h"
+#include "catalog/FileSelection.h"
 #include "playback/FrameSlider.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
@@ -23,26 +22,23 @@ namespace {
 class OpenClose : public PlayerFixture {
  protected:
   void SetUp() override { ASSERT_TRUE(start()); }
-  playback::MovieControl& movie() { return form().Flash1->live(); }
-  const catalog::CatalogModel& catalog() { return *form().catalog; }
 };
 
 TEST(GetDlgSelectFileInfo, SplitsFolderAndNamesInDialogOrder) {
-  const playback::FileSelection one = playback::GetDlgSelectFileInfo({QStringLiteral("/m/a.swf")});
+  const catalog::FileSelection one = catalog::GetDlgSelectFileInfo({QStringLiteral("/m/a.swf")});
   EXPECT_EQ(one.folder, QStringLiteral("/m/"));
   EXPECT_EQ(one.names, QStringList{QStringLiteral("a.swf")});
 
-  const playback::FileSelection three = playback::GetDlgSelectFileInfo(
+  const catalog::FileSelection three = catalog::GetDlgSelectFileInfo(
       {QStringLiteral("D:\\动画\\c.swf"), QStringLiteral("D:\\动画\\a.swf"),
        QStringLiteral("D:\\动画\\b.qvl")});
   EXPECT_EQ(three.folder, QStringLiteral("D:\\动画\\"));
   EXPECT_EQ(three.names, (QStringList{QStringLiteral("c.swf"), QStringLiteral("a.swf"),
                                       QStringLiteral("b.qvl")}));
 
-  const playback::FileSelection root =
-      playback::GetDlgSelectFileInfo({QStringLiteral("C:\\x.swf")});
+  const catalog::FileSelection root = catalog::GetDlgSelectFileInfo({QStringLiteral("C:\\x.swf")});
   EXPECT_EQ(root.folder, QStringLiteral("C:\\"));
-  EXPECT_EQ(playback::GetDlgSelectFileInfo({}).count(), 0);
+  EXPECT_EQ(catalog::GetDlgSelectFileInfo({}).count(), 0);
 }
 
 TEST_F(OpenClose, OpeningThreeMoviesFillsTheCatalogAndPlaysTheFirst) {
@@ -56,41 +52,42 @@ TEST_F(OpenClose, OpeningThreeMoviesFillsTheCatalogAndPlaysTheFirst) {
   EXPECT_EQ(movie().movie(), b);
   EXPECT_TRUE(movie().IsPlaying());
   EXPECT_FALSE(movie().loop());
-  EXPECT_TRUE(form().tmrsld->isActive());
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
-  EXPECT_EQ(form().Bar1->panel(4), QStringLiteral("30"));
-  EXPECT_EQ(form().Sldflash->maximum(), 30);
-  EXPECT_EQ(form().Sldflash->minimum(), 1);
-  for (int i = 0; i <= 7; ++i) EXPECT_TRUE(form().Command1[i]->isEnabled()) << i;
-  EXPECT_TRUE(form().playback->MNUNEXTONE->isVisible());
-  EXPECT_TRUE(form().playback->MNUNEXTONE->isEnabled());
-  EXPECT_TRUE(form().playback->MNUCLOSE->isEnabled());
-  EXPECT_EQ(form().List2->currentIndex().row(), 0);
+  EXPECT_TRUE(tmrsld()->isActive());
+  EXPECT_EQ(session().Labn.value(), 0);
+  EXPECT_EQ(panel(Panel::TotalFrames), QStringLiteral("30"));
+  EXPECT_EQ(part<playback::FrameSlider>().maximum(), 30);
+  EXPECT_EQ(part<playback::FrameSlider>().minimum(), 1);
+  for (int i = 0; i <= 7; ++i) EXPECT_TRUE(button(i)->isEnabled()) << i;
+  EXPECT_TRUE(part<playback::PlaybackCommands>().MNUNEXTONE->isVisible());
+  EXPECT_TRUE(part<playback::PlaybackCommands>().MNUNEXTONE->isEnabled());
+  EXPECT_TRUE(part<playback::PlaybackCommands>().MNUCLOSE->isEnabled());
+  EXPECT_EQ(named<QListView>(QStringLiteral("List2"))->currentIndex().row(), 0);
 }
 
 TEST_F(OpenClose, RandomModeStartsAtThePickedEntry) {
-  form().playModes->MnuOptions_Click(1);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::MultiRandom);
   platform.randomAnswers = {0.7};
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf")),
         movieFile(QStringLiteral("c.swf"))});
-  EXPECT_EQ(form().Labn, QStringLiteral("2"));
+  EXPECT_EQ(session().Labn.value(), 2);
   EXPECT_EQ(movie().movie(), catalog().path(2));
 }
 
 TEST_F(OpenClose, OneMovieLeavesOnlySingleNormalPlayChecked) {
-  for (int mode : {0, 2}) {
-    form().playModes->MnuOptions_Click(mode);
+  for (core::PlayMode mode : {core::PlayMode::MultiContinuous, core::PlayMode::MultiNormal}) {
+    part<playback::PlayModes>().MnuOptions_Click(mode);
     open({movieFile(QStringLiteral("a.swf"))});
-    EXPECT_EQ(form().playModes->checked(), 5) << mode;
-    for (int i : {0, 1, 2}) {
-      EXPECT_FALSE(form().playModes->isChecked(i)) << i;
-      EXPECT_FALSE(form().playModes->MnuOptions(i)->isEnabled()) << i;
+    EXPECT_EQ(session().playMode.mode(), core::PlayMode::SingleNormal);
+    for (core::PlayMode multi : {core::PlayMode::MultiContinuous, core::PlayMode::MultiRandom,
+                                 core::PlayMode::MultiNormal}) {
+      EXPECT_FALSE(part<playback::PlayModes>().MnuOptions(multi)->isChecked());
+      EXPECT_FALSE(part<playback::PlayModes>().MnuOptions(multi)->isEnabled());
     }
-    EXPECT_FALSE(form().Command1[5]->isEnabled());
+    EXPECT_FALSE(named<QPushButton>(QStringLiteral("Command1[5]"))->isEnabled());
   }
-  form().playModes->MnuOptions_Click(6);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::SingleLoop);
   open({movieFile(QStringLiteral("a.swf"))});
-  EXPECT_EQ(form().playModes->checked(), 6);
+  EXPECT_EQ(session().playMode.mode(), core::PlayMode::SingleLoop);
 }
 
 TEST_F(OpenClose, UpperCaseQvlIsAMovieAndCatalogFilesAddTheirEntries) {
@@ -122,23 +119,23 @@ TEST_F(OpenClose, MissingFilesAreReportedAndDropped) {
 TEST_F(OpenClose, AllMissingLeavesAnEmptyCatalogAndNoMovie) {
   open({folder.filePath(QStringLiteral("x.swf")), folder.filePath(QStringLiteral("y.swf"))});
   EXPECT_EQ(catalog().count(), 0);
-  EXPECT_FALSE(form().tmrsld->isActive());
+  EXPECT_FALSE(tmrsld()->isActive());
   EXPECT_EQ(platform.messages.size(), 2u);
 }
 
 TEST_F(OpenClose, CancelChangesNothing) {
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf"))});
-  const QString folderBefore = form().lastOpenFolder;
-  form().dispatcher->MenuButtons(1);  // no answer scripted: cancel
+  const QString folderBefore = session().folders.open();
+  run(core::Command::Open);  // no answer scripted: cancel
   EXPECT_EQ(catalog().count(), 2);
   EXPECT_TRUE(movie().IsPlaying());
-  EXPECT_EQ(form().lastOpenFolder, folderBefore);
+  EXPECT_EQ(session().folders.open(), folderBefore);
 }
 
 TEST_F(OpenClose, SecondOpenWhileTheDialogIsUpDoesNothing) {
   int nested = 0;
   platform.whileModal = [&] {
-    if (nested++ == 0) form().dispatcher->MenuButtons(1);
+    if (nested++ == 0) run(core::Command::Open);
   };
   open({movieFile(QStringLiteral("a.swf"))});
   EXPECT_EQ(platform.openFilesRequests.size(), 1u);
@@ -160,18 +157,18 @@ TEST_F(OpenClose, DialogStartsInTheStoredFolderThenInTheLastOne) {
 
 TEST_F(OpenClose, CloseReturnsToIdleAndTwiceIsHarmless) {
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf"))});
-  form().dispatcher->MenuButtons(2);
-  form().dispatcher->MenuButtons(2);
+  run(core::Command::Close);
+  run(core::Command::Close);
   EXPECT_TRUE(movie().isHidden());
   EXPECT_EQ(movie().TotalFrames(), 0);
-  EXPECT_FALSE(form().tmrsld->isActive());
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("0"));
-  EXPECT_EQ(form().Bar1->panel(4), QStringLiteral("0"));
-  for (int i = 0; i < 7; ++i) EXPECT_FALSE(form().Command1[i]->isEnabled()) << i;
-  EXPECT_TRUE(form().Command1[7]->isEnabled());
-  EXPECT_FALSE(form().playback->MNUCLOSE->isEnabled());
-  EXPECT_FALSE(form().Sldflash->isEnabled());
+  EXPECT_FALSE(tmrsld()->isActive());
+  EXPECT_EQ(session().Labn.value(), 0);
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("0"));
+  EXPECT_EQ(panel(Panel::TotalFrames), QStringLiteral("0"));
+  for (int i = 0; i < 7; ++i) EXPECT_FALSE(button(i)->isEnabled()) << i;
+  EXPECT_TRUE(named<QPushButton>(QStringLiteral("Command1[7]"))->isEnabled());
+  EXPECT_FALSE(part<playback::PlaybackCommands>().MNUCLOSE->isEnabled());
+  EXPECT_FALSE(part<playback::FrameSlider>().isEnabled());
   // Close then open works.
   open({movieFile(QStringLiteral("c.swf"))});
   EXPECT_TRUE(movie().IsPlaying());

@@ -2,10 +2,19 @@
 
 #include <QAction>
 
+#include "core/session/PlayMode.h"
 #include "playback/PlayModes.h"
 
 namespace quelvo::test {
 namespace {
+
+using core::PlayMode;
+
+class PlayModesTest : public ::testing::Test {
+ protected:
+  core::PlayModeState state;
+  playback::PlayModes modes{state, nullptr};
+};
 
 TEST(PlayModes, RandomPickCoversEveryEntryAndOneEntryAlwaysGivesZero) {
   EXPECT_EQ(playback::PlayModes::randomPick(0.999, 1), 0);
@@ -15,25 +24,37 @@ TEST(PlayModes, RandomPickCoversEveryEntryAndOneEntryAlwaysGivesZero) {
   EXPECT_EQ(playback::PlayModes::randomPick(0.3, 0), 0);
 }
 
-TEST(PlayModes, ChoosingAModeLeavesOnlyItCheckedAndTellsTheWindow) {
-  playback::PlayModes modes(nullptr);
-  int told = -1;
-  QObject::connect(&modes, &playback::PlayModes::chosen, [&](int i) { told = i; });
-  modes.MnuOptions(4)->trigger();
-  EXPECT_EQ(modes.checked(), 4);
-  EXPECT_EQ(told, 4);
-  for (int i : {0, 1, 2, 5, 6}) EXPECT_FALSE(modes.isChecked(i)) << i;
-  EXPECT_TRUE(modes.MnuOptions(3)->isSeparator());
+TEST_F(PlayModesTest, ChoosingAModeLeavesOnlyItChecked) {
+  modes.MnuOptions(PlayMode::SingleContinuous)->trigger();
+  EXPECT_EQ(state.mode(), PlayMode::SingleContinuous);
+  for (PlayMode mode : core::kPlayModes) {
+    EXPECT_EQ(modes.MnuOptions(mode)->isChecked(), mode == PlayMode::SingleContinuous);
+  }
+  // A second click on the chosen item keeps it chosen and checked.
+  modes.MnuOptions(PlayMode::SingleContinuous)->trigger();
+  EXPECT_EQ(state.mode(), PlayMode::SingleContinuous);
+  EXPECT_TRUE(modes.MnuOptions(PlayMode::SingleContinuous)->isChecked());
 }
 
-TEST(PlayModes, LeavingMultiEntryModesKeepsAChosenSingleMode) {
-  playback::PlayModes modes(nullptr);
-  modes.leaveMultiEntryModes();
-  EXPECT_EQ(modes.checked(), 5);
-  modes.MnuOptions_Click(6);
-  modes.leaveMultiEntryModes();
-  EXPECT_EQ(modes.checked(), 6);
-  EXPECT_FALSE(modes.MnuOptions(0)->isEnabled());
+TEST_F(PlayModesTest, LeavingMultiEntryModesKeepsAChosenSingleMode) {
+  state.leaveMultiEntryModes();
+  EXPECT_EQ(state.mode(), PlayMode::SingleNormal);
+  EXPECT_TRUE(modes.MnuOptions(PlayMode::SingleNormal)->isChecked());
+  modes.MnuOptions_Click(PlayMode::SingleLoop);
+  state.leaveMultiEntryModes();
+  EXPECT_EQ(state.mode(), PlayMode::SingleLoop);
+  EXPECT_FALSE(modes.MnuOptions(PlayMode::MultiContinuous)->isEnabled());
+  EXPECT_TRUE(modes.MnuOptions(PlayMode::SingleNormal)->isEnabled());
+}
+
+TEST_F(PlayModesTest, StoredNumberNamingNoModeRestoresTheFirst) {
+  modes.restore(6);
+  EXPECT_EQ(state.mode(), PlayMode::SingleLoop);
+  for (int stored : {3, 7, -1}) {
+    modes.restore(6);
+    modes.restore(stored);
+    EXPECT_EQ(state.mode(), PlayMode::MultiContinuous) << stored;
+  }
 }
 
 }  // namespace

@@ -23,9 +23,8 @@ namespace {
 class Tick : public PlayerFixture {
  protected:
   void SetUp() override { ASSERT_TRUE(start()); }
-  playback::MovieControl& movie() { return form().Flash1->live(); }
-  playback::LoopRegion& region() { return *form().loopRegion; }
-  playback::FrameSlider& slider() { return *form().Sldflash; }
+  playback::LoopRegion& region() { return part<playback::LoopRegion>(); }
+  playback::FrameSlider& slider() { return part<playback::FrameSlider>(); }
   void setRegion(int from, int to) {
     slider().setValue(from);
     region().MNUSELSTART_Click();
@@ -35,18 +34,18 @@ class Tick : public PlayerFixture {
 };
 
 TEST_F(Tick, FollowsThePlayheadWithSliderAndPanel) {
-  form().panes->MNUBAR_Click();
+  part<layout::PaneLayout>().MNUBAR_Click();
   open({movieFile(QStringLiteral("a.swf"), 60)});
   movie().GotoFrame(11);
   tick();
   EXPECT_EQ(slider().value(), 12);
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("12"));
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("12"));
   // With the status bar hidden panel 2 is left alone.
-  form().panes->MNUBAR_Click();
+  part<layout::PaneLayout>().MNUBAR_Click();
   movie().GotoFrame(20);
   tick();
   EXPECT_EQ(slider().value(), 21);
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("12"));
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("12"));
 }
 
 TEST_F(Tick, TurningTheRegionOnSelectsTheWholeMovieAndShowsBothBars) {
@@ -56,21 +55,21 @@ TEST_F(Tick, TurningTheRegionOnSelectsTheWholeMovieAndShowsBothBars) {
   EXPECT_TRUE(slider().selectRange());
   EXPECT_EQ(slider().selStart(), 1);
   EXPECT_EQ(slider().selLength(), 59);
-  EXPECT_FALSE(form().Frame1->isHidden());
-  EXPECT_FALSE(form().Bar1->isHidden());
+  EXPECT_FALSE(named<QWidget>(QStringLiteral("Frame1"))->isHidden());
+  EXPECT_FALSE(bar().isHidden());
   EXPECT_TRUE(region().MNUSELSTART->isEnabled());
-  EXPECT_EQ(form().Bar1->panel(6), QStringLiteral("循环选择区域: 1帧-60帧"));
+  EXPECT_EQ(panel(Panel::State), QStringLiteral("循环选择区域: 1帧-60帧"));
   region().MNUSEL->trigger();
   EXPECT_FALSE(slider().selectRange());
   // One movie open: the single-entry mode's caption returns.
-  EXPECT_EQ(form().Bar1->panel(6), QStringLiteral("单首正常播放"));
+  EXPECT_EQ(panel(Panel::State), QStringLiteral("单首正常播放"));
 }
 
 TEST_F(Tick, LoopRegionJumpsBackToItsStartAtItsEnd) {
   open({movieFile(QStringLiteral("a.swf"), 60)});
   region().MNUSEL_Click();
   setRegion(10, 40);
-  EXPECT_EQ(form().Bar1->panel(6), QStringLiteral("循环选择区域: 10帧-40帧"));
+  EXPECT_EQ(panel(Panel::State), QStringLiteral("循环选择区域: 10帧-40帧"));
   // Before the start the movie plays on.
   movie().GotoFrame(2);
   tick();
@@ -97,48 +96,48 @@ TEST_F(Tick, ModeZeroMovesOnAtTheEndAndWrapsToTheFirst) {
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf"))});
   movie().GotoFrame(28);
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
-  EXPECT_EQ(movie().movie(), form().catalog->path(1));
+  EXPECT_EQ(session().Labn.value(), 1);
+  EXPECT_EQ(movie().movie(), catalog().path(1));
   movie().GotoFrame(29);
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
+  EXPECT_EQ(session().Labn.value(), 0);
 }
 
 TEST_F(Tick, ShortMoviesCountAsEndedOnEveryTick) {
   open({movieFile(QStringLiteral("a.swf"), 2), movieFile(QStringLiteral("b.swf"), 1)});
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
-  EXPECT_FALSE(form().Sldflash->isEnabled());
+  EXPECT_EQ(session().Labn.value(), 1);
+  EXPECT_FALSE(part<playback::FrameSlider>().isEnabled());
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
+  EXPECT_EQ(session().Labn.value(), 0);
 }
 
 TEST_F(Tick, SingleEntryModes) {
   open({movieFile(QStringLiteral("a.swf"), 30)});
-  form().playModes->MnuOptions_Click(5);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::SingleNormal);
   movie().GotoFrame(29);
   movie().Stop();
   tick();
   EXPECT_FALSE(movie().IsPlaying());
-  form().playModes->MnuOptions_Click(4);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::SingleContinuous);
   tick();
   EXPECT_TRUE(movie().IsPlaying());
   // Mode 6 reloads the same entry from its start.
-  form().playModes->MnuOptions_Click(6);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::SingleLoop);
   movie().GotoFrame(29);
   tick();
   EXPECT_EQ(movie().FrameNum(), 0);
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
+  EXPECT_EQ(session().Labn.value(), 0);
 }
 
 TEST_F(Tick, RandomModeWithOneEntryRestartsIt) {
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf")),
         movieFile(QStringLiteral("c.swf"))});
-  form().playModes->MnuOptions_Click(1);
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::MultiRandom);
   platform.randomAnswers = {0.99};
   movie().GotoFrame(29);
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("2"));
+  EXPECT_EQ(session().Labn.value(), 2);
 }
 
 TEST_F(Tick, VanishedNextEntryIsDroppedAndTheOneInItsPlaceTried) {
@@ -147,8 +146,8 @@ TEST_F(Tick, VanishedNextEntryIsDroppedAndTheOneInItsPlaceTried) {
   QFile::remove(b);
   movie().GotoFrame(29);
   tick();
-  EXPECT_EQ(form().catalog->count(), 2);
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  EXPECT_EQ(catalog().count(), 2);
+  EXPECT_EQ(session().Labn.value(), 1);
   EXPECT_EQ(platform.messages.size(), 1u);
 }
 
@@ -157,27 +156,27 @@ TEST_F(Tick, UnreadableEntryShowsItsNoticeBeforeTheModeMovesOn) {
   open({folder.filePath(QStringLiteral("bad.swf")), movieFile(QStringLiteral("b.swf"))});
   EXPECT_EQ(movie().TotalFrames(), 0);
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
+  EXPECT_EQ(session().Labn.value(), 0);
   platform.now += playback::PlaybackTick::kUnreadableShownMs;
   tick();
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  EXPECT_EQ(session().Labn.value(), 1);
   EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(Tick, DraggingSeeksAndLeavesTheMoviePaused) {
-  form().panes->MNUBAR_Click();
+  part<layout::PaneLayout>().MNUBAR_Click();
   open({movieFile(QStringLiteral("a.swf"), 60)});
-  form().playModes->MnuOptions_Click(5);
-  playback::PlaybackTick& t = *form().tick;
+  part<playback::PlayModes>().MnuOptions_Click(core::PlayMode::SingleNormal);
+  playback::PlaybackTick& t = part<playback::PlaybackTick>();
   t.Sldflash_MouseDown(Qt::LeftButton);
-  EXPECT_FALSE(form().tmrsld->isActive());
+  EXPECT_FALSE(tmrsld()->isActive());
   EXPECT_FALSE(movie().IsPlaying());
   slider().setValue(25);
   t.Sldflash_MouseMove();
   EXPECT_EQ(movie().FrameNum(), 24);
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("25"));
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("25"));
   t.Sldflash_MouseUp(Qt::LeftButton, {});
-  EXPECT_TRUE(form().tmrsld->isActive());
+  EXPECT_TRUE(tmrsld()->isActive());
   tick();
   EXPECT_FALSE(movie().IsPlaying());
   EXPECT_EQ(movie().FrameNum(), 24);
@@ -187,58 +186,58 @@ class Transport : public Tick {};
 
 TEST_F(Transport, PlayAndPauseOnlyChangeWhatNeedsChanging) {
   open({movieFile(QStringLiteral("a.swf"), 60)});
-  playback::Transport& t = *form().transport;
+  playback::Transport& t = part<playback::Transport>();
   t.Command1_Click(0);
   EXPECT_TRUE(movie().IsPlaying());
   t.Command1_Click(1);
   EXPECT_FALSE(movie().IsPlaying());
-  EXPECT_FALSE(form().tmrsld->isActive());
+  EXPECT_FALSE(tmrsld()->isActive());
   t.Command1_Click(1);
   EXPECT_FALSE(movie().IsPlaying());
   t.MNUPLAY_Click();
   EXPECT_TRUE(movie().IsPlaying());
-  EXPECT_TRUE(form().tmrsld->isActive());
+  EXPECT_TRUE(tmrsld()->isActive());
 }
 
 TEST_F(Transport, FrameForwardShowsTheNewFrameWithTheTickOff) {
   open({movieFile(QStringLiteral("a.swf"), 60)});
-  form().transport->Command1_Click(3);
+  part<playback::Transport>().Command1_Click(3);
   EXPECT_EQ(movie().FrameNum(), 1);
   EXPECT_EQ(slider().value(), 2);
-  EXPECT_EQ(form().Bar1->panel(2), QStringLiteral("2"));
-  EXPECT_FALSE(form().tmrsld->isActive());
+  EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("2"));
+  EXPECT_FALSE(tmrsld()->isActive());
 }
 
 TEST_F(Transport, NextAndPreviousStopAtTheEndsWithoutWrapping) {
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf"))});
-  playback::Transport& t = *form().transport;
+  playback::Transport& t = part<playback::Transport>();
   t.Command1_Click(5);
-  EXPECT_EQ(form().Labn, QStringLiteral("0"));
+  EXPECT_EQ(session().Labn.value(), 0);
   t.Command1_Click(6);
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  EXPECT_EQ(session().Labn.value(), 1);
   t.Command1_Click(6);
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
-  EXPECT_EQ(movie().movie(), form().catalog->path(1));
-  EXPECT_TRUE(form().tmrsld->isActive());
+  EXPECT_EQ(session().Labn.value(), 1);
+  EXPECT_EQ(movie().movie(), catalog().path(1));
+  EXPECT_TRUE(tmrsld()->isActive());
 }
 
 TEST_F(Transport, NextOntoAVanishedFileStepsBackToTheOneBefore) {
   const QString c = movieFile(QStringLiteral("c.swf"));
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf")), c});
-  form().transport->Command1_Click(6);
+  part<playback::Transport>().Command1_Click(6);
   QFile::remove(c);
-  form().transport->Command1_Click(6);
-  EXPECT_EQ(form().catalog->count(), 2);
-  EXPECT_EQ(form().Labn, QStringLiteral("1"));
+  part<playback::Transport>().Command1_Click(6);
+  EXPECT_EQ(catalog().count(), 2);
+  EXPECT_EQ(session().Labn.value(), 1);
   EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 TEST_F(Transport, NothingHappensWithoutAMovie) {
-  form().transport->Command1_Click(0);
-  form().transport->Command1_Click(6);
+  part<playback::Transport>().Command1_Click(0);
+  part<playback::Transport>().Command1_Click(6);
   EXPECT_FALSE(movie().IsPlaying());
   EXPECT_TRUE(platform.openFilesRequests.empty());
-  form().transport->Command1_Click(7);
+  button(7)->click();
   EXPECT_EQ(platform.openFilesRequests.size(), 1u);
 }
 

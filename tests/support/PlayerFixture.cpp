@@ -1,7 +1,8 @@
 #include "support/PlayerFixture.h"
 
-#include "core/StartUp.h"
-#include "playback/Dispatcher.h"
+#include "catalog/CatalogModel.h"
+#include "core/Dispatcher.h"
+#include "playback/MovieControl.h"
 #include "playback/PlaybackTick.h"
 #include "support/MovieFiles.h"
 
@@ -16,8 +17,16 @@ PlayerFixture::~PlayerFixture() = default;
 
 bool PlayerFixture::start() {
   form_ = std::make_unique<app::Form1>(app::Environment{platform, *settings, folder.path()});
-  return core::Form_Load(*form_, [this] { splashClosed = true; });
+  return form_->Form_Load([this] { splashClosed = true; });
 }
+
+catalog::CatalogModel& PlayerFixture::catalog() { return part<catalog::CatalogModel>(); }
+
+playback::MovieControl& PlayerFixture::movie() {
+  return *named<playback::MovieControl>(QStringLiteral("Flash1[1]"));
+}
+
+void PlayerFixture::run(core::Command command) { part<core::Dispatcher>().MenuButtons(command); }
 
 QString PlayerFixture::movieFile(const QString& name, int frames) {
   return writeMovie(folder, name, simpleMovie(frames));
@@ -25,9 +34,9 @@ QString PlayerFixture::movieFile(const QString& name, int frames) {
 
 void PlayerFixture::open(const QStringList& paths) {
   platform.openFilesAnswers.push_back(paths);
-  form().dispatcher->MenuButtons(1);
+  run(core::Command::Open);
 }
 
-void PlayerFixture::tick() { form().tick->tmrsld_Timer(); }
+void PlayerFixture::tick() { part<playback::PlaybackTick>().tmrsld_Timer(); }
 
 }  // namespace quelvo::test

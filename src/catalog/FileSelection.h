@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace quelvo::playback {
+namespace quelvo::catalog {
 
 // The files chosen in the last accepted open dialog: the folder (ending in the
 // separator) and the names in dialog order. The catalog-file reader walks it
@@ -21,4 +21,4 @@ struct FileSelection {
 // the first file, ending in one separator, and every file name in order.
 FileSelection GetDlgSelectFileInfo(const QStringList& chosenPaths);
 
-}  // namespace quelvo::playback
+}  // namespace quelvo::catalog

@@ -1,4 +1,4 @@
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 
 #include <QAction>
 #include <QListView>
@@ -7,18 +7,20 @@
 #include "app/Form1.h"
 #include "catalog/CatalogModel.h"
 #include "core/BusyCursor.h"
+#include "core/Dispatcher.h"
 #include "core/settings/CatalogLines.h"
 #include "core/settings/SettingValue.h"
 #include "core/settings/SettingsStore.h"
+#include "integration/KeyboardHook.h"
 #include "layout/PaneLayout.h"
-#include "layout/Twips.h"
 #include "platform/Platform.h"
-#include "playback/Dispatcher.h"
 #include "playback/MovieControlArray.h"
 #include "playback/PlayModes.h"
 #include "playback/PlaybackCommands.h"
 
-namespace quelvo::core {
+namespace quelvo::app {
+
+using core::Command;
 
 namespace {
 
@@ -34,21 +36,10 @@ bool userWantsSecondCopy(platform::Platform& platform) {
   return platform.message(question) == MessageButton::Yes;
 }
 
-void configureMovieControls(app::Form1& form) {
-  for (int element : {0, 1}) {
-    playback::MovieControl& control = (*form.Flash1)[element];
-    control.setMenu(false);
-    control.setWMode(QStringLiteral("Opaque"));
-    control.setScale(QStringLiteral("0"));
-    control.setQuality2(QStringLiteral("best"));
-  }
-  playback::MovieControl& live = form.Flash1->live();
-  live.hide();
-  live.setGeometry(0, 0, form.frmflash->width(), form.frmflash->height());
-}
-
 // Outer size and position in twips, from the settings or the screen.
-QRectF windowRectTwips(const SettingsStore& settings, const platform::ScreenMetrics& screen) {
+QRectF windowRectTwips(const core::SettingsStore& settings, const platform::ScreenMetrics& screen) {
+  using core::geometryValue;
+  using core::isExactlyOne;
   double width = 0;
   double height = 0;
   if (isExactlyOne(settings.ReadSetting(QStringLiteral("EXIT"), QStringLiteral("WIN1")))) {
@@ -74,35 +65,23 @@ QRectF windowRectTwips(const SettingsStore& settings, const platform::ScreenMetr
   return QRectF(left, top, width, height);
 }
 
-void placeWindow(app::Form1& form, const QRectF& twipsRect) {
-  const layout::Twips& t = *form.twips;
+void placeWindow(QWidget& window, const core::Twips& t, const QRectF& twipsRect) {
   // The platform applies its own minimum to a size of 0.
-  layout::resizeOuter(&form, QSize(std::max(1, t.toPixelsX(twipsRect.width())),
+  core::resizeOuter(&window, QSize(std::max(1, t.toPixelsX(twipsRect.width())),
                                    std::max(1, t.toPixelsY(twipsRect.height()))));
-  form.move(t.toPixelsX(twipsRect.left()), t.toPixelsY(twipsRect.top()));
+  window.move(t.toPixelsX(twipsRect.left()), t.toPixelsY(twipsRect.top()));
 }
 
 // Sets a bar to its stored state by marking it opposite and running its toggle.
-void restoreBar(const SettingsStore& settings, const QString& key, QAction* item,
+void restoreBar(const core::SettingsStore& settings, const QString& key, QAction* item,
                 const std::function<void()>& toggle) {
   const QString stored = settings.ReadSetting(QStringLiteral("WINDOWS"), key);
   if (stored.isEmpty()) return;
-  const std::optional<bool> visible = toBoolean(stored);
+  const std::optional<bool> visible = core::toBoolean(stored);
   // A value that is neither a boolean word nor a number leaves the design state.
   if (!visible) return;
   item->setChecked(!*visible);
   toggle();
-}
-
-void restoreCatalog(app::Form1& form, const SettingsStore& settings) {
-  std::vector<catalog::Entry> entries;
-  for (const CatalogEntry& line : readSettingsCatalog(settings.load())) {
-    entries.push_back({line.path, line.displayText});
-  }
-  form.catalog->append(entries);
-  if (form.catalog->count() > 0) {
-    form.List2->setCurrentIndex(form.catalog->index(0, catalog::CatalogModel::kDisplayColumn));
-  }
 }
 
 }  // namespace
@@ -115,46 +94,75 @@ MinimumSize minimumWindowSize(double screenWidthTwips, double screenHeightTwips,
   return {static_cast<int>(w / 3 + extra), static_cast<int>(h / 3 + extra)};
 }
 
-bool Form_Load(app::Form1& form, const std::function<void()>& closeSplash) {
-  platform::Platform& platform = form.environment().platform;
-  const SettingsStore& settings = form.environment().settings;
+void Form1::configureMovieControls() {
+  for (int element : {0, 1}) {
+    playback::MovieControl& control = (*Flash1)[element];
+    control.setMenu(false);
+    control.setWMode(QStringLiteral("Opaque"));
+    control.setScale(QStringLiteral("0"));
+    control.setQuality2(QStringLiteral("best"));
+  }
+  playback::MovieControl& live = Flash1->live();
+  live.hide();
+  live.setGeometry(0, 0, frmflash->width(), frmflash->height());
+}
+
+void Form1::restoreCatalog() {
+  std::vector<catalog::Entry> entries;
+  for (const core::CatalogEntry& line : core::readSettingsCatalog(env_.settings.load())) {
+    entries.push_back({line.path, line.displayText});
+  }
+  catalog->append(entries);
+  if (catalog->count() > 0) {
+    List2->setCurrentIndex(catalog->index(0, catalog::CatalogModel::kDisplayColumn));
+  }
+}
+
+bool Form1::Form_Load(const std::function<void()>& closeSplash) {
+  platform::Platform& platform = env_.platform;
+  const core::SettingsStore& settings = env_.settings;
 
   if (platform.anotherInstanceRunning()) {
     closeSplash();
     if (!userWantsSecondCopy(platform)) return false;
   }
-  BusyCursor busy;
+  core::BusyCursor busy;
 
-  configureMovieControls(form);
-  form.lastOpenFolder = settings.ReadSetting(QStringLiteral("PATH"), QStringLiteral("OPEN"));
-  form.lastCatalogFolder = settings.ReadSetting(QStringLiteral("PATH"), QStringLiteral("LOAD"));
+  configureMovieControls();
+  session_.folders.setOpen(settings.ReadSetting(QStringLiteral("PATH"), QStringLiteral("OPEN")));
+  session_.folders.setCatalog(settings.ReadSetting(QStringLiteral("PATH"), QStringLiteral("LOAD")));
 
   const platform::ScreenMetrics screen = platform.screen();
-  placeWindow(form, windowRectTwips(settings, screen));
+  placeWindow(*this, twips_, windowRectTwips(settings, screen));
 
-  layout::PaneLayout& panes = *form.panes;
-  restoreBar(settings, QStringLiteral("SBAR"), panes.MNUBAR, [&] { panes.MNUBAR_Click(); });
-  restoreBar(settings, QStringLiteral("LIST"), panes.MNUMU, [&] { panes.MNUMU_Click(); });
-  restoreBar(settings, QStringLiteral("PLAY"), panes.MNUBUTTON, [&] { panes.MNUBUTTON_Click(); });
-  restoreBar(settings, QStringLiteral("MENU"), panes.MNUMENU, [&] { panes.MNUMENU_Click(); });
+  layout::PaneLayout& p = *panes;
+  restoreBar(settings, QStringLiteral("SBAR"), p.MNUBAR, [&] { p.MNUBAR_Click(); });
+  restoreBar(settings, QStringLiteral("LIST"), p.MNUMU, [&] { p.MNUMU_Click(); });
+  restoreBar(settings, QStringLiteral("PLAY"), p.MNUBUTTON, [&] { p.MNUBUTTON_Click(); });
+  restoreBar(settings, QStringLiteral("MENU"), p.MNUMENU, [&] { p.MNUMENU_Click(); });
 
-  form.playModes->restore(
-      countValue(settings.ReadSetting(QStringLiteral("WINDOWS"), QStringLiteral("CONT"))));
-  restoreCatalog(form, settings);
+  playModes->restore(
+      core::countValue(settings.ReadSetting(QStringLiteral("WINDOWS"), QStringLiteral("CONT"))));
+  restoreCatalog();
 
-  panes.arrangeButtons();
-  panes.endSplitterDrag();
-  panes.SheZhi();
-  form.playback->MNUCLOSE_Click();
-  form.installKeyboardFilter();
+  p.arrangeButtons();
+  p.endSplitterDrag();
+  p.SheZhi();
+  playback->MNUCLOSE_Click();
+  keyboard->install();
 
   const MinimumSize minimum = minimumWindowSize(screen.widthTwips, screen.heightTwips,
                                                 screen.twipsPerPixelX, screen.twipsPerPixelY);
-  form.setMinimumSize(minimum.widthPixels, minimum.heightPixels);
+  setMinimumSize(minimum.widthPixels, minimum.heightPixels);
 
-  form.dispatcher->MenuButtons(
-      23 + countValue(settings.ReadSetting(QStringLiteral("SKIN"), QStringLiteral("INDEX"))));
+  // The stored scheme arrives as its skin command, 23 + the stored index.
+  const int skinNumber =
+      static_cast<int>(Command::SkinDefault) +
+      core::countValue(settings.ReadSetting(QStringLiteral("SKIN"), QStringLiteral("INDEX")));
+  if (const std::optional<Command> command = core::numberedCommand(skinNumber)) {
+    dispatcher->MenuButtons(*command);
+  }
   return true;
 }
 
-}  // namespace quelvo::core
+}  // namespace quelvo::app

@@ -1,10 +1,10 @@
-#include "playback/FileSelection.h"
+#include "catalog/FileSelection.h"
 
 #include <QDir>
 
 #include "core/Paths.h"
 
-namespace quelvo::playback {
+namespace quelvo::catalog {
 
 FileSelection GetDlgSelectFileInfo(const QStringList& chosenPaths) {
   FileSelection selection;
@@ -20,4 +20,4 @@ FileSelection GetDlgSelectFileInfo(const QStringList& chosenPaths) {
   return selection;
 }
 
-}  // namespace quelvo::playback
+}  // namespace quelvo::catalog

@@ -6,7 +6,7 @@
 
 #include "platform/Platform.h"
 
-namespace quelvo::layout {
+namespace quelvo::core {
 
 // Geometry models keep twips (1/1440 inch) as the window code was designed in;
 // widgets take pixels. These convert at the widget boundary.
@@ -34,4 +34,4 @@ inline void resizeOuter(QWidget* window, const QSize& outer) {
   window->resize(outer - frame);
 }
 
-}  // namespace quelvo::layout
+}  // namespace quelvo::core

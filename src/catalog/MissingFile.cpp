@@ -1,10 +1,10 @@
-#include "playback/MissingFile.h"
+#include "catalog/MissingFile.h"
 
 #include <QFileInfo>
 
 #include "platform/Platform.h"
 
-namespace quelvo::playback {
+namespace quelvo::catalog {
 
 void showMissingFile(platform::Platform& platform, const QString& path) {
   platform::MessageRequest message;
@@ -20,4 +20,4 @@ bool isPlayableFile(const QString& path) {
   return info.isFile() && !info.isHidden();
 }
 
-}  // namespace quelvo::playback
+}  // namespace quelvo::catalog

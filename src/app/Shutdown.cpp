@@ -1,4 +1,4 @@
-#include "core/Shutdown.h"
+#include "app/Shutdown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,13 +10,13 @@
 #include "core/settings/CatalogLines.h"
 #include "core/settings/SettingValue.h"
 #include "core/settings/SettingsStore.h"
+#include "integration/KeyboardHook.h"
 #include "layout/PaneLayout.h"
-#include "layout/Twips.h"
 #include "platform/Platform.h"
-#include "playback/PlayModes.h"
-#include "skins/SkinSwitcher.h"
 
-namespace quelvo::core {
+namespace quelvo::app {
+
+using namespace core;
 
 namespace {
 
@@ -30,9 +30,8 @@ struct OuterGeometry {
   double left, top, width, height;
 };
 
-OuterGeometry outerGeometry(const app::Form1& form) {
-  const QRect frame = form.frameGeometry();
-  const layout::Twips& t = *form.twips;
+OuterGeometry outerGeometry(const QWidget& window, const Twips& t) {
+  const QRect frame = window.frameGeometry();
   return {t.fromPixelsX(frame.x()), t.fromPixelsY(frame.y()), t.fromPixelsX(frame.width()),
           t.fromPixelsY(frame.height())};
 }
@@ -63,26 +62,33 @@ void writePosition(ProfileDocument& doc, double left, double top) {
   doc.set(kWindows, QStringLiteral("TOP"), formatNumber(top));
 }
 
-void saveState(const app::Form1& form, ProfileDocument& doc,
-               const platform::ScreenMetrics& screen) {
+// What the close keeps of the session.
+struct KeptState {
+  const QWidget& window;
+  const Twips& twips;
+  const Session& session;
+  const layout::PaneLayout& panes;
+  const catalog::CatalogModel& catalog;
+};
+
+void writeKeptState(const KeptState& kept, ProfileDocument& doc,
+                    const platform::ScreenMetrics& screen) {
   const auto on = [&](const char* key) {
     return isSwitchOn(doc.read(kExit, QString::fromLatin1(key)));
   };
-  doc.set(kPath, QStringLiteral("OPEN"), on("OPEN") ? form.lastOpenFolder : QString());
-  doc.set(kPath, QStringLiteral("LOAD"), on("LOAD") ? form.lastCatalogFolder : QString());
+  const Session& session = kept.session;
+  doc.set(kPath, QStringLiteral("OPEN"), on("OPEN") ? session.folders.open() : QString());
+  doc.set(kPath, QStringLiteral("LOAD"), on("LOAD") ? session.folders.catalog() : QString());
 
-  const skins::SkinSwitcher& skins = *form.skins;
-  const bool defaultScheme = skins.isChecked(0);
+  const bool defaultScheme = session.skin.is(SkinScheme::Default);
   if (on("SKIN")) {
-    for (int k = 2; k <= 4; ++k) {
-      if (skins.isChecked(k))
-        doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QString::number(k - 1));
-    }
-    if (defaultScheme)
-      doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QStringLiteral("0"));
+    // The stored index counts the picture schemes from 1.
+    const int scheme = static_cast<int>(session.skin.scheme());
+    doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"),
+            QString::number(defaultScheme ? 0 : scheme - 1));
   }
 
-  const layout::PaneLayout& panes = *form.panes;
+  const layout::PaneLayout& panes = kept.panes;
   if (on("CONT")) {
     doc.set(kWindows, QStringLiteral("PLAY"), formatBoolean(panes.MNUBUTTON->isChecked()));
     doc.set(kWindows, QStringLiteral("MENU"),
@@ -94,7 +100,7 @@ void saveState(const app::Form1& form, ProfileDocument& doc,
   }
 
   if (defaultScheme) {
-    const OuterGeometry outer = outerGeometry(form);
+    const OuterGeometry outer = outerGeometry(kept.window, kept.twips);
     if (on("WIN1")) {
       writeSize(doc, outer.width, outer.height);
     } else {
@@ -109,16 +115,18 @@ void saveState(const app::Form1& form, ProfileDocument& doc,
   }
 
   if (on("OPTI")) {
-    const int mode = form.playModes->checked();
-    if (mode >= 0) doc.set(kWindows, QStringLiteral("CONT"), QString::number(mode));
+    const PlayMode mode = session.playMode.mode();
+    if (mode != PlayMode::None) {
+      doc.set(kWindows, QStringLiteral("CONT"), QString::number(static_cast<int>(mode)));
+    }
   } else {
     doc.removeKey(kWindows, QStringLiteral("CONT"));
   }
 
   if (on("FILE")) {
     std::vector<CatalogEntry> entries;
-    entries.reserve(form.catalog->entries().size());
-    for (const catalog::Entry& entry : form.catalog->entries()) {
+    entries.reserve(kept.catalog.entries().size());
+    for (const catalog::Entry& entry : kept.catalog.entries()) {
       entries.push_back({entry.path, entry.displayText});
     }
     writeSettingsCatalog(doc, entries);
@@ -127,13 +135,13 @@ void saveState(const app::Form1& form, ProfileDocument& doc,
   }
 }
 
-void resetState(const app::Form1& form, ProfileDocument& doc,
+void resetState(const QWidget& window, const Twips& twips, ProfileDocument& doc,
                 const platform::ScreenMetrics& screen) {
   doc.set(kPath, QStringLiteral("OPEN"), QString());
   doc.set(kPath, QStringLiteral("LOAD"), QString());
   doc.set(QStringLiteral("SKIN"), QStringLiteral("INDEX"), QStringLiteral("0"));
   writeDefaultBars(doc);
-  const OuterGeometry outer = outerGeometry(form);
+  const OuterGeometry outer = outerGeometry(window, twips);
   writePosition(doc, screen.widthTwips / 2 - outer.width / 2,
                 screen.heightTwips / 2 - outer.height / 2);
   writeSize(doc, screen.widthTwips * 3 / 5, screen.heightTwips * 3 / 5);
@@ -143,21 +151,21 @@ void resetState(const app::Form1& form, ProfileDocument& doc,
 
 }  // namespace
 
-void Form_QueryUnload(app::Form1& form) {
+void Form1::Form_QueryUnload() {
   BusyCursor busy;
-  SettingsStore& settings = form.environment().settings;
-  const platform::ScreenMetrics screen = form.environment().platform.screen();
+  SettingsStore& settings = env_.settings;
+  const platform::ScreenMetrics screen = env_.platform.screen();
   ProfileDocument doc = settings.exists() ? settings.load() : ProfileDocument();
   if (!settings.exists()) writeExitDefaults(doc);
   if (savesOnExit(doc.read(kExit, QStringLiteral("SAVE")))) {
-    saveState(form, doc, screen);
+    writeKeptState({*this, twips_, session_, *panes, *catalog}, doc, screen);
   } else {
-    resetState(form, doc, screen);
+    resetState(*this, twips_, doc, screen);
   }
   // A failed write leaves the old file; the next run reads what is there.
   settings.save(doc);
-  form.removeKeyboardFilter();
-  Shutdown(false, &form);
+  keyboard->remove();
+  Shutdown(false, this);
 }
 
 void Shutdown(bool force, QWidget* mainWindow) {
@@ -168,4 +176,4 @@ void Shutdown(bool force, QWidget* mainWindow) {
   }
 }
 
-}  // namespace quelvo::core
+}  // namespace quelvo::app

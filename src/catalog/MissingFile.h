@@ -6,7 +6,7 @@ namespace quelvo::platform {
 class Platform;
 }
 
-namespace quelvo::playback {
+namespace quelvo::catalog {
 
 // Tells the user that a catalog entry's file has gone.
 void showMissingFile(platform::Platform& platform, const QString& path);
@@ -14,4 +14,4 @@ void showMissingFile(platform::Platform& platform, const QString& path);
 // True when a normal file (not hidden, not a folder) exists at the path.
 bool isPlayableFile(const QString& path);
 
-}  // namespace quelvo::playback
+}  // namespace quelvo::catalog
