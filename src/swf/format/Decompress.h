@@ -36,8 +36,4 @@ Expected<DecodeResult> decodeLzma(std::span<const std::uint8_t> properties,
                                   std::span<const std::uint8_t> input,
                                   std::vector<std::uint8_t>& out, std::size_t limit);
 
-// Makes room for more output: at least 64 KiB, doubling with the size so far,
-// never past limit. Returns how many bytes were added (0 when out is full).
-std::size_t growOutput(std::vector<std::uint8_t>& out, std::size_t used, std::size_t limit);
-
 }  // namespace quelvo::swf
