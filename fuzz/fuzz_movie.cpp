@@ -10,10 +10,11 @@
 #include <cstdint>
 #include <span>
 
-#include "swf/Movie.h"
 #include "swf/Player.h"
-#include "swf/timeline/FrameClock.h"
-#include "swf/timeline/Playhead.h"
+#include "swf/model/Movie.h"
+#include "swf/render/PainterRenderer.h"
+#include "swf/runtime/FrameClock.h"
+#include "swf/runtime/Playhead.h"
 
 namespace {
 
@@ -46,9 +47,10 @@ void drawSmall(Player& player, Quality quality) {
       std::min(40 / std::max(1.0, movie.widthPixels()), 30 / std::max(1.0, movie.heightPixels()));
   QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::white);
-  player.renderSampled(image, player.stageTransform(scale), quality);
+  PainterRenderer renderer(player);
+  renderer.renderSampled(image, player.stageTransform(scale), quality);
   QPainter painter(&image);
-  player.render(painter, player.stageTransform(scale), Quality::High);
+  renderer.render(painter, player.stageTransform(scale), Quality::High);
 }
 
 void play(const std::shared_ptr<const Movie>& movie) {

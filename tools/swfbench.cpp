@@ -22,13 +22,15 @@
 #include <string>
 #include <vector>
 
-#include "swf/Movie.h"
 #include "swf/Player.h"
 #include "swf/io/FileBytes.h"
+#include "swf/model/Movie.h"
+#include "swf/render/PainterRenderer.h"
 
 namespace {
 
 using quelvo::swf::Movie;
+using quelvo::swf::PainterRenderer;
 using quelvo::swf::Player;
 using quelvo::swf::Quality;
 using Clock = std::chrono::steady_clock;
@@ -65,12 +67,13 @@ QTransform fitStage(const Movie& movie, QSize size) {
                                    (size.height() - height * scale) / 2);
 }
 
-double drawFrame(Player& player, QImage& buffer, const QTransform& stageToDevice, Quality quality) {
+double drawFrame(const Player& player, PainterRenderer& renderer, QImage& buffer,
+                 const QTransform& stageToDevice, Quality quality) {
   const auto start = Clock::now();
   const auto background = player.movie().backgroundColor();
   buffer.fill(QColor(background.red, background.green, background.blue));
   QPainter painter(&buffer);
-  player.render(painter, stageToDevice, quality);
+  renderer.render(painter, stageToDevice, quality);
   painter.end();
   return millisecondsSince(start);
 }
@@ -102,14 +105,16 @@ bool bench(const char* path, long maxFrames, Quality quality) {
   const QTransform toLarge = fitStage(*movie, kLargeSize);
 
   Player player(movie);
+  PainterRenderer renderer(player);
   player.play();
-  const double firstMs = drawFrame(player, stageBuffer, toStage, quality);
+  const double firstMs = drawFrame(player, renderer, stageBuffer, toStage, quality);
   Timings atStage, atLarge;
   const long frames = std::min<long>(maxFrames, static_cast<long>(movie->frameCount()));
   for (long drawing = 0; drawing < std::max(frames, kMinDrawings); ++drawing) {
     if (drawing > 0 && drawing < frames) player.tick();
-    atLarge.frames.push_back(drawFrame(player, largeBuffer, toLarge, quality));
-    if (drawing > 0) atStage.frames.push_back(drawFrame(player, stageBuffer, toStage, quality));
+    atLarge.frames.push_back(drawFrame(player, renderer, largeBuffer, toLarge, quality));
+    if (drawing > 0)
+      atStage.frames.push_back(drawFrame(player, renderer, stageBuffer, toStage, quality));
   }
   std::printf(
       "%s parse=%.2fms frames=%ld first=%.2fms stage=%dx%d median=%.2fms worst=%.2fms 1920x1080 "

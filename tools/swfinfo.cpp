@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "swf/Movie.h"
+#include "swf/model/Movie.h"
 
 namespace {
 

@@ -12,12 +12,14 @@
 #include <optional>
 #include <string>
 
-#include "swf/Movie.h"
 #include "swf/Player.h"
+#include "swf/model/Movie.h"
+#include "swf/render/PainterRenderer.h"
 
 namespace {
 
 using quelvo::swf::Movie;
+using quelvo::swf::PainterRenderer;
 using quelvo::swf::Player;
 using quelvo::swf::Quality;
 
@@ -108,7 +110,8 @@ int main(int argc, char** argv) {
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
   const auto background = (*movie)->backgroundColor();
   image.fill(QColor(background.red, background.green, background.blue));
-  player.renderSampled(image, player.stageTransform(options->scale), options->quality);
+  PainterRenderer(player).renderSampled(image, player.stageTransform(options->scale),
+                                        options->quality);
   if (!image.convertToFormat(QImage::Format_RGB32)
            .save(QString::fromLocal8Bit(options->output), "PNG")) {
     return fail(std::string("cannot write ") + options->output);

@@ -64,6 +64,7 @@ void MovieControl::setMovie(const QString& path) {
   frameTimer_.stop();
   temporaryNoticeTimer_.stop();
   moviePath_ = path;
+  renderer_.reset();
   player_.reset();
   movie_.reset();
   clock_.reset();
@@ -77,6 +78,7 @@ void MovieControl::setMovie(const QString& path) {
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
+      renderer_.emplace(*player_);
       // The engine only passes on http and https addresses; of those, only
       // what a click or a key asked for opens, so a looping frame script
       // cannot flood the desktop with browser windows.
@@ -291,7 +293,7 @@ void MovieControl::paintEvent(QPaintEvent*) {
     const swf::Rgb bg = movie_->backgroundColor();
     frame_.fill(QColor(bg.red, bg.green, bg.blue));
     QPainter framePainter(&frame_);
-    player_->render(framePainter, stageToDevice(deviceSize, ratio), quality());
+    renderer_->render(framePainter, stageToDevice(deviceSize, ratio), quality());
     frameStale_ = false;
   }
   painter.drawImage(QRectF(rect()), frame_);

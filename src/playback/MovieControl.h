@@ -9,9 +9,10 @@
 #include <memory>
 #include <optional>
 
-#include "swf/Movie.h"
 #include "swf/Player.h"
-#include "swf/timeline/FrameClock.h"
+#include "swf/model/Movie.h"
+#include "swf/render/PainterRenderer.h"
+#include "swf/runtime/FrameClock.h"
 
 namespace quelvo::platform {
 class Platform;
@@ -124,6 +125,7 @@ class MovieControl : public QWidget {
   QString moviePath_;
   std::shared_ptr<const swf::Movie> movie_;
   std::unique_ptr<swf::Player> player_;
+  std::optional<swf::PainterRenderer> renderer_;  // draws player_'s frames
   std::optional<swf::FrameClock> clock_;
   bool userPaused_ = false;
   bool userGesture_ = false;  // a click or key press is being handled

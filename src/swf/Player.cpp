@@ -1,9 +1,7 @@
 #include "swf/Player.h"
 
 #include "swf/input/KeyCodes.h"
-#include "swf/render/GridSampling.h"
-#include "swf/render/QPainterBackend.h"
-#include "swf/render/SceneRenderer.h"
+#include "swf/scene/SceneRenderer.h"
 #include "swf/script/ScriptHost.h"
 
 namespace quelvo::swf {
@@ -20,7 +18,7 @@ Player::Player(std::shared_ptr<const Movie> movie)
       context_(library_),
       playhead_(movie_->frameCount()),
       root_(std::make_unique<TimelineInstance>(movie_->root(), context_, 0)),
-      buttons_(*root_, context_, drawCaches_.paths) {
+      buttons_(*root_, context_, hitPaths_) {
   if (ScriptHost::hasScripts(*movie_)) {
     scripts_ = std::make_unique<ScriptHost>(movie_, context_, playhead_, *root_);
     context_.actions = scripts_.get();
@@ -122,29 +120,16 @@ QString Player::scriptVariable(const QString& path) const {
   return scripts_ ? scripts_->variable(path) : QString();
 }
 
-void Player::render(QPainter& painter, const QTransform& stageToDevice, Quality quality) {
-  draw(painter, stageToDevice, quality, quality != Quality::Low, 1);
-}
-
-void Player::renderSampled(QImage& image, const QTransform& stageToDevice, Quality quality) {
-  const int factor = quality == Quality::Low ? 1 : quality == Quality::Medium ? 2 : 4;
-  drawOnSampleGrid(image, factor, [&](QPainter& painter, const QTransform& scale) {
-    draw(painter, stageToDevice * scale, quality, false, factor);
-  });
-}
-
-void Player::draw(QPainter& painter, const QTransform& stageToDevice, Quality quality,
-                  bool antialias, double pixelSize) {
-  painter.save();
-  PaintSettings settings;
-  settings.minimumStrokeWidth = pixelSize;
-  settings.gradientLead = quality == Quality::Low ? 0 : 1;
+DrawList Player::drawList(const QTransform& stageToDevice) {
+  DrawList list;
   if (scripts_) {
-    for (const auto& shape : scripts_->updateDrawings()) drawCaches_.paths.forget(*shape);
+    for (auto& shape : scripts_->updateDrawings()) {
+      hitPaths_.forget(*shape);
+      list.retire(std::move(shape));
+    }
   }
-  QPainterBackend backend(painter, drawCaches_, library_.bitmaps(), antialias, settings);
-  SceneRenderer(library_, backend).render(*root_, stageToDevice);
-  painter.restore();
+  SceneRenderer(library_, context_.fields, list).render(*root_, stageToDevice);
+  return list;
 }
 
 QTransform Player::stageTransform(double scale) const {

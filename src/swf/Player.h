@@ -1,36 +1,36 @@
 #pragma once
 
-#include <QPainter>
 #include <QString>
 #include <QTransform>
 #include <cstddef>
 #include <functional>
 #include <memory>
 
-#include "swf/Library.h"
-#include "swf/Movie.h"
+#include "swf/geometry/ShapePaths.h"
 #include "swf/input/ButtonInput.h"
-#include "swf/render/QPainterBackend.h"
-#include "swf/render/Quality.h"
-#include "swf/timeline/Playhead.h"
-#include "swf/timeline/TimelineInstance.h"
+#include "swf/model/Library.h"
+#include "swf/model/Movie.h"
+#include "swf/render/Scene.h"
+#include "swf/runtime/Playhead.h"
+#include "swf/runtime/TimelineInstance.h"
 
 namespace quelvo::swf {
 
 class ScriptHost;
 
 // One playback of a movie: the root playhead (Playhead semantics, frames
-// 0-based), the display lists of the root and of every sprite instance, and
-// the caches for drawing them. No widget involved.
+// 0-based) and the display lists of the root and of every sprite instance.
+// Each frame comes out as a draw list for any RenderBackend (see
+// PainterRenderer for drawing with a QPainter). No widget involved.
 //
 // Seeking (gotoFrame, back, forward, rewind) shows the target frame's display
 // list exactly as playing to it would; sprite instances that stay on the
 // stage keep their own frame positions, new ones start at their first frame
 // (see TimelineInstance).
-class Player {
+class Player : public Scene {
  public:
   explicit Player(std::shared_ptr<const Movie> movie);
-  ~Player();
+  ~Player() override;
   Player(const Player&) = delete;
   Player& operator=(const Player&) = delete;
 
@@ -80,22 +80,19 @@ class Player {
   // A script variable as text ("" without scripts), e.g. "_root.score".
   QString scriptVariable(const QString& path) const;
 
-  // Draws the display list with the painter's own antialiasing (fast; for
-  // the screen). stageToDevice maps stage twips (the header's stage
-  // rectangle) to device pixels. The background is not drawn: fill it with
-  // movie().backgroundColor() first.
-  void render(QPainter& painter, const QTransform& stageToDevice, Quality quality);
-  // Draws the display list over image, antialiasing by sampling coverage on
-  // a grid of 2x2 (medium) or 4x4 (high, best) points per pixel, the way the
-  // reference player does: slower, and closest to its pictures.
-  void renderSampled(QImage& image, const QTransform& stageToDevice, Quality quality);
+  // The display list as draw items, with what scripts drew. The background
+  // is not drawn: fill with movie().backgroundColor() first.
+  DrawList drawList(const QTransform& stageToDevice) override;
+  BitmapLibrary& bitmaps() override { return library_.bitmaps(); }
   // Maps the stage rectangle to an image of the stage's size times scale,
   // its top-left corner at the origin.
   QTransform stageTransform(double scale) const;
 
   const DisplayList& displayList() const { return root_->displayList(); }
-  // The characters of this playback, with the current texts of its fields.
+  // The characters of this playback.
   Library& library() { return library_; }
+  // The current texts of its edit text fields.
+  FieldTexts& fieldTexts() { return context_.fields; }
 
   // The pointer is over a button: show a hand.
   bool cursorOverButton() const { return buttons_.overButton(); }
@@ -106,9 +103,6 @@ class Player {
   bool showCurrentFrame();
   // Runs what the timelines queued for scripts; returns whether any ran.
   bool runScripts(bool tick);
-  // pixelSize: device pixels per output pixel, the thinnest a stroke gets.
-  void draw(QPainter& painter, const QTransform& stageToDevice, Quality quality, bool antialias,
-            double pixelSize);
 
   std::shared_ptr<const Movie> movie_;
   Library library_;
@@ -116,7 +110,7 @@ class Player {
   Playhead playhead_;
   std::unique_ptr<TimelineInstance> root_;
   std::unique_ptr<ScriptHost> scripts_;  // only for movies with actions
-  QPainterBackend::Caches drawCaches_;
+  ShapePathCache hitPaths_;              // for finding what is under the pointer
   ButtonInput buttons_;
 };
 

@@ -6,9 +6,9 @@
 #include <map>
 #include <string>
 
-#include "swf/Movie.h"
 #include "swf/bitmap/Bitmap.h"
 #include "swf/format/TagCodes.h"
+#include "swf/model/Movie.h"
 
 namespace quelvo::swf {
 namespace {

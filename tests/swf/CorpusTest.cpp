@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "swf/Movie.h"
+#include "swf/model/Movie.h"
 
 namespace quelvo::swf {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "Avm1Fixtures.h"
 #include "PlayerTestSupport.h"
-#include "swf/render/ShapePaths.h"
+#include "swf/geometry/ShapePaths.h"
 #include "swf/text/TextLibrary.h"
 
 namespace quelvo::swf {
@@ -23,7 +23,7 @@ st::EditTextSpec boundField(const char* variable, const char* text) {
 }
 
 QString shownText(Player& player, const DisplayObject& object) {
-  return player.library().text().fieldText(object.character, object.field.get());
+  return player.fieldTexts().text(object.character, object.field.get());
 }
 
 TEST(FieldBindingTest, FieldsShowTheirVariablesAsScriptsChangeThem) {
@@ -87,7 +87,7 @@ TEST(FieldBindingTest, PlacementsOfOneFieldShowTheVariablesOfTheirTimelines) {
   EXPECT_EQ(fieldIn(1), QStringLiteral("first"));
   EXPECT_EQ(fieldIn(2), QStringLiteral("second"));
   // The character's own text is untouched.
-  EXPECT_EQ(player->library().text().fieldText(1), QString());
+  EXPECT_EQ(player->fieldTexts().text(1), QString());
 }
 
 TEST(FieldBindingTest, AFieldChangingEveryFrameKeepsThePathCacheBounded) {
@@ -107,7 +107,7 @@ TEST(FieldBindingTest, AFieldChangingEveryFrameKeepsThePathCacheBounded) {
   const DisplayObject& field = *player->displayList().find(1);
   for (int frame = 1; frame < kFrames; ++frame) {
     ASSERT_TRUE(player->tick()) << frame;
-    const Shape* shape = player->library().text().fieldShape(1, field.field.get());
+    const Shape* shape = player->fieldTexts().shape(1, field.field.get());
     ASSERT_NE(shape, nullptr);
     // A new text's shape may take the memory of the one before: the cached
     // paths must still be those of the current text.

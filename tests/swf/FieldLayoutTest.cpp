@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "swf/render/ShapePaths.h"
+#include "swf/geometry/ShapePaths.h"
 #include "swf/text/FieldLayout.h"
 
 namespace quelvo::swf {

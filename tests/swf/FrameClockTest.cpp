@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "swf/timeline/FrameClock.h"
+#include "swf/runtime/FrameClock.h"
 
 namespace quelvo::swf {
 namespace {

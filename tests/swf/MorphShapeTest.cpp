@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "PlayerTestSupport.h"
-#include "swf/Library.h"
 #include "swf/format/MorphFrame.h"
 #include "swf/format/MorphShape.h"
-#include "swf/render/ShapePaths.h"
+#include "swf/geometry/ShapePaths.h"
+#include "swf/model/Library.h"
 
 namespace quelvo::swf {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/SwfWriter.h"
-#include "swf/Movie.h"
+#include "swf/model/Movie.h"
 
 namespace quelvo::swf {
 

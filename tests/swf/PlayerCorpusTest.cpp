@@ -4,8 +4,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "swf/Movie.h"
 #include "swf/Player.h"
+#include "swf/model/Movie.h"
+#include "swf/render/PainterRenderer.h"
 
 namespace quelvo::swf {
 namespace {
@@ -36,12 +37,13 @@ TEST_P(PlayerCorpusTest, EveryFilePlaysAndDrawsOrFailsCleanly) {
     const auto movie = Movie::load(folder.filePath(name));
     if (!movie) continue;
     Player player(*movie);
+    PainterRenderer renderer(player);
     QImage image(kImageSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
-    player.renderSampled(image, fitStage(**movie), Quality::Low);
+    renderer.renderSampled(image, fitStage(**movie), Quality::Low);
     {
       QPainter painter(&image);
-      player.render(painter, fitStage(**movie), Quality::High);
+      renderer.render(painter, fitStage(**movie), Quality::High);
     }
     player.play();
     for (int tick = 0; tick < 3; ++tick) player.tick();

@@ -9,6 +9,7 @@
 
 #include "MovieTestSupport.h"
 #include "swf/Player.h"
+#include "swf/render/PainterRenderer.h"
 
 namespace quelvo::swf {
 
@@ -49,14 +50,28 @@ inline std::unique_ptr<Player> playerFor(const swftest::TagStream& tags,
   return movie ? std::make_unique<Player>(movie) : nullptr;
 }
 
-// Renders the stage at its own size over the movie's background.
-inline QImage renderStage(Player& player, Quality quality = Quality::Low, double scale = 1) {
-  const auto& movie = player.movie();
+// A picture of the stage at scale times its size, filled with the movie's background.
+inline QImage backgroundImage(const Movie& movie, double scale) {
   QImage image(static_cast<int>(movie.widthPixels() * scale),
                static_cast<int>(movie.heightPixels() * scale), QImage::Format_ARGB32_Premultiplied);
   const Rgb background = movie.backgroundColor();
   image.fill(QColor(background.red, background.green, background.blue));
-  player.renderSampled(image, player.stageTransform(scale), quality);
+  return image;
+}
+
+// Renders the stage at its own size over the movie's background, antialiased
+// by sampling (as the reference pictures are made).
+inline QImage renderStage(Player& player, Quality quality = Quality::Low, double scale = 1) {
+  QImage image = backgroundImage(player.movie(), scale);
+  PainterRenderer(player).renderSampled(image, player.stageTransform(scale), quality);
+  return image;
+}
+
+// The same with the painter's own antialiasing, as the screen is drawn.
+inline QImage renderStageDirectly(Player& player, Quality quality) {
+  QImage image = backgroundImage(player.movie(), 1);
+  QPainter painter(&image);
+  PainterRenderer(player).render(painter, player.stageTransform(1), quality);
   return image;
 }
 

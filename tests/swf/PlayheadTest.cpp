@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "swf/timeline/Playhead.h"
+#include "swf/runtime/Playhead.h"
 
 namespace quelvo::swf {
 namespace {

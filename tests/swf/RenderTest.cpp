@@ -5,7 +5,7 @@
 #include <set>
 
 #include "PlayerTestSupport.h"
-#include "swf/render/StrokeOutline.h"
+#include "swf/geometry/StrokeOutline.h"
 
 namespace quelvo::swf {
 namespace {
@@ -244,11 +244,7 @@ TEST(RenderTest, AdjacentFillsShowNoSeamWhenAntialiased) {
   tags.defineShape(1, shape).placeObject(Placement::place(1, 1)).showFrame().end();
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
-  QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  player->render(painter, player->stageTransform(1), Quality::High);
-  painter.end();
+  const QImage image = renderStageDirectly(*player, Quality::High);
   int lightest = 0;
   for (int y = 0; y < 94; ++y) {
     for (int x = 0; x < 100; ++x) lightest = std::max(lightest, std::get<0>(rgbAt(image, x, y)));
@@ -387,11 +383,7 @@ TEST(RenderTest, DirectRenderingDrawsTheSameShapes) {
   tags.placeObject(Placement::place(1, 1)).showFrame().end();
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
-  QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  player->render(painter, player->stageTransform(1), Quality::High);
-  painter.end();
+  const QImage image = renderStageDirectly(*player, Quality::High);
   EXPECT_EQ(rgbAt(image, 50, 50), (RGB{255, 0, 0}));
   EXPECT_EQ(rgbAt(image, 10, 10), kWhite);
 }

@@ -4,7 +4,7 @@
 #include <QTextLayout>
 
 #include "PlayerTestSupport.h"
-#include "swf/render/ShapePaths.h"
+#include "swf/geometry/ShapePaths.h"
 #include "swf/text/DeviceFonts.h"
 #include "swf/text/TextRuns.h"
 
@@ -159,11 +159,11 @@ TEST(TextRenderTest, FieldTextCanBeReplacedPerPlayback) {
   tags.defineEditText(1, field).placeObject(Placement::place(1, 1)).showFrame().end();
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
-  auto& texts = player->library().text();
-  EXPECT_EQ(texts.editText(1)->variableName, QStringLiteral("score"));
+  EXPECT_EQ(player->library().text().editText(1)->variableName, QStringLiteral("score"));
   EXPECT_EQ(inkInsideAndOutside(renderStage(*player), QRect()).second, 0);
-  texts.setFieldText(1, QStringLiteral("42"));
-  EXPECT_EQ(texts.fieldText(1), QStringLiteral("42"));
+  FieldTexts& texts = player->fieldTexts();
+  texts.setText(1, QStringLiteral("42"));
+  EXPECT_EQ(texts.text(1), QStringLiteral("42"));
   EXPECT_GT(inkInsideAndOutside(renderStage(*player), QRect()).second, 0);
 }
 
@@ -179,14 +179,14 @@ TEST(TextRenderTest, ChangingFieldTextKeepsMemoryBoundedAndPathsCurrent) {
   tags.defineEditText(2, field).placeObject(Placement::place(1, 2)).showFrame().end();
   const auto player = playerFor(tags);
   ASSERT_TRUE(player);
-  auto& texts = player->library().text();
+  FieldTexts& texts = player->fieldTexts();
   ShapePathCache cache;
   // Each new text drops the shape before, whose memory the next one may take:
   // the paths must still be those of the current text.
   for (int i = 1; i <= 3 * static_cast<int>(ShapePathCache::kTransientEntriesKept); ++i) {
     const int glyphs = 1 + i % 3;
-    texts.setFieldText(2, QString(glyphs, QChar('A')));
-    const Shape* shape = texts.fieldShape(2);
+    texts.setText(2, QString(glyphs, QChar('A')));
+    const Shape* shape = texts.shape(2);
     ASSERT_NE(shape, nullptr);
     const QRectF ink = cache.paths(*shape).layers.at(0).fills.at(0).boundingRect();
     ASSERT_NEAR(ink.width(), 600 + (glyphs - 1) * 700, 2) << i;

@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "swf/Expected.h"
 #include "swf/avm1/ActionCode.h"
+#include "swf/base/Expected.h"
 
 namespace quelvo::swf::avm1 {
 

@@ -2,9 +2,9 @@
 
 #include <unordered_set>
 
-#include "swf/Log.h"
 #include "swf/avm1/Interpreter.h"
 #include "swf/avm1/builtins/Builtins.h"
+#include "swf/base/Log.h"
 
 namespace quelvo::swf::avm1 {
 

@@ -1,6 +1,6 @@
 #include "swf/bitmap/BitmapLibrary.h"
 
-#include "swf/Log.h"
+#include "swf/base/Log.h"
 #include "swf/bitmap/Bitmap.h"
 #include "swf/format/TagCodes.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 
 namespace quelvo::swf {
 

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "swf/Log.h"
+#include "swf/base/Log.h"
 #include "swf/bitmap/BitmapInflate.h"
 #include "swf/bitmap/EmbeddedImage.h"
 #include "swf/bitmap/JpegJoin.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 #include "swf/bitmap/Bitmap.h"
 #include "swf/format/TagRecord.h"
 

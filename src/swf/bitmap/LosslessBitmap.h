@@ -1,6 +1,6 @@
 #pragma once
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 #include "swf/bitmap/Bitmap.h"
 #include "swf/format/TagRecord.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 
 namespace quelvo::swf {
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "swf/format/BoundedDecode.h"
+
 namespace quelvo::swf {
 
 namespace {
@@ -28,15 +30,6 @@ std::uint32_t readBigEndian32(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-std::size_t growOutput(std::vector<std::uint8_t>& out, std::size_t used, std::size_t limit) {
-  constexpr std::size_t kMinimumStep = 64 * 1024;
-  if (out.size() > used) return out.size() - used;
-  if (used >= limit) return 0;
-  const std::size_t step = std::min(std::max(kMinimumStep, used), limit - used);
-  out.resize(used + step);
-  return step;
-}
-
 // Inflates the raw deflate data itself and checks the Adler-32 apart, so a
 // wrong checksum is told from data that is really missing.
 DecodeResult inflateZlib(std::span<const std::uint8_t> input, std::vector<std::uint8_t>& out,
@@ -51,44 +44,34 @@ DecodeResult inflateZlib(std::span<const std::uint8_t> input, std::vector<std::u
   }
 
   const std::size_t start = out.size();
-  const std::size_t outputLimit = start + std::min(limit, SIZE_MAX - start);
-  std::size_t used = start;
   std::size_t consumed = 0;
-  DecodeResult result{DecodeStatus::InputEnded, {}};
-  for (;;) {
-    const std::size_t room = growOutput(out, used, outputLimit);
-    if (room == 0) {
-      result.status = DecodeStatus::LimitReached;
-      break;
-    }
+  DecodeResult result = decodeBounded(out, limit, [&](std::uint8_t* at, std::size_t room) {
     // zlib counts in 32-bit units; feed and drain in pieces that fit.
     const std::size_t inChunk = std::min<std::size_t>(deflated.size() - consumed, UINT_MAX);
     const std::size_t outChunk = std::min<std::size_t>(room, UINT_MAX);
     stream.next_in = const_cast<Bytef*>(deflated.data() + consumed);
     stream.avail_in = static_cast<uInt>(inChunk);
-    stream.next_out = out.data() + used;
+    stream.next_out = at;
     stream.avail_out = static_cast<uInt>(outChunk);
     const int code = inflate(&stream, Z_NO_FLUSH);
     consumed += inChunk - stream.avail_in;
-    used += outChunk - stream.avail_out;
+    DecodeStep done{outChunk - stream.avail_out, std::nullopt};
     if (code == Z_STREAM_END) {
-      result.status = DecodeStatus::Complete;
-      break;
+      done.finished = DecodeResult{DecodeStatus::Complete, {}};
+    } else if (code == Z_BUF_ERROR ||
+               (code == Z_OK && stream.avail_in == 0 && stream.avail_out > 0)) {
+      done.finished = DecodeResult{DecodeStatus::InputEnded, {}};  // the stream was cut short
+    } else if (code != Z_OK) {
+      done.finished = DecodeResult{DecodeStatus::DataError, stream.msg ? stream.msg : "zlib error"};
     }
-    if (code == Z_BUF_ERROR || (code == Z_OK && stream.avail_in == 0 && stream.avail_out > 0)) {
-      break;  // no more input: the stream was cut short
-    }
-    if (code != Z_OK) {
-      result = {DecodeStatus::DataError, stream.msg ? stream.msg : "zlib error"};
-      break;
-    }
-  }
+    return done;
+  });
   inflateEnd(&stream);
-  out.resize(used);
 
   if (result.status == DecodeStatus::Complete) {
     const auto checksum = deflated.subspan(consumed);
-    const auto computed = adler32_z(adler32_z(0, nullptr, 0), out.data() + start, used - start);
+    const auto computed =
+        adler32_z(adler32_z(0, nullptr, 0), out.data() + start, out.size() - start);
     if (checksum.size() < kZlibChecksumSize || readBigEndian32(checksum) != computed) {
       result = {DecodeStatus::ChecksumMismatch, "Adler-32 missing or wrong"};
     }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 
 namespace quelvo::swf {
 
@@ -35,9 +35,5 @@ DecodeResult inflateZlib(std::span<const std::uint8_t> input, std::vector<std::u
 Expected<DecodeResult> decodeLzma(std::span<const std::uint8_t> properties,
                                   std::span<const std::uint8_t> input,
                                   std::vector<std::uint8_t>& out, std::size_t limit);
-
-// Makes room for more output: at least 64 KiB, doubling with the size so far,
-// never past limit. Returns how many bytes were added (0 when out is full).
-std::size_t growOutput(std::vector<std::uint8_t>& out, std::size_t used, std::size_t limit);
 
 }  // namespace quelvo::swf

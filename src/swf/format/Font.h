@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "swf/Expected.h"
-#include "swf/format/Records.h"
+#include "swf/base/Expected.h"
+#include "swf/base/Records.h"
 #include "swf/format/Shape.h"
 #include "swf/format/TagRecord.h"
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <span>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
+#include "swf/base/Records.h"
 #include "swf/format/Container.h"
-#include "swf/format/Records.h"
 
 namespace quelvo::swf {
 

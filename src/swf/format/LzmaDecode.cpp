@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "swf/format/BoundedDecode.h"
 #include "swf/format/Decompress.h"
 
 namespace quelvo::swf {
@@ -43,34 +44,23 @@ Expected<DecodeResult> decodeLzma(std::span<const std::uint8_t> properties,
   lzma_stream& stream = decoder.stream;
   stream.next_in = input.data();
   stream.avail_in = input.size();
-  const std::size_t start = out.size();
-  const std::size_t outputLimit = start + std::min(limit, SIZE_MAX - start);
-  std::size_t used = start;
-  DecodeResult result{DecodeStatus::InputEnded, {}};
-  for (;;) {
-    const std::size_t room = growOutput(out, used, outputLimit);
-    if (room == 0) {
-      result.status = DecodeStatus::LimitReached;
-      break;
-    }
-    stream.next_out = out.data() + used;
+  return decodeBounded(out, limit, [&](std::uint8_t* at, std::size_t room) {
+    stream.next_out = at;
     stream.avail_out = room;
     const lzma_ret code = lzma_code(&stream, LZMA_RUN);
-    used += room - stream.avail_out;
+    DecodeStep done{room - stream.avail_out, std::nullopt};
     if (code == LZMA_STREAM_END) {
-      result.status = DecodeStatus::Complete;
-      break;
+      done.finished = DecodeResult{DecodeStatus::Complete, {}};
+    } else if (code != LZMA_OK) {
+      done.finished = DecodeResult{DecodeStatus::DataError, code == LZMA_MEM_ERROR
+                                                                ? "LZMA decoder out of memory"
+                                                                : "LZMA data is corrupt"};
+    } else if (stream.avail_in == 0 && stream.avail_out > 0) {
+      // All input taken and output space left over: nothing more will come.
+      done.finished = DecodeResult{DecodeStatus::InputEnded, {}};
     }
-    if (code != LZMA_OK) {
-      result = {DecodeStatus::DataError,
-                code == LZMA_MEM_ERROR ? "LZMA decoder out of memory" : "LZMA data is corrupt"};
-      break;
-    }
-    // All input taken and output space left over: nothing more will come.
-    if (stream.avail_in == 0 && stream.avail_out > 0) break;
-  }
-  out.resize(used);
-  return result;
+    return done;
+  });
 }
 
 }  // namespace quelvo::swf

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 #include "swf/format/Shape.h"
 #include "swf/format/TagRecord.h"
 

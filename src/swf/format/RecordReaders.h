@@ -1,6 +1,6 @@
 #pragma once
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 #include "swf/io/ByteReader.h"
 
 namespace quelvo::swf {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "swf/Expected.h"
-#include "swf/format/Records.h"
+#include "swf/base/Expected.h"
+#include "swf/base/Records.h"
 #include "swf/format/ShapeStyles.h"
 #include "swf/format/TagRecord.h"
 

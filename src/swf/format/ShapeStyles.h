@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 #include "swf/io/ByteReader.h"
 
 namespace quelvo::swf {

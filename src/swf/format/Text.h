@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "swf/Expected.h"
-#include "swf/format/Records.h"
+#include "swf/base/Expected.h"
+#include "swf/base/Records.h"
 #include "swf/format/TagRecord.h"
 
 namespace quelvo::swf {

@@ -1,6 +1,6 @@
 #include "swf/input/ButtonInput.h"
 
-#include "swf/timeline/ButtonInstance.h"
+#include "swf/runtime/ButtonInstance.h"
 
 namespace quelvo::swf {
 
@@ -15,7 +15,7 @@ bool isMenu(const ButtonSite& site) { return site.button->button().trackAsMenu; 
 }  // namespace
 
 ButtonInput::ButtonInput(TimelineInstance& root, PlayContext& context, ShapePathCache& paths)
-    : root_(root), context_(context), hits_(context.library, paths) {}
+    : root_(root), context_(context), hits_(context.library, context.fields, paths) {}
 
 bool ButtonInput::pointerMove(QPointF point) {
   point_ = point;

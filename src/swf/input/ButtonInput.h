@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "swf/input/HitTester.h"
-#include "swf/timeline/ButtonInstance.h"
-#include "swf/timeline/TimelineInstance.h"
+#include "swf/runtime/ButtonInstance.h"
+#include "swf/runtime/TimelineInstance.h"
 
 namespace quelvo::swf {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "swf/render/Transforms.h"
-#include "swf/timeline/ButtonInstance.h"
-#include "swf/timeline/TimelineInstance.h"
+#include "swf/geometry/Transforms.h"
+#include "swf/runtime/ButtonInstance.h"
+#include "swf/runtime/TimelineInstance.h"
 
 namespace quelvo::swf {
 
@@ -26,7 +26,8 @@ bool maskedOut(const std::vector<PointMask>& masks, std::uint16_t depth) {
 
 }  // namespace
 
-HitTester::HitTester(Library& library, ShapePathCache& paths) : library_(library), paths_(paths) {}
+HitTester::HitTester(Library& library, FieldTexts& fields, ShapePathCache& paths)
+    : library_(library), fields_(fields), paths_(paths) {}
 
 void HitTester::visitButtons(TimelineInstance& root, std::optional<QPointF> point,
                              const std::function<void(const ButtonSite&)>& visit) {
@@ -77,7 +78,7 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
       }
       return false;
     case CharacterKind::EditText: {
-      const Shape* shape = library_.text().fieldShape(object.character, object.field.get());
+      const Shape* shape = fields_.shape(object.character, object.field.get());
       return shape && shapeContains(*shape, toStage, point);
     }
     case CharacterKind::Other:

@@ -5,13 +5,14 @@
 #include <functional>
 #include <optional>
 
-#include "swf/Library.h"
-#include "swf/render/ShapePaths.h"
-#include "swf/timeline/DisplayList.h"
+#include "swf/geometry/ShapePaths.h"
+#include "swf/model/Library.h"
+#include "swf/runtime/DisplayList.h"
 
 namespace quelvo::swf {
 
 class ButtonInstance;
+class FieldTexts;
 class TimelineInstance;
 
 // A button on the stage: its instance, the timeline whose display list holds
@@ -28,7 +29,7 @@ struct ButtonSite {
 // mask leaves out are not under any point.
 class HitTester {
  public:
-  HitTester(Library& library, ShapePathCache& paths);
+  HitTester(Library& library, FieldTexts& fields, ShapePathCache& paths);
 
   // Visits every button on the stage from the lowest depth up (so the last
   // one found under the point is the topmost). Without a point none is under it.
@@ -44,6 +45,7 @@ class HitTester {
   bool shapeContains(const Shape& shape, const QTransform& toStage, QPointF point);
 
   Library& library_;
+  FieldTexts& fields_;
   ShapePathCache& paths_;
 };
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "swf/Expected.h"
-#include "swf/format/Records.h"
+#include "swf/base/Expected.h"
+#include "swf/base/Records.h"
 
 namespace quelvo::swf {
 

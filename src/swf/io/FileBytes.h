@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "swf/Expected.h"
+#include "swf/base/Expected.h"
 
 namespace quelvo::swf {
 

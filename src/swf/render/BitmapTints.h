@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 
 namespace quelvo::swf {
 

@@ -2,7 +2,7 @@
 
 #include <QGradientStops>
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 #include "swf/format/ShapeStyles.h"
 
 namespace quelvo::swf {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "swf/geometry/StrokeOutline.h"
+#include "swf/geometry/Transforms.h"
 #include "swf/render/PixelTies.h"
-#include "swf/render/StrokeOutline.h"
-#include "swf/render/Transforms.h"
 
 namespace quelvo::swf {
 
@@ -290,5 +290,7 @@ void QPainterBackend::pushMask(std::span<const MaskPart> parts) {
 }
 
 void QPainterBackend::popMask() { painter_.restore(); }
+
+void QPainterBackend::forget(const Shape& shape) { caches_.paths.forget(shape); }
 
 }  // namespace quelvo::swf

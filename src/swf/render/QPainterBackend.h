@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "swf/bitmap/BitmapLibrary.h"
+#include "swf/geometry/ShapePaths.h"
 #include "swf/render/BitmapTints.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapePaint.h"
-#include "swf/render/ShapePaths.h"
 
 namespace quelvo::swf {
 
@@ -37,6 +37,7 @@ class QPainterBackend : public RenderBackend {
                  const ColorTransform& colorTransform) override;
   void pushMask(std::span<const MaskPart> parts) override;
   void popMask() override;
+  void forget(const Shape& shape) override;
 
  private:
   struct Fill {

@@ -3,7 +3,7 @@
 #include <QTransform>
 #include <span>
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 #include "swf/format/Shape.h"
 
 namespace quelvo::swf {
@@ -23,7 +23,7 @@ struct ShapePlacement {
   QTransform toDevice() const { return matrix * parentToDevice; }
 };
 
-// What the scene walker asks of a drawing surface. Colour transforms are
+// A drawing surface for the items of a DrawList. Colour transforms are
 // already composed down the display-list tree.
 class RenderBackend {
  public:
@@ -35,6 +35,9 @@ class RenderBackend {
   // fills cover, within any mask already in force. An empty list hides everything.
   virtual void pushMask(std::span<const MaskPart> parts) = 0;
   virtual void popMask() = 0;
+  // A shape about to go away: whatever is kept for it must go too, as another
+  // shape may come at its address.
+  virtual void forget(const Shape& shape) = 0;
 };
 
 }  // namespace quelvo::swf

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "swf/geometry/Transforms.h"
 #include "swf/render/GradientRamp.h"
-#include "swf/render/Transforms.h"
 
 namespace quelvo::swf {
 

@@ -5,7 +5,7 @@
 #include <QPen>
 #include <QTransform>
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 #include "swf/format/ShapeStyles.h"
 #include "swf/render/RenderBackend.h"
 

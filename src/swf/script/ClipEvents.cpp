@@ -1,6 +1,6 @@
 #include "swf/script/ClipEvents.h"
 
-#include "swf/Log.h"
+#include "swf/base/Log.h"
 #include "swf/io/ByteReader.h"
 
 namespace quelvo::swf {

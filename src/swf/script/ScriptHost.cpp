@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <utility>
 
-#include "swf/Log.h"
+#include "swf/base/Log.h"
 #include "swf/format/DisplayListTags.h"
 #include "swf/format/TagCodes.h"
 #include "swf/io/ByteReader.h"

@@ -12,12 +12,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "swf/Movie.h"
 #include "swf/avm1/Host.h"
 #include "swf/avm1/Vm.h"
+#include "swf/model/Movie.h"
+#include "swf/runtime/Playhead.h"
+#include "swf/runtime/TimelineInstance.h"
 #include "swf/script/ClipEvents.h"
-#include "swf/timeline/Playhead.h"
-#include "swf/timeline/TimelineInstance.h"
 
 namespace quelvo::swf {
 

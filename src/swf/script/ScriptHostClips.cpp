@@ -1,5 +1,5 @@
 // The clip tree, timeline control and clips made by scripts.
-#include "swf/Log.h"
+#include "swf/base/Log.h"
 #include "swf/format/TagCodes.h"
 #include "swf/script/ScriptHost.h"
 

@@ -18,10 +18,12 @@ bool ScriptHost::updateFields(TimelineInstance& timeline, int nesting) {
     const avm1::Value value = vm_->getVariable(timeline.id(), definition->variableName);
     if (!value.isUndefined()) {
       changed =
-          texts.setFieldText(object.character, vm_->toString(value), object.field.get()) || changed;
+          context_.fields.setText(object.character, vm_->toString(value), object.field.get()) ||
+          changed;
     } else if (!object.field->bound) {
-      vm_->setVariable(timeline.id(), definition->variableName,
-                       avm1::Value::string(texts.fieldText(object.character, object.field.get())));
+      vm_->setVariable(
+          timeline.id(), definition->variableName,
+          avm1::Value::string(context_.fields.text(object.character, object.field.get())));
     }
     object.field->bound = true;
   }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "swf/render/Transforms.h"
+#include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 
 namespace quelvo::swf {

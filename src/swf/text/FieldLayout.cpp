@@ -8,9 +8,9 @@
 #include <optional>
 #include <unordered_map>
 
-#include "swf/render/ShapePaths.h"
+#include "swf/geometry/OutlineShape.h"
+#include "swf/geometry/ShapePaths.h"
 #include "swf/text/DeviceFonts.h"
-#include "swf/text/OutlineShape.h"
 #include "swf/text/TextRuns.h"
 
 namespace quelvo::swf {

@@ -2,10 +2,9 @@
 
 #include <functional>
 
-#include "swf/Log.h"
+#include "swf/base/Log.h"
 #include "swf/format/TagCodes.h"
-#include "swf/render/Transforms.h"
-#include "swf/text/FieldLayout.h"
+#include "swf/geometry/Transforms.h"
 
 namespace quelvo::swf {
 
@@ -46,8 +45,6 @@ TextLibrary::TextLibrary(std::span<const TagRecord> definitions) {
   }
 }
 
-TextLibrary::~TextLibrary() = default;
-
 const Font* TextLibrary::font(std::uint16_t id) {
   const auto found = records_.find(id);
   if (found == records_.end() || fontVersion(found->second.code) == 0) return nullptr;
@@ -69,23 +66,9 @@ const StaticText* TextLibrary::staticText(std::uint16_t id) {
 }
 
 const EditText* TextLibrary::editText(std::uint16_t id) {
-  Field* entry = field(id);
-  return entry && entry->definition ? &*entry->definition : nullptr;
-}
-
-TextLibrary::Field* TextLibrary::field(std::uint16_t id) {
   const auto found = records_.find(id);
   if (found == records_.end() || found->second.code != tags::DefineEditText) return nullptr;
-  auto [entry, added] = fields_.try_emplace(id);
-  if (added) {
-    auto definition = readEditText(found->second);
-    if (definition) {
-      entry->second.definition = std::move(*definition);
-    } else {
-      qCDebug(lcSwf) << "unreadable edit text:" << definition.error().describe().c_str();
-    }
-  }
-  return &entry->second;
+  return parsed<EditText>(editTexts_, id, records_, readEditText);
 }
 
 const std::vector<PlacedGlyph>& TextLibrary::glyphs(std::uint16_t textId) {
@@ -128,38 +111,6 @@ const Font* TextLibrary::fontNamed(const QString& name, bool bold, bool italic) 
     }
   }
   return nullptr;
-}
-
-QString TextLibrary::fieldText(std::uint16_t id, const FieldState* state) {
-  Field* entry = field(id);
-  if (!entry || !entry->definition) return {};
-  return (state ? state : &entry->state)->text.value_or(entry->definition->initialText);
-}
-
-bool TextLibrary::setFieldText(std::uint16_t id, const QString& text, FieldState* state) {
-  Field* entry = field(id);
-  if (!entry || !entry->definition || fieldText(id, state) == text) return false;
-  FieldState& target = state ? *state : entry->state;
-  target.text = text;
-  target.shape.reset();
-  return true;
-}
-
-const Shape* TextLibrary::fieldShape(std::uint16_t id, FieldState* state) {
-  Field* entry = field(id);
-  if (!entry || !entry->definition) return nullptr;
-  FieldState& target = state ? *state : entry->state;
-  if (!target.shape) {
-    const EditText& definition = *entry->definition;
-    const Font* fieldFont = definition.font ? font(*definition.font) : nullptr;
-    const auto embedded = [this](const QString& name, bool bold, bool italic) {
-      return fontNamed(name, bold, italic);
-    };
-    target.shape = std::make_unique<Shape>(
-        layoutField(definition, fieldText(id, &target), fieldFont, embedded));
-    target.shape->transientKey = newTransientKey();
-  }
-  return target.shape.get();
 }
 
 }  // namespace quelvo::swf

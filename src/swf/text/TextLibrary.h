@@ -4,7 +4,6 @@
 #include <QTransform>
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -25,22 +24,13 @@ struct PlacedGlyph {
   ColorTransform colour;
 };
 
-// The text of an edit text field and its laid-out shape: a placed field's
-// own, or a field character's.
-struct FieldState {
-  std::optional<QString> text;   // the field's initial text until set
-  std::unique_ptr<Shape> shape;  // laid out from the text when first drawn
-  bool bound = false;            // its variable has been read or set once
-};
-
 // The fonts, static texts and edit text fields of a movie, for one
 // playback. Everything is parsed on first use and kept; a definition that
-// cannot be read draws nothing. A field's text and shape are those of the
-// state given, or of the character itself when none is.
+// cannot be read draws nothing. The texts fields show are the playback's
+// (see FieldTexts).
 class TextLibrary {
  public:
   explicit TextLibrary(std::span<const TagRecord> definitions);
-  ~TextLibrary();
 
   const Font* font(std::uint16_t id);
   const StaticText* staticText(std::uint16_t id);
@@ -51,29 +41,13 @@ class TextLibrary {
   // The glyphs of a static text in drawing order.
   const std::vector<PlacedGlyph>& glyphs(std::uint16_t textId);
 
-  // The field's text as shown and as scripts see it.
-  QString fieldText(std::uint16_t id, const FieldState* state = nullptr);
-  // Returns whether the text changed.
-  bool setFieldText(std::uint16_t id, const QString& text, FieldState* state = nullptr);
-  // The field's text laid out as a shape (see layoutField); nullptr when the
-  // id is no field. Laid out again after its text changes, as a new transient
-  // shape (see Shape::transientKey): the one before is dropped.
-  const Shape* fieldShape(std::uint16_t id, FieldState* state = nullptr);
-
  private:
-  struct Field {
-    std::optional<EditText> definition;
-    FieldState state;
-  };
-
-  Field* field(std::uint16_t id);
-
   std::map<std::uint16_t, TagRecord> records_;    // fonts, texts and fields
   std::map<std::uint16_t, TagRecord> fontInfos_;  // DefineFontInfo(2) by font
   std::map<std::uint16_t, std::optional<Font>> fonts_;
   std::map<std::uint16_t, std::optional<StaticText>> texts_;
   std::map<std::uint16_t, std::vector<PlacedGlyph>> glyphs_;
-  std::map<std::uint16_t, Field> fields_;
+  std::map<std::uint16_t, std::optional<EditText>> editTexts_;
   EdgeBudget edgeBudget_;
 };
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "swf/format/Records.h"
+#include "swf/base/Records.h"
 #include "swf/format/Text.h"
 
 namespace quelvo::swf {

@@ -1,7 +1,0 @@
-#include "swf/Log.h"
-
-namespace quelvo::swf {
-
-Q_LOGGING_CATEGORY(lcSwf, "quelvo.swf", QtInfoMsg)
-
-}  // namespace quelvo::swf

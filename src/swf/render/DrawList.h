@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QTransform>
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "swf/base/Records.h"
+#include "swf/format/Shape.h"
+#include "swf/render/RenderBackend.h"
+
+namespace quelvo::swf {
+
+// One step of drawing a frame: a shape, or the start or end of a mask.
+struct DrawItem {
+  enum class Kind { Shape, PushMask, PopMask };
+
+  Kind kind = Kind::Shape;
+  const Shape* shape = nullptr;   // Shape
+  ShapePlacement placement;       // Shape
+  ColorTransform colorTransform;  // Shape
+  std::size_t firstPart = 0;      // PushMask: its parts in DrawList::maskParts()
+  std::size_t partCount = 0;
+};
+
+// A frame as a backend draws it: shapes from the bottom up, with the masks
+// that clip them pushed and popped around them as a stack. The shapes are
+// the movie's and stay valid while its playback does not step; shapes the
+// frame no longer shows and that are about to go away ride along, so that a
+// backend keeping something per shape drops it before drawing.
+class DrawList {
+ public:
+  void drawShape(const Shape& shape, const ShapePlacement& placement,
+                 const ColorTransform& colorTransform);
+  // An empty list of parts hides everything until the matching popMask.
+  void pushMask(std::span<const MaskPart> parts);
+  void popMask();
+  void retire(std::shared_ptr<const Shape> shape);
+
+  const std::vector<DrawItem>& items() const { return items_; }
+  std::span<const MaskPart> maskParts(const DrawItem& push) const;
+
+  // Tells backend to forget the retired shapes, then hands it the items in order.
+  void replay(RenderBackend& backend) const;
+
+ private:
+  std::vector<DrawItem> items_;
+  std::vector<MaskPart> maskParts_;
+  std::vector<std::shared_ptr<const Shape>> retired_;
+};
+
+}  // namespace quelvo::swf
