@@ -6,6 +6,7 @@
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
 #include "catalog/MissingFile.h"
+#include "core/Actions.h"
 #include "core/Dispatcher.h"
 #include "core/session/CurrentEntry.h"
 #include "core/session/PlayMode.h"
@@ -40,8 +41,12 @@ Transport::Transport(const PlayerWidgets& widgets, catalog::CatalogModel& catalo
   dispatcher.bind(Command::PreviousEntry, commands_.MNUBACKONE, button(PreviousButton));
   dispatcher.bind(Command::NextEntry, commands_.MNUNEXTONE, button(NextButton));
   // Play and pause are the buttons' own; their actions show in no menu.
-  dispatcher.bind(Command::Play, new QAction(this), button(PlayButton));
-  dispatcher.bind(Command::Pause, new QAction(this), button(PauseButton));
+  dispatcher.bind(Command::Play,
+                  core::makeAction(this, QStringLiteral("CMDPLAY"), QStringLiteral("播放")),
+                  button(PlayButton));
+  dispatcher.bind(Command::Pause,
+                  core::makeAction(this, QStringLiteral("CMDPAUSE"), QStringLiteral("暂停")),
+                  button(PauseButton));
   const std::pair<int, Command> buttons[] = {
       {PlayButton, Command::Play},          {PauseButton, Command::Pause},
       {BackButton, Command::PreviousFrame}, {ForwardButton, Command::NextFrame},

@@ -100,9 +100,16 @@ TEST(Layering, PlayerFoldersIncludeDownwardOnlyAndNoneReachesTheMainWindow) {
   EXPECT_TRUE(includers.empty()) << includers.front().toStdString();
   // Only the composition root looks at every folder.
   for (const auto& [folder, uses] : graph) {
-    if (folder != QStringLiteral("app"))
+    if (folder != QStringLiteral("app")) {
       EXPECT_FALSE(uses.count(QStringLiteral("app"))) << folder.toStdString();
+    }
   }
+}
+
+TEST(Layering, EngineFoldersFormNoCycle) {
+  const FolderGraph graph =
+      includeGraph(QStringLiteral(QUELVO_SOURCE_DIR "/swf"), QStringLiteral("swf/"));
+  EXPECT_EQ(findCycle(graph), QString());
 }
 
 }  // namespace
