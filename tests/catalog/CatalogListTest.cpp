@@ -25,7 +25,7 @@ class CatalogListTest : public PlayerFixture {
   catalog::CatalogCommands& commands() { return part<catalog::CatalogCommands>(); }
   void add(const QStringList& paths) {
     platform.openFilesAnswers.push_back(paths);
-    list().Cmdlist_Click(0);
+    list().Cmdlist_Click(catalog::CatalogList::Add);
   }
   QStringList displayTexts() {
     QStringList texts;
@@ -81,7 +81,7 @@ TEST_F(CatalogListTest, TwoEntriesDisableRandomPlayAndKeepExactlyOneMode) {
 TEST_F(CatalogListTest, DeletingTheOnlyEntryClosesTheMovie) {
   open({movieFile(QStringLiteral("a.swf"))});
   list().selectRow(0);
-  list().Cmdlist_Click(1);
+  list().Cmdlist_Click(catalog::CatalogList::Delete);
   EXPECT_EQ(model().count(), 0);
   EXPECT_EQ(movie().TotalFrames(), 0);
   EXPECT_FALSE(commands().MNUDEL->isEnabled());
@@ -99,7 +99,7 @@ TEST_F(CatalogListTest, DeletingKeepsTheCurrentIndexOnThePlayingMovieOrBefore) {
          QStringLiteral("/m/d.swf")});
     session().Labn.set(2);
     list().selectRow(at);
-    list().Cmdlist_Click(1);
+    list().Cmdlist_Click(catalog::CatalogList::Delete);
     const int expected = at <= 2 ? 1 : 2;
     EXPECT_EQ(session().Labn.value(), expected) << at;
     EXPECT_EQ(list().selectedRow(), std::min(at, model().count() - 1)) << at;
@@ -109,18 +109,18 @@ TEST_F(CatalogListTest, DeletingKeepsTheCurrentIndexOnThePlayingMovieOrBefore) {
 TEST_F(CatalogListTest, MovesAtTheEndsDoNothingAndMovedEntryBecomesCurrent) {
   add({QStringLiteral("/m/a.swf"), QStringLiteral("/m/b.swf"), QStringLiteral("/m/c.swf")});
   list().selectRow(0);
-  list().Cmdlist_Click(3);
+  list().Cmdlist_Click(catalog::CatalogList::MoveUp);
   EXPECT_EQ(displayTexts(),
             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
   list().selectRow(2);
-  list().Cmdlist_Click(4);
+  list().Cmdlist_Click(catalog::CatalogList::MoveDown);
   EXPECT_EQ(list().selectedRow(), 2);
-  list().Cmdlist_Click(3);
+  list().Cmdlist_Click(catalog::CatalogList::MoveUp);
   EXPECT_EQ(displayTexts(),
             (QStringList{QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("b")}));
   EXPECT_EQ(list().selectedRow(), 1);
   EXPECT_EQ(session().Labn.value(), 1);
-  list().Cmdlist_Click(4);
+  list().Cmdlist_Click(catalog::CatalogList::MoveDown);
   EXPECT_EQ(displayTexts(),
             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
   EXPECT_EQ(session().Labn.value(), 2);
@@ -177,7 +177,7 @@ TEST_F(CatalogListTest, AddingPastTheLimitStopsThereAndKeepsWhatWasThere) {
 
 TEST_F(CatalogListTest, HideButtonHidesTheCatalogPane) {
   part<layout::PaneLayout>().MNUMU_Click();
-  list().Cmdlist_Click(2);
+  list().Cmdlist_Click(catalog::CatalogList::Hide);
   EXPECT_FALSE(part<layout::PaneLayout>().MNUMU->isChecked());
   EXPECT_TRUE(named<QWidget>(QStringLiteral("frmlist"))->isHidden());
 }

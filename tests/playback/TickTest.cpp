@@ -187,12 +187,12 @@ class Transport : public Tick {};
 TEST_F(Transport, PlayAndPauseOnlyChangeWhatNeedsChanging) {
   open({movieFile(QStringLiteral("a.swf"), 60)});
   playback::Transport& t = part<playback::Transport>();
-  t.Command1_Click(0);
+  t.Command1_Click(playback::PlayButton);
   EXPECT_TRUE(movie().IsPlaying());
-  t.Command1_Click(1);
+  t.Command1_Click(playback::PauseButton);
   EXPECT_FALSE(movie().IsPlaying());
   EXPECT_FALSE(tmrsld()->isActive());
-  t.Command1_Click(1);
+  t.Command1_Click(playback::PauseButton);
   EXPECT_FALSE(movie().IsPlaying());
   t.MNUPLAY_Click();
   EXPECT_TRUE(movie().IsPlaying());
@@ -201,7 +201,7 @@ TEST_F(Transport, PlayAndPauseOnlyChangeWhatNeedsChanging) {
 
 TEST_F(Transport, FrameForwardShowsTheNewFrameWithTheTickOff) {
   open({movieFile(QStringLiteral("a.swf"), 60)});
-  part<playback::Transport>().Command1_Click(3);
+  part<playback::Transport>().Command1_Click(playback::ForwardButton);
   EXPECT_EQ(movie().FrameNum(), 1);
   EXPECT_EQ(slider().value(), 2);
   EXPECT_EQ(panel(Panel::CurrentFrame), QStringLiteral("2"));
@@ -211,11 +211,11 @@ TEST_F(Transport, FrameForwardShowsTheNewFrameWithTheTickOff) {
 TEST_F(Transport, NextAndPreviousStopAtTheEndsWithoutWrapping) {
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf"))});
   playback::Transport& t = part<playback::Transport>();
-  t.Command1_Click(5);
+  t.Command1_Click(playback::PreviousButton);
   EXPECT_EQ(session().Labn.value(), 0);
-  t.Command1_Click(6);
+  t.Command1_Click(playback::NextButton);
   EXPECT_EQ(session().Labn.value(), 1);
-  t.Command1_Click(6);
+  t.Command1_Click(playback::NextButton);
   EXPECT_EQ(session().Labn.value(), 1);
   EXPECT_EQ(movie().movie(), catalog().path(1));
   EXPECT_TRUE(tmrsld()->isActive());
@@ -224,17 +224,17 @@ TEST_F(Transport, NextAndPreviousStopAtTheEndsWithoutWrapping) {
 TEST_F(Transport, NextOntoAVanishedFileStepsBackToTheOneBefore) {
   const QString c = movieFile(QStringLiteral("c.swf"));
   open({movieFile(QStringLiteral("a.swf")), movieFile(QStringLiteral("b.swf")), c});
-  part<playback::Transport>().Command1_Click(6);
+  part<playback::Transport>().Command1_Click(playback::NextButton);
   QFile::remove(c);
-  part<playback::Transport>().Command1_Click(6);
+  part<playback::Transport>().Command1_Click(playback::NextButton);
   EXPECT_EQ(catalog().count(), 2);
   EXPECT_EQ(session().Labn.value(), 1);
   EXPECT_EQ(platform.messages.size(), 1u);
 }
 
 TEST_F(Transport, NothingHappensWithoutAMovie) {
-  part<playback::Transport>().Command1_Click(0);
-  part<playback::Transport>().Command1_Click(6);
+  part<playback::Transport>().Command1_Click(playback::PlayButton);
+  part<playback::Transport>().Command1_Click(playback::NextButton);
   EXPECT_FALSE(movie().IsPlaying());
   EXPECT_TRUE(platform.openFilesRequests.empty());
   button(7)->click();
