@@ -16,7 +16,19 @@
 
 namespace quelvo::app {
 
-using namespace core;
+using core::BusyCursor;
+using core::CatalogEntry;
+using core::PlayMode;
+using core::ProfileDocument;
+using core::Session;
+using core::SettingsStore;
+using core::SkinScheme;
+using core::Twips;
+using core::formatBoolean;
+using core::formatNumber;
+using core::isSwitchOn;
+using core::savesOnExit;
+using core::writeSettingsCatalog;
 
 namespace {
 

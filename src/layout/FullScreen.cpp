@@ -22,12 +22,10 @@ void FullScreen::MNUFULL_Click() {
   MNUFULL_->setChecked(!MNUFULL_->isChecked());
   if (MNUFULL_->isChecked()) {
     savedMenuBar_ = panes_.MNUMENU->isChecked();
-    window_->setWindowFlag(Qt::FramelessWindowHint, true);
     panes_.MNUMENU->setChecked(true);
     panes_.MNUMENU_Click();
     window_->showFullScreen();
   } else {
-    window_->setWindowFlag(Qt::FramelessWindowHint, false);
     window_->showNormal();
     panes_.MNUMENU->setChecked(!savedMenuBar_);
     panes_.MNUMENU_Click();
