@@ -18,16 +18,16 @@ namespace quelvo::app {
 
 using core::BusyCursor;
 using core::CatalogEntry;
+using core::formatBoolean;
+using core::formatNumber;
+using core::isSwitchOn;
 using core::PlayMode;
 using core::ProfileDocument;
+using core::savesOnExit;
 using core::Session;
 using core::SettingsStore;
 using core::SkinScheme;
 using core::Twips;
-using core::formatBoolean;
-using core::formatNumber;
-using core::isSwitchOn;
-using core::savesOnExit;
 using core::writeSettingsCatalog;
 
 namespace {

@@ -69,11 +69,22 @@ TEST_F(DispatcherTest, CommandsArrivingWhileAnotherRunsDoNothing) {
   EXPECT_TRUE(window.updatesEnabled());
 }
 
-TEST_F(DispatcherTest, FailingCommandReleasesTheGuard) {
+QStringList warnings;
+
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg) warnings << text;
+}
+
+TEST_F(DispatcherTest, FailingCommandIsLoggedAndReleasesTheGuard) {
+  warnings.clear();
+  const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
   int runs = 0;
   dispatcher.bind(Command::Open, new QAction(&window), [] { throw std::runtime_error("boom"); });
   bindCounting(Command::Close, runs);
   dispatcher.MenuButtons(Command::Open);
+  qInstallMessageHandler(previous);
+  ASSERT_EQ(warnings.size(), 1);
+  EXPECT_TRUE(warnings.front().contains(QStringLiteral("boom")));
   dispatcher.MenuButtons(Command::Close);
   EXPECT_EQ(runs, 1);
   EXPECT_TRUE(window.updatesEnabled());
