@@ -14,7 +14,13 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
   for (int i = 0; i < 6; ++i) {
     panels_[i] = new QLabel(QString::fromUtf8(initial[i]), this);
     panels_[i]->setObjectName(QStringLiteral("Bar1.Panels(%1)").arg(i + 1));
-    panels_[i]->setAccessibleName(QString::fromUtf8(initial[i]));
+    // The captions keep their name; a changing panel has none, so a screen
+    // reader reads its current text, described by the caption before it.
+    if (i % 2 == 0) {
+      panels_[i]->setAccessibleName(QString::fromUtf8(initial[i]));
+    } else {
+      panels_[i]->setAccessibleDescription(QString::fromUtf8(initial[i - 1]));
+    }
     panels_[i]->setFrameShape(QFrame::StyledPanel);
     panels_[i]->setFrameShadow(QFrame::Sunken);
     panels_[i]->setContentsMargins(4, 0, 4, 0);
@@ -29,7 +35,6 @@ QString StatusBar::panel(Panel panel) const {
 void StatusBar::setPanel(Panel panel, const QString& text) {
   QLabel* label = panels_.at(static_cast<std::size_t>(panel) - 1);
   label->setText(text);
-  label->setAccessibleDescription(text);
 }
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event) {
