@@ -25,6 +25,7 @@
 #include "core/OptionsDialog.h"
 #include "core/settings/SettingsStore.h"
 #include "integration/KeyboardHook.h"
+#include "integration/WindowMenu.h"
 #include "layout/FullScreen.h"
 #include "layout/PaneLayout.h"
 #include "layout/WindowCommands.h"
@@ -245,16 +246,28 @@ void Form1::createPlayback() {
   loopRegion =
       new playback::LoopRegion(session_.loopRegion, *Sldflash, Frame1, Bar1, *panes, twips_, this);
   new playback::StatePanel(*Bar1, session_.playMode, session_.loopRegion, this);
-  keyboard = new integration::KeyboardHook(pw, *dispatcher, windowCommands->MNUFULL, this);
+  windowMenu =
+      new integration::WindowMenu(session_.Label1, session_.skin, *panes, MNUABOUT, this, this);
+  keyboard = new integration::KeyboardHook(
+      pw, *dispatcher, windowCommands->MNUFULL, [this] { windowMenu->popupAtWindow(); }, this);
 }
 
 void Form1::connectViews() {
   connect(Bar1, &playback::StatusBar::rightClicked, FrmMnuPlayCon,
           [this](const QPoint& at) { FrmMnuPlayCon->popup(at); });
   connect(Bar1, &playback::StatusBar::doubleClicked, panes, &layout::PaneLayout::MNUBAR_Click);
+  // A right click on the movie area opens the window menu; the movie control
+  // has no menu of its own.
+  const auto openWindowMenu = [this](QWidget* area) {
+    area->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(area, &QWidget::customContextMenuRequested, windowMenu,
+            [this, area](const QPoint& at) { windowMenu->popup(area->mapToGlobal(at)); });
+  };
+  openWindowMenu(frmflash);
   // The movie control getting the focus switches the tick on.
-  Flash1->onLiveCreated([this](playback::MovieControl& movie) {
+  Flash1->onLiveCreated([this, openWindowMenu](playback::MovieControl& movie) {
     connect(&movie, &playback::MovieControl::gotFocus, tmrsld, qOverload<>(&QTimer::start));
+    openWindowMenu(&movie);
   });
 }
 

@@ -54,7 +54,8 @@ class SkinSwitcher;
 }
 namespace quelvo::integration {
 class KeyboardHook;
-}
+class WindowMenu;
+}  // namespace quelvo::integration
 
 namespace quelvo::app {
 
@@ -157,6 +158,7 @@ class Form1 : public QMainWindow {
   layout::FullScreen* fullScreen = nullptr;
   layout::WindowPlacement* placement = nullptr;
   skins::SkinSwitcher* skins = nullptr;
+  integration::WindowMenu* windowMenu = nullptr;
   integration::KeyboardHook* keyboard = nullptr;
 };
 

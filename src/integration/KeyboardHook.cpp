@@ -17,8 +17,13 @@ using core::Command;
 using Panel = playback::StatusBar::Panel;
 
 KeyboardHook::KeyboardHook(const playback::PlayerWidgets& widgets, core::Dispatcher& dispatcher,
-                           const QAction* MNUFULL, QObject* owner)
-    : QObject(owner), w_(widgets), dispatcher_(dispatcher), MNUFULL_(MNUFULL) {}
+                           const QAction* MNUFULL, std::function<void()> openWindowMenu,
+                           QObject* owner)
+    : QObject(owner),
+      w_(widgets),
+      dispatcher_(dispatcher),
+      MNUFULL_(MNUFULL),
+      openWindowMenu_(std::move(openWindowMenu)) {}
 
 KeyboardHook::~KeyboardHook() { remove(); }
 
@@ -141,6 +146,11 @@ bool KeyboardHook::KeyboardProc(const QKeyEvent& event) {
     }
     // Every first press with Ctrl is swallowed, in the table or not.
     run(ctrlCommand(key));
+    return true;
+  }
+  // Alt+Space, where the window manager leaves it to the program.
+  if (firstPress && modifiers.testFlag(Qt::AltModifier) && key == Qt::Key_Space) {
+    openWindowMenu_();
     return true;
   }
   if (firstPress && modifiers.testFlag(Qt::AltModifier) && altCommand(key)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 #include "core/Command.h"
@@ -24,8 +25,9 @@ class KeyboardHook : public QObject {
 
  public:
   // MNUFULL: the full-screen item, whose mark tells whether Escape leaves it.
+  // openWindowMenu: Alt+Space opens the window menu.
   KeyboardHook(const playback::PlayerWidgets& widgets, core::Dispatcher& dispatcher,
-               const QAction* MNUFULL, QObject* owner);
+               const QAction* MNUFULL, std::function<void()> openWindowMenu, QObject* owner);
   ~KeyboardHook() override;
 
   void install();
@@ -50,6 +52,7 @@ class KeyboardHook : public QObject {
   playback::PlayerWidgets w_;
   core::Dispatcher& dispatcher_;
   const QAction* MNUFULL_;
+  std::function<void()> openWindowMenu_;
   bool installed_ = false;
 };
 
