@@ -29,7 +29,7 @@ Dispatcher::Dispatcher(QWidget* window, std::function<bool()> skinOn, QObject* o
     : QObject(owner), window_(window), skinOn_(std::move(skinOn)) {}
 
 void Dispatcher::bind(Command command, QAction* item, std::function<void()> handler) {
-  commands_[command] = {item, std::move(handler)};
+  commands_[command] = std::move(handler);
   connect(item, &QAction::triggered, this, [this, item, command] {
     // The handler inverts a toggle's mark itself, as it does for a key, so
     // the mark Qt flipped on the click is put back first.
@@ -42,20 +42,15 @@ void Dispatcher::bindButton(Command command, QAbstractButton* button) {
   connect(button, &QAbstractButton::clicked, this, [this, command] { MenuButtons(command); });
 }
 
-QAction* Dispatcher::action(Command command) const {
-  const auto found = commands_.find(command);
-  return found == commands_.end() ? nullptr : found->second.item;
-}
-
 void Dispatcher::MenuButtons(Command command) {
   DrawingLock lock(window_);
   if (window_->isMinimized() || (skinOn_() && changesFace(command))) return;
   if (guard_ > 0) return;
   GuardScope guard(guard_);
   const auto found = commands_.find(command);
-  if (found == commands_.end() || !found->second.handler) return;
+  if (found == commands_.end() || !found->second) return;
   try {
-    found->second.handler();
+    found->second();
   } catch (const std::exception& error) {
     // The command ends; later commands still run.
     qWarning() << "command" << static_cast<int>(command) << "failed:" << error.what();

@@ -30,19 +30,12 @@ class Dispatcher : public QObject {
   void bindButton(Command command, QAbstractButton* button);
 
   void MenuButtons(Command command);
-  // The action bound to a command (nullptr when none is).
-  QAction* action(Command command) const;
   bool running() const { return guard_ > 0; }
 
  private:
-  struct Binding {
-    QAction* item = nullptr;
-    std::function<void()> handler;
-  };
-
   QWidget* window_;
   std::function<bool()> skinOn_;
-  std::map<Command, Binding> commands_;
+  std::map<Command, std::function<void()>> commands_;
   int guard_ = 0;
 };
 

@@ -91,12 +91,9 @@ void PlaybackCommands::openCommand() {
     index = std::min(index, catalog_.count() - 1);
   }
 
+  startMovie(catalog_.path(index));
   MovieControl& movie = w_.movie();
-  movie.setMovie(catalog_.path(index));
   movie.setLoop(false);
-  w_.tmrsld->start();
-  w_.Sldflash->setEnabled(true);
-  showFrameCount();
   w_.enableButtons(PlayButton, RewindButton, true);
 
   const bool several = catalog_.count() > 1;
@@ -117,13 +114,16 @@ void PlaybackCommands::openCommand() {
 void PlaybackCommands::playEntry(int row) {
   for (QAction* item : movieCommands()) item->setEnabled(true);
   NewFlash();
-  MovieControl& movie = w_.movie();
-  movie.setMovie(catalog_.path(row));
+  startMovie(catalog_.path(row));
+  w_.enableButtons(PlayButton, NextButton, true);
+  w_.movie().Play();
+}
+
+void PlaybackCommands::startMovie(const QString& path) {
+  w_.movie().setMovie(path);
   w_.Sldflash->setEnabled(true);
   w_.tmrsld->start();
-  w_.enableButtons(PlayButton, NextButton, true);
   showFrameCount();
-  movie.Play();
 }
 
 void PlaybackCommands::NewFlash() {

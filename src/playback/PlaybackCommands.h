@@ -72,10 +72,14 @@ class PlaybackCommands : public QObject {
   // Commands owned elsewhere that belong to the same group (quality, zoom, ...).
   void addMovieCommands(const QList<QAction*>& actions) { extraMovieCommands_ += actions; }
 
+  // Loads a movie into the live control, with the slider, panel 4 and the
+  // tick following it.
+  void startMovie(const QString& path);
+
+ private:
   // Total frames of the movie into panel 4 and the slider's range.
   void showFrameCount();
 
- private:
   PlayerWidgets w_;
   catalog::CatalogModel& catalog_;
   catalog::CatalogList& list_;

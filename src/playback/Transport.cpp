@@ -130,11 +130,7 @@ void Transport::loadEntry(int index, int focusButton) {
   commands_.NewFlash();
   QPushButton* focus = w_.Command1[focusButton];
   if (!w_.Frame1->isHidden() && focus->isEnabled()) focus->setFocus();
-  MovieControl& movie = w_.movie();
-  movie.setMovie(catalog_.path(index));
-  w_.Sldflash->setEnabled(true);
-  commands_.showFrameCount();
-  w_.tmrsld->start();
+  commands_.startMovie(catalog_.path(index));
   w_.Sldflash->setValue(w_.Sldflash->minimum());
   Labn_.set(index);
 }

@@ -35,7 +35,6 @@ TEST_F(DispatcherTest, ActionsButtonsAndNumbersReachTheSameCommand) {
   button.click();
   dispatcher.MenuButtons(*core::numberedCommand(7));
   EXPECT_EQ(runs, 3);
-  EXPECT_EQ(dispatcher.action(Command::PlayPause), item);
   EXPECT_TRUE(window.updatesEnabled());
   // Numbers outside the table name no command.
   for (int n : {0, 28, 29, 32, 100}) EXPECT_FALSE(core::numberedCommand(n)) << n;
