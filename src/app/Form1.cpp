@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "about/Form2.h"
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogFile.h"
 #include "catalog/CatalogList.h"
@@ -23,6 +24,7 @@
 #include "core/Fonts.h"
 #include "core/Naming.h"
 #include "core/OptionsDialog.h"
+#include "core/Paths.h"
 #include "core/settings/SettingsStore.h"
 #include "integration/KeyboardHook.h"
 #include "integration/WindowMenu.h"
@@ -178,6 +180,10 @@ void Form1::createSubsystems() {
   dispatcher->bind(Command::Exit, MNUEXIT, [this] { close(); });
   connect(MNUOPT, &QAction::triggered, this,
           [this] { core::Opt::MNUOPT_Click(this, env_.settings, twips_); });
+  connect(MNUABOUT, &QAction::triggered, this, [this] {
+    about::Form2::MNUABOUT_Click(
+        {this, env_.settings, twips_, env_.platform, core::userGuidePath(env_.programFolder)});
+  });
 
   layout::PaneWidgets lw;
   lw.window = this;
@@ -246,10 +252,11 @@ void Form1::createPlayback() {
   loopRegion =
       new playback::LoopRegion(session_.loopRegion, *Sldflash, Frame1, Bar1, *panes, twips_, this);
   new playback::StatePanel(*Bar1, session_.playMode, session_.loopRegion, this);
-  windowMenu =
-      new integration::WindowMenu(session_.Label1, session_.skin, *panes, MNUABOUT, this, this);
+  windowMenu = new integration::WindowMenu(session_.Label1, session_.skin, *panes, MNUABOUT, this,
+                                           env_.platform, this);
   keyboard = new integration::KeyboardHook(
-      pw, *dispatcher, windowCommands->MNUFULL, [this] { windowMenu->popupAtWindow(); }, this);
+      pw, *dispatcher, windowCommands->MNUFULL, [this] { return windowMenu->popupAtWindow(); },
+      this);
 }
 
 void Form1::connectViews() {

@@ -101,7 +101,7 @@ void ShellCommands::MNURUN_Click(int index) {
 }
 
 void ShellCommands::MNUHELPHELP_Click() {
-  const QString path = programFolder_ + QStringLiteral("readme.txt");
+  const QString path = core::userGuidePath(programFolder_);
   if (!QFileInfo(path).isFile()) {
     say(platform_, QStringLiteral("提示"), QStringLiteral("不好意思，没找着。"),
         platform::MessageIcon::Exclamation);

@@ -11,6 +11,11 @@ inline const QString kDefaultDialogFolder = QStringLiteral("%USERPROFILE%\\My Do
 // "/"); a path without one is returned whole.
 QString folderOf(const QString& path);
 
+// The user guide, readme.txt in the program folder (which ends with a separator).
+inline QString userGuidePath(const QString& programFolder) {
+  return programFolder + QStringLiteral("readme.txt");
+}
+
 // The path with one separator at its end.
 QString withTrailingSeparator(const QString& folder);
 

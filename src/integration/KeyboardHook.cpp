@@ -17,7 +17,7 @@ using core::Command;
 using Panel = playback::StatusBar::Panel;
 
 KeyboardHook::KeyboardHook(const playback::PlayerWidgets& widgets, core::Dispatcher& dispatcher,
-                           const QAction* MNUFULL, std::function<void()> openWindowMenu,
+                           const QAction* MNUFULL, std::function<bool()> openWindowMenu,
                            QObject* owner)
     : QObject(owner),
       w_(widgets),
@@ -150,8 +150,7 @@ bool KeyboardHook::KeyboardProc(const QKeyEvent& event) {
   }
   // Alt+Space, where the window manager leaves it to the program.
   if (firstPress && modifiers.testFlag(Qt::AltModifier) && key == Qt::Key_Space) {
-    openWindowMenu_();
-    return true;
+    return openWindowMenu_();
   }
   if (firstPress && modifiers.testFlag(Qt::AltModifier) && altCommand(key)) {
     run(altCommand(key));

@@ -25,9 +25,10 @@ class KeyboardHook : public QObject {
 
  public:
   // MNUFULL: the full-screen item, whose mark tells whether Escape leaves it.
-  // openWindowMenu: Alt+Space opens the window menu.
+  // openWindowMenu: Alt+Space opens the window menu; it answers false where
+  // the system opens its own, which then gets the key.
   KeyboardHook(const playback::PlayerWidgets& widgets, core::Dispatcher& dispatcher,
-               const QAction* MNUFULL, std::function<void()> openWindowMenu, QObject* owner);
+               const QAction* MNUFULL, std::function<bool()> openWindowMenu, QObject* owner);
   ~KeyboardHook() override;
 
   void install();
@@ -52,7 +53,7 @@ class KeyboardHook : public QObject {
   playback::PlayerWidgets w_;
   core::Dispatcher& dispatcher_;
   const QAction* MNUFULL_;
-  std::function<void()> openWindowMenu_;
+  std::function<bool()> openWindowMenu_;
   bool installed_ = false;
 };
 

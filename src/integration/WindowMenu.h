@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
+#include <vector>
+
+#include "platform/SystemMenu.h"
 
 class QAction;
 class QMenu;
@@ -14,13 +18,17 @@ class SkinSchemeState;
 namespace quelvo::layout {
 class PaneLayout;
 }
+namespace quelvo::platform {
+class Platform;
+}
 
 namespace quelvo::integration {
 
-// The window menu: the program's own items of the window's system menu, as a
-// popup opened by a right click on the movie area or by Alt+Space. It is
-// rebuilt from the on-top state, the skin scheme and the menu bar each time
-// it opens, so it shows what holds at that moment.
+// The program's own items of the window's system menu. Where the system has a
+// native system menu they go there and follow every change of the on-top
+// state, the skin scheme and the menu bar. Elsewhere they form a popup window
+// menu, opened by a right click on the movie area or by Alt+Space and rebuilt
+// each time it opens, so it shows what holds at that moment.
 class WindowMenu : public QObject {
   Q_OBJECT
 
@@ -30,26 +38,32 @@ class WindowMenu : public QObject {
 
   // MNUABOUT: the about command the "关于..." item runs.
   WindowMenu(core::OnTopState& Label1, const core::SkinSchemeState& skin, layout::PaneLayout& panes,
-             QAction* MNUABOUT, QWidget* window, QObject* owner);
+             QAction* MNUABOUT, QWidget* window, platform::Platform& platform, QObject* owner);
+  ~WindowMenu() override;
 
+  // The items that hold now, in their order.
+  std::vector<platform::SystemMenuItem> items() const;
+  // The popup; null where the native system menu is used.
   QMenu* menu() const { return menu_; }
-  // Opens the menu at a point of the screen; its items are made as it opens.
+  // Opens the popup at a point of the screen; its items are made as it opens.
   void popup(const QPoint& globalPos);
-  // Opens it at the window's top-left corner, where a system menu opens.
-  void popupAtWindow();
+  // Opens the popup at the window's top-left corner, where a system menu
+  // opens. False where the system opens its own menu.
+  bool popupAtWindow();
   // Runs an item's command.
   void SysMenuProc(Item item);
 
  private:
-  void rebuild();
-  QAction* addItem(Item item, const QString& caption);
+  void rebuildPopup();
+  void updateNative();
 
   core::OnTopState& Label1_;
   const core::SkinSchemeState& skin_;
   layout::PaneLayout& panes_;
   QAction* MNUABOUT_;
   QWidget* window_;
-  QMenu* menu_;
+  std::unique_ptr<platform::SystemMenu> native_;
+  QMenu* menu_ = nullptr;
 };
 
 }  // namespace quelvo::integration

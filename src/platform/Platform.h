@@ -2,8 +2,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 
+#include "platform/SystemMenu.h"
+
+class QDialog;
 class QWidget;
 
 namespace quelvo::platform {
@@ -57,6 +62,8 @@ class Platform {
   virtual QString saveFile(const FileDialogRequest& request) = 0;
 
   virtual MessageButton message(const MessageRequest& request) = 0;
+  // Shows a dialog of the program modally; returns its result code.
+  virtual int showModal(QDialog& dialog) = 0;
   // Input box; nullopt when cancelled.
   virtual std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                           const QString& initialText) = 0;
@@ -67,6 +74,10 @@ class Platform {
   virtual int shellOpen(const QString& target) = 0;
 
   virtual ScreenMetrics screen() const = 0;
+  // The window's native system menu (see SystemMenu.h); null where the system
+  // has none and the program shows its own window menu instead.
+  virtual std::unique_ptr<SystemMenu> systemMenu(QWidget* window,
+                                                 std::function<void(int)> chosen) = 0;
 
   // Monotonic milliseconds.
   virtual qint64 nowMs() const = 0;
@@ -77,9 +88,10 @@ class Platform {
   // call decides and keeps the answer; the lock is held for the process's life.
   virtual bool anotherInstanceRunning() = 0;
 
-  // Parent for dialogs and message boxes (the main window once it exists).
+  // Parent for dialogs and message boxes: the modal window open now, so a prompt
+  // asked from it stays above it; otherwise the main window once it exists.
   void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
-  QWidget* dialogParent() const { return dialogParent_; }
+  QWidget* dialogParent() const;
 
  private:
   QWidget* dialogParent_ = nullptr;

@@ -101,10 +101,9 @@ QtPlatform::QtPlatform() : random_(QRandomGenerator::securelySeeded()) { clock_.
 QtPlatform::~QtPlatform() = default;
 
 QStringList QtPlatform::openFiles(const FileDialogRequest& request) {
-  QStringList files =
-      QFileDialog::getOpenFileNames(dialogParent(), request.title,
-                                    dialogStartFolder(request.initialFolder),
-                                    qtFileFilter(request.filter));
+  QStringList files = QFileDialog::getOpenFileNames(dialogParent(), request.title,
+                                                    dialogStartFolder(request.initialFolder),
+                                                    qtFileFilter(request.filter));
   for (QString& file : files) file = QDir::toNativeSeparators(file);
   return files;
 }
@@ -134,6 +133,8 @@ MessageButton QtPlatform::message(const MessageRequest& request) {
   return escapeButton(buttons);
 }
 
+int QtPlatform::showModal(QDialog& dialog) { return dialog.exec(); }
+
 std::optional<QString> QtPlatform::inputBox(const QString& title, const QString& prompt,
                                             const QString& initialText) {
   bool ok = false;
@@ -148,6 +149,11 @@ int QtPlatform::shellOpen(const QString& target) {
   if (!info.exists()) return info.dir().exists() ? 2 : 3;
   if (!info.isReadable()) return 5;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? 42 : 31;
+}
+
+std::unique_ptr<SystemMenu> QtPlatform::systemMenu(QWidget* window,
+                                                   std::function<void(int)> chosen) {
+  return nativeSystemMenu(window, std::move(chosen));
 }
 
 ScreenMetrics QtPlatform::screen() const {

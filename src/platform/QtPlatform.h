@@ -21,10 +21,12 @@ class QtPlatform : public Platform {
   QString openFile(const FileDialogRequest& request) override;
   QString saveFile(const FileDialogRequest& request) override;
   MessageButton message(const MessageRequest& request) override;
+  int showModal(QDialog& dialog) override;
   std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                   const QString& initialText) override;
   int shellOpen(const QString& target) override;
   ScreenMetrics screen() const override;
+  std::unique_ptr<SystemMenu> systemMenu(QWidget* window, std::function<void(int)> chosen) override;
   qint64 nowMs() const override;
   double random() override;
   bool anotherInstanceRunning() override;

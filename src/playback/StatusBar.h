@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QStatusBar>
-#include <array>
-
-class QLabel;
+#include "core/PanelBar.h"
 
 namespace quelvo::playback {
 
 // The status bar Bar1: six panels numbered from 1. Panels 1, 3 and 5 hold the
 // fixed labels; 2 the current frame, 4 the total frames, 6 the play mode or the
 // loop region.
-class StatusBar : public QStatusBar {
+class StatusBar : public core::PanelBar {
   Q_OBJECT
 
  public:
@@ -38,9 +35,6 @@ class StatusBar : public QStatusBar {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-
- private:
-  std::array<QLabel*, 6> panels_{};
 };
 
 }  // namespace quelvo::playback

@@ -1,5 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
+#include <QDialog>
+
 namespace quelvo::test {
 
 namespace {
@@ -47,8 +49,27 @@ platform::MessageButton ScriptedPlatform::message(const platform::MessageRequest
   return takeOr(messageAnswers, fallback);
 }
 
-std::optional<QString> ScriptedPlatform::inputBox(const QString&, const QString& prompt,
+int ScriptedPlatform::showModal(QDialog& dialog) {
+  dialogTitles << dialog.windowTitle();
+  dialog.show();
+  if (whileDialog) whileDialog(dialog);
+  const int result = dialog.result();
+  dialog.close();
+  return result;
+}
+
+std::unique_ptr<platform::SystemMenu> ScriptedPlatform::systemMenu(
+    QWidget*, std::function<void(int)> chosen) {
+  if (!nativeSystemMenu) return nullptr;
+  auto menu = std::make_unique<RecordedSystemMenu>();
+  systemMenuShown = menu.get();
+  chooseSystemMenuItem = std::move(chosen);
+  return menu;
+}
+
+std::optional<QString> ScriptedPlatform::inputBox(const QString& title, const QString& prompt,
                                                   const QString&) {
+  inputTitles << title;
   inputPrompts << prompt;
   runModal();
   return takeOr<std::optional<QString>>(inputAnswers, std::nullopt);
