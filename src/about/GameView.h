@@ -39,6 +39,8 @@ class GameView : public QObject {
   void Found(const QPixmap& icon, int iconLeft, int iconTop);
 
   const PaddleGame* game() const { return game_.get(); }
+  // One tick of Timer1.
+  void Timer1_Timer();
 
   QWidget* Picture1 = nullptr;
   QLabel* Image1 = nullptr;
@@ -55,7 +57,6 @@ class GameView : public QObject {
  private:
   void Labaction_Click();
   void Picture1_KeyDown(int key);
-  void Timer1_Timer();
   void gameOver();
   void place(QWidget* picture, const Sprite& sprite);
   void showSprites();

@@ -99,15 +99,10 @@ void Form1::createWidgets() {
   frmlist->hide();
   List2 = core::named(new QListView(frmlist), QStringLiteral("List2"), QStringLiteral("目录"));
   List2->setModel(catalog);
-  List2->setModelColumn(catalog::CatalogModel::kDisplayColumn);
   List2->setSelectionMode(QAbstractItemView::SingleSelection);
   List2->setUniformItemSizes(true);
   List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
   List2->setFont(core::songtiFont(9));
-  List1 = core::named(new QListView(this), QStringLiteral("List1"), QStringLiteral("目录路径"));
-  List1->setModel(catalog);
-  List1->setModelColumn(catalog::CatalogModel::kPathColumn);
-  List1->hide();
 
   const char* const listGlyphs[5] = {"+", "-", "×", "▲", "▼"};
   const char* const listTips[5] = {"添加", "删除", "隐藏", "上移", "下移"};
@@ -154,7 +149,8 @@ void Form1::createWidgets() {
   Pic->hide();
   PicBut0 = core::named(new QLabel(client), QStringLiteral("PicBut[0]"), QStringLiteral("最小化"));
   PicBut0->hide();
-  PicButs0 = core::named(new QLabel(client), QStringLiteral("PicButs[0]"), QString());
+  PicButs0 =
+      core::named(new QLabel(client), QStringLiteral("PicButs[0]"), QStringLiteral("皮肤按钮"));
   PicButs0->hide();
 
   tmrsld = new QTimer(this);
@@ -280,11 +276,12 @@ void Form1::connectViews() {
 
 void Form1::createMenus() {
   QMenuBar* bar = menuBar();
-  bar->setObjectName(QStringLiteral("MenuBar"));
+  core::named(bar, QStringLiteral("MenuBar"), QStringLiteral("菜单栏"));
   const char* const titles[5] = {"文件(&F)", "查看(&V)", "控制(&C)", "窗口(&W)", "帮助(&H)"};
   for (int i = 0; i < 5; ++i) {
-    MENU[i] = bar->addMenu(QString::fromUtf8(titles[i]));
-    MENU[i]->setObjectName(core::arrayName(QStringLiteral("MENU"), i));
+    MENU[i] = core::makeMenu(bar, core::arrayName(QStringLiteral("MENU"), i),
+                             QString::fromUtf8(titles[i]));
+    bar->addMenu(MENU[i]);
     MENU[i]->menuAction()->setObjectName(MENU[i]->objectName());
   }
 
@@ -348,8 +345,8 @@ void Form1::createMenus() {
   MNUSLIDER = loopRegion->createMenu(this);
   tick->setSliderMenu(MNUSLIDER);
   playback->addMovieCommands({loopRegion->MNUSLIDER});
-  auto* frmMnu = new QWidget(this, Qt::Window);
-  frmMnu->setObjectName(QStringLiteral("FrmMnu"));
+  auto* frmMnu = core::named(new QWidget(this, Qt::Window), QStringLiteral("FrmMnu"),
+                             QStringLiteral("播放选项菜单"));
   frmMnu->hide();
   FrmMnuPlayCon = playModes->createMenu(frmMnu);
 }

@@ -113,7 +113,6 @@ class Form1 : public QMainWindow {
   QFrame* frmflash = nullptr;
   std::unique_ptr<playback::MovieControlArray> Flash1;
   QWidget* frmlist = nullptr;
-  QListView* List1 = nullptr;
   QListView* List2 = nullptr;
   std::array<QPushButton*, 5> Cmdlist{};
   QWidget* Picture1 = nullptr;

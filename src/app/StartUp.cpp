@@ -114,7 +114,7 @@ void Form1::restoreCatalog() {
   }
   catalog->append(entries);
   if (catalog->count() > 0) {
-    List2->setCurrentIndex(catalog->index(0, catalog::CatalogModel::kDisplayColumn));
+    List2->setCurrentIndex(catalog->index(0));
   }
 }
 

@@ -27,8 +27,7 @@ CatalogCommands::CatalogCommands(QObject* owner) : QObject(owner) {
 }
 
 QMenu* CatalogCommands::createListMenu(QWidget* parent) const {
-  auto* menu = new QMenu(QStringLiteral("目录"), parent);
-  menu->setObjectName(QStringLiteral("MNULIST"));
+  QMenu* menu = core::makeMenu(parent, QStringLiteral("MNULIST"), QStringLiteral("目录"));
   menu->addAction(MNUDEL);
   core::addNamedSeparator(menu, QStringLiteral("L1"));
   menu->addAction(MNUUP);

@@ -75,7 +75,7 @@ void CatalogList::selectRow(int row) {
     w_.List2->selectionModel()->clear();
     return;
   }
-  w_.List2->setCurrentIndex(catalog_.index(row, CatalogModel::kDisplayColumn));
+  w_.List2->setCurrentIndex(catalog_.index(row));
 }
 
 int CatalogList::rowAt(const QPoint& pos) const {

@@ -24,7 +24,7 @@ void CatalogModel::removeAt(int row) {
 void CatalogModel::swap(int a, int b) {
   if (a < 0 || b < 0 || a >= count() || b >= count() || a == b) return;
   std::swap(entries_[static_cast<size_t>(a)], entries_[static_cast<size_t>(b)]);
-  emit dataChanged(index(std::min(a, b), 0), index(std::max(a, b), kPathColumn));
+  emit dataChanged(index(std::min(a, b)), index(std::max(a, b)));
 }
 
 void CatalogModel::clear() {
@@ -38,15 +38,11 @@ int CatalogModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : count();
 }
 
-int CatalogModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
-
 QVariant CatalogModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= count()) return {};
   const Entry& entry = at(index.row());
-  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-    return index.column() == kPathColumn ? entry.path : entry.displayText;
-  }
-  if (role == Qt::ToolTipRole) return entry.path;
+  if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return entry.displayText;
+  if (role == kPathRole) return entry.path;
   return {};
 }
 

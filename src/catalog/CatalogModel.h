@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include <QAbstractListModel>
 #include <QString>
 #include <vector>
 
@@ -11,19 +11,20 @@ struct Entry {
   QString displayText;
 };
 
-// The catalog: one ordered list of entries. The visible list List2 shows the
-// display-text column, the hidden list List1 the path column, so the two can
-// never fall out of step.
-class CatalogModel : public QAbstractTableModel {
+// The catalog: one ordered list of entries. The list List2 shows the display
+// texts; the paths (the hidden list List1) are a role of the same rows, so the
+// two can never fall out of step and assistive technology sees only what the
+// user sees.
+class CatalogModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  static constexpr int kDisplayColumn = 0;
-  static constexpr int kPathColumn = 1;
+  // The role of an entry's path: List1.
+  static constexpr int kPathRole = Qt::UserRole + 1;
   // Positions are 16-bit in the catalog's file and list formats.
   static constexpr int kMaxEntries = 32767;
 
-  using QAbstractTableModel::QAbstractTableModel;
+  using QAbstractListModel::QAbstractListModel;
 
   int count() const { return static_cast<int>(entries_.size()); }
   const Entry& at(int row) const { return entries_.at(static_cast<size_t>(row)); }
@@ -39,7 +40,6 @@ class CatalogModel : public QAbstractTableModel {
   void clear();
 
   int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
  private:

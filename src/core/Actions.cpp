@@ -54,6 +54,13 @@ QAction* makeSeparator(QObject* owner, const QString& name) {
   return action;
 }
 
+QMenu* makeMenu(QWidget* parent, const QString& name, const QString& title) {
+  auto* menu = new QMenu(title, parent);
+  menu->setObjectName(name);
+  menu->setAccessibleName(plainCaption(title));
+  return menu;
+}
+
 QMenu* addNamedMenu(QMenu* parent, QMenu* submenu) {
   parent->addMenu(submenu);
   submenu->menuAction()->setObjectName(submenu->objectName());

@@ -30,6 +30,9 @@ void connectToggle(QAction* item, QObject* context, Handler handler) {
   });
 }
 
+// Creates a menu with the program's name for it as object name and its title,
+// without the mnemonic marker, as accessible name.
+QMenu* makeMenu(QWidget* parent, const QString& name, const QString& title);
 // Adds a submenu whose menu action carries the submenu's object name.
 QMenu* addNamedMenu(QMenu* parent, QMenu* submenu);
 // Adds a named separator.

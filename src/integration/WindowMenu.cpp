@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "core/Actions.h"
 #include "core/session/OnTopState.h"
 #include "core/session/SkinScheme.h"
 #include "layout/PaneLayout.h"
@@ -28,8 +29,7 @@ WindowMenu::WindowMenu(core::OnTopState& Label1, const core::SkinSchemeState& sk
     updateNative();
     return;
   }
-  menu_ = new QMenu(QStringLiteral("窗口菜单"), window);
-  menu_->setObjectName(QStringLiteral("SysMenu"));
+  menu_ = core::makeMenu(window, QStringLiteral("SysMenu"), QStringLiteral("窗口菜单"));
   connect(menu_, &QMenu::aboutToShow, this, &WindowMenu::rebuildPopup);
 }
 

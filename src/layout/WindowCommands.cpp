@@ -20,12 +20,11 @@ WindowCommands::WindowCommands(QObject* owner) : QObject(owner) {
 }
 
 QMenu* WindowCommands::createWindowControlMenu(QWidget* parent) const {
-  auto* menu = new QMenu(QStringLiteral("窗体控制"), parent);
-  menu->setObjectName(QStringLiteral("MNUWINDOWCONTROL"));
+  QMenu* menu =
+      core::makeMenu(parent, QStringLiteral("MNUWINDOWCONTROL"), QStringLiteral("窗体控制"));
   menu->addAction(MNUDEFAULT);
-  QMenu* corners = menu->addMenu(QStringLiteral("黄金状态"));
-  corners->setObjectName(QStringLiteral("MNUTOP"));
-  corners->menuAction()->setObjectName(QStringLiteral("MNUTOP"));
+  QMenu* corners = core::addNamedMenu(
+      menu, core::makeMenu(menu, QStringLiteral("MNUTOP"), QStringLiteral("黄金状态")));
   for (int i = 1; i <= 4; ++i) corners->addAction(MNUDIR[i]);
   return menu;
 }

@@ -33,8 +33,7 @@ LoopRegion::LoopRegion(core::LoopRegionState& state, FrameSlider& slider, QWidge
 }
 
 QMenu* LoopRegion::createMenu(QWidget* parent) {
-  auto* menu = new QMenu(QStringLiteral("选择循环"), parent);
-  menu->setObjectName(QStringLiteral("MNUSLIDER"));
+  QMenu* menu = core::makeMenu(parent, QStringLiteral("MNUSLIDER"), QStringLiteral("选择循环"));
   menu->addAction(MNUSEL);
   menu->addAction(MNUSELSTART);
   menu->addAction(MNUSELEND);

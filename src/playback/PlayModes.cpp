@@ -60,8 +60,7 @@ PlayModes::PlayModes(core::PlayModeState& state, QObject* owner)
 QAction* PlayModes::MnuOptions(PlayMode mode) const { return items_.at(slot(mode)); }
 
 QMenu* PlayModes::createMenu(QWidget* parent) const {
-  auto* menu = new QMenu(QStringLiteral("播放选项"), parent);
-  menu->setObjectName(QStringLiteral("MNUPLAYCON"));
+  QMenu* menu = core::makeMenu(parent, QStringLiteral("MNUPLAYCON"), QStringLiteral("播放选项"));
   for (QAction* item : items_) menu->addAction(item);
   return menu;
 }

@@ -38,8 +38,8 @@ ViewCommands::ViewCommands(MovieControlArray& flash, core::Dispatcher& dispatche
 }
 
 QMenu* ViewCommands::createQualityMenu(QWidget* parent) {
-  auto* menu = new QMenu(QStringLiteral("播放质量(&Q)"), parent);
-  menu->setObjectName(QStringLiteral("MNUQUALITY"));
+  QMenu* menu =
+      core::makeMenu(parent, QStringLiteral("MNUQUALITY"), QStringLiteral("播放质量(&Q)"));
   for (QAction* item : MNUQUA) menu->addAction(item);
   MNUQUALITY = menu->menuAction();
   MNUQUALITY->setObjectName(QStringLiteral("MNUQUALITY"));

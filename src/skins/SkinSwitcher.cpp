@@ -34,8 +34,7 @@ SkinSwitcher::SkinSwitcher(core::SkinSchemeState& state, core::Dispatcher& dispa
 }
 
 QMenu* SkinSwitcher::createMenu(QWidget* parent) const {
-  auto* menu = new QMenu(QStringLiteral("皮肤"), parent);
-  menu->setObjectName(QStringLiteral("MNUSKINs"));
+  QMenu* menu = core::makeMenu(parent, QStringLiteral("MNUSKINs"), QStringLiteral("皮肤"));
   for (QAction* item : MNUSKIN) menu->addAction(item);
   return menu;
 }

@@ -86,3 +86,48 @@ TEST_F(WindowMenuTest, RightClickOnTheMovieAreaAndAltSpaceOpenIt) {
 
 }  // namespace
 }  // namespace quelvo::test
+
+namespace quelvo::test {
+namespace {
+
+// Where the system has a native system menu (Windows), the items go there.
+class NativeWindowMenuTest : public PlayerFixture {
+ protected:
+  void SetUp() override {
+    platform.nativeSystemMenu = true;
+    ASSERT_TRUE(start());
+    form().show();
+  }
+  QStringList items() {
+    QStringList listed;
+    for (const platform::SystemMenuItem& item : platform.systemMenuShown->items) {
+      listed << QStringLiteral("%1 %2%3").arg(item.id).arg(item.caption, item.checked ? "✓" : "");
+    }
+    return listed;
+  }
+};
+
+TEST_F(NativeWindowMenuTest, ItemsFollowTheStateAndChoosingThemRunsTheirCommands) {
+  ASSERT_NE(platform.systemMenuShown, nullptr);
+  EXPECT_EQ(part<integration::WindowMenu>().menu(), nullptr);
+  EXPECT_FALSE(part<integration::WindowMenu>().popupAtWindow());
+  EXPECT_EQ(items(), QStringList{QStringLiteral("0 窗体始终在前")});
+
+  platform.chooseSystemMenuItem(integration::WindowMenu::AlwaysInFront);
+  EXPECT_TRUE(session().Label1.value());
+  EXPECT_EQ(items(), QStringList{QStringLiteral("0 窗体始终在前✓")});
+
+  run(core::Command::MenuBar);
+  EXPECT_EQ(items(), (QStringList{QStringLiteral("0 窗体始终在前✓"), QStringLiteral("3 菜单栏")}));
+  platform.chooseSystemMenuItem(integration::WindowMenu::MenuBar);
+  EXPECT_TRUE(action(QStringLiteral("MNUMENU"))->isChecked());
+  EXPECT_EQ(items(), QStringList{QStringLiteral("0 窗体始终在前✓")});
+
+  session().skin.setScheme(core::SkinScheme::Love);
+  EXPECT_EQ(items(), (QStringList{QStringLiteral("0 窗体始终在前✓"), QStringLiteral("2 关于...")}));
+  platform.chooseSystemMenuItem(integration::WindowMenu::About);
+  EXPECT_EQ(platform.dialogTitles, QStringList{QStringLiteral("关于...")});
+}
+
+}  // namespace
+}  // namespace quelvo::test
