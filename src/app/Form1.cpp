@@ -175,7 +175,7 @@ void Form1::createSubsystems() {
       core::makeAction(this, QStringLiteral("MNUABOUT"), QStringLiteral("关于 Quelvo (V3.5)..."));
   dispatcher->bind(Command::Exit, MNUEXIT, [this] { close(); });
   connect(MNUOPT, &QAction::triggered, this,
-          [this] { core::Opt::MNUOPT_Click(this, env_.settings, twips_); });
+          [this] { core::Opt::MNUOPT_Click(this, env_.settings, twips_, env_.platform); });
   connect(MNUABOUT, &QAction::triggered, this, [this] {
     about::Form2::MNUABOUT_Click(
         {this, env_.settings, twips_, env_.platform, core::userGuidePath(env_.programFolder)});

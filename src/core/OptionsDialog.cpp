@@ -15,6 +15,7 @@
 #include "core/Twips.h"
 #include "core/settings/SettingValue.h"
 #include "core/settings/SettingsStore.h"
+#include "platform/Platform.h"
 
 namespace quelvo::core {
 
@@ -114,9 +115,10 @@ Opt::Opt(SettingsStore& settings, const Twips& twips, QWidget* parent)
   Form_Load();
 }
 
-void Opt::MNUOPT_Click(QWidget* parent, SettingsStore& settings, const Twips& twips) {
+void Opt::MNUOPT_Click(QWidget* parent, SettingsStore& settings, const Twips& twips,
+                       platform::Platform& platform) {
   Opt dialog(settings, twips, parent);
-  dialog.exec();
+  platform.showModal(dialog);
 }
 
 QCheckBox* Opt::ChkFile(int index) const { return switches_.at(index - 1); }

@@ -8,6 +8,10 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
+namespace quelvo::platform {
+class Platform;
+}
+
 namespace quelvo::core {
 
 class Twips;
@@ -26,7 +30,8 @@ class Opt : public QDialog {
   Opt(SettingsStore& settings, const Twips& twips, QWidget* parent = nullptr);
 
   // The menu command: shows the dialog modally over `parent` and discards it when it closes.
-  static void MNUOPT_Click(QWidget* parent, SettingsStore& settings, const Twips& twips);
+  static void MNUOPT_Click(QWidget* parent, SettingsStore& settings, const Twips& twips,
+                           platform::Platform& platform);
 
   // Check box `index`, numbered 1 to kSwitchCount as designed.
   QCheckBox* ChkFile(int index) const;

@@ -123,3 +123,17 @@ TEST_F(MenuTree, MovieCommandsAreDisabledWithoutAMovie) {
 
 }  // namespace
 }  // namespace quelvo::test
+
+namespace quelvo::test {
+namespace {
+
+TEST_F(MenuTree, OptionsAndAboutOpenTheirDialogsModally) {
+  ASSERT_TRUE(start());
+  action(QStringLiteral("MNUOPT"))->trigger();
+  action(QStringLiteral("MNUABOUT"))->trigger();
+  EXPECT_EQ(platform.dialogTitles,
+            (QStringList{QStringLiteral("选项..."), QStringLiteral("关于...")}));
+}
+
+}  // namespace
+}  // namespace quelvo::test
