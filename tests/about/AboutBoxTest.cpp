@@ -52,6 +52,12 @@ class AboutBoxTest : public PlayerFixture {
     EXPECT_FALSE(game.Timer1->isActive());
     return game.game()->score();
   }
+  // Finds the game, starts it with "开始" and plays it to the end.
+  static int playWholeGame(Form2& box) {
+    findGame(box);
+    box.game().Labaction->click();
+    return playOut(box.game());
+  }
   static QString spoken(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
   }
@@ -163,9 +169,7 @@ TEST_F(AboutBoxTest, ARecordAsksForTheNameAndATieReplacesTheHolder) {
 
   // The same game again ties the record.
   withAboutBox([&](Form2& box) {
-    findGame(box);
-    box.game().Labaction->click();
-    EXPECT_EQ(playOut(box.game()), firstScore);
+    EXPECT_EQ(playWholeGame(box), firstScore);
     EXPECT_EQ(box.game().Bar1->panelText(2), QStringLiteral("乙乙乙乙乙乙乙乙乙乙"));
   });
   EXPECT_EQ(platform.inputPrompts.size(), 2);
@@ -175,9 +179,7 @@ TEST_F(AboutBoxTest, ARecordAsksForTheNameAndATieReplacesTheHolder) {
 TEST_F(AboutBoxTest, CancelledPromptStoresTheScoreWithAnEmptyName) {
   writeSettings("[GAME]\r\nNAME=old\r\n");
   withAboutBox([&](Form2& box) {
-    findGame(box);
-    box.game().Labaction->click();
-    playOut(box.game());
+    playWholeGame(box);
     EXPECT_EQ(box.game().Bar1->panelText(2), QString());
   });
   EXPECT_EQ(platform.inputPrompts.size(), 1);
@@ -187,11 +189,7 @@ TEST_F(AboutBoxTest, CancelledPromptStoresTheScoreWithAnEmptyName) {
 
 TEST_F(AboutBoxTest, LowerOrZeroScoresNeverAsk) {
   writeSettings("[GAME]\r\nSCORE=32767\r\nNAME=champion\r\n");
-  withAboutBox([&](Form2& box) {
-    findGame(box);
-    box.game().Labaction->click();
-    playOut(box.game());
-  });
+  withAboutBox([](Form2& box) { playWholeGame(box); });
   // The keys start the game too; with the plank far right nothing is caught.
   writeSettings("");
   withAboutBox([&](Form2& box) {
