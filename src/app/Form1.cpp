@@ -143,15 +143,8 @@ void Form1::createWidgets() {
   Bar1 = new playback::StatusBar(client);
   Bar1->hide();
 
-  Picskin = core::named(new QLabel(client), QStringLiteral("Picskin"), QStringLiteral("皮肤"));
-  Picskin->hide();
   Pic = core::named(new QLabel(client), QStringLiteral("Pic"), QStringLiteral("抓图"));
   Pic->hide();
-  PicBut0 = core::named(new QLabel(client), QStringLiteral("PicBut[0]"), QStringLiteral("最小化"));
-  PicBut0->hide();
-  PicButs0 =
-      core::named(new QLabel(client), QStringLiteral("PicButs[0]"), QStringLiteral("皮肤按钮"));
-  PicButs0->hide();
 
   tmrsld = new QTimer(this);
   tmrsld->setObjectName(QStringLiteral("tmrsld"));
@@ -207,7 +200,17 @@ void Form1::createSubsystems() {
                                   twips_, *dispatcher, env_.platform, this);
 
   playModes = new playback::PlayModes(session_.playMode, this);
-  skins = new skins::SkinSwitcher(skin, *dispatcher, this);
+  skins::SkinWidgets sw;
+  sw.window = this;
+  sw.client = client;
+  sw.frmflash = frmflash;
+  sw.frmlist = frmlist;
+  sw.List2 = List2;
+  sw.Cmdlist = Cmdlist;
+  sw.movie = lw.movie;
+  sw.Tmrcanvas = Tmrcanvas;
+  skins = new skins::SkinSwitcher(skin, sw, *panes, *dispatcher, env_.platform, env_.programFolder,
+                                  this);
   createCatalog();
   createPlayback();
 }
@@ -349,6 +352,7 @@ void Form1::createMenus() {
                              QStringLiteral("播放选项菜单"));
   frmMnu->hide();
   FrmMnuPlayCon = playModes->createMenu(frmMnu);
+  skins->face().setMenus(MENU[0], FrmMnuPlayCon);
 }
 
 }  // namespace quelvo::app

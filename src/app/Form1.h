@@ -120,10 +120,7 @@ class Form1 : public QMainWindow {
   std::array<QPushButton*, 8> Command1{};
   playback::FrameSlider* Sldflash = nullptr;
   playback::StatusBar* Bar1 = nullptr;
-  QLabel* Picskin = nullptr;
   QLabel* Pic = nullptr;
-  QLabel* PicBut0 = nullptr;
-  QLabel* PicButs0 = nullptr;
   QTimer* tmrsld = nullptr;
   QTimer* Tmrcanvas = nullptr;
 
