@@ -240,7 +240,7 @@ void Form1::createPlayback() {
   const playback::PlayerWidgets pw{frmflash, Flash1.get(), Frame1, Command1,
                                    Sldflash, Bar1,         tmrsld};
   view = new playback::ViewCommands(*Flash1, *dispatcher, this);
-  const playback::PlaybackState state{session_.Labn, session_.playMode, session_.skin};
+  const playback::PlaybackState state{session_.Labn, session_.playMode};
   playback = new playback::PlaybackCommands(pw, *catalog, *catalogList, *openDialog, state,
                                             *dispatcher, env_.platform, this);
   transport = new playback::Transport(pw, *catalog, *catalogList, *playback, session_.playMode,

@@ -12,7 +12,6 @@
 #include "core/Dispatcher.h"
 #include "core/session/CurrentEntry.h"
 #include "core/session/PlayMode.h"
-#include "core/session/SkinScheme.h"
 #include "platform/Platform.h"
 #include "playback/FrameSlider.h"
 #include "playback/MovieControlArray.h"
@@ -144,12 +143,6 @@ void PlaybackCommands::MNUCLOSE_Click() {
   state_.Labn.set(0);
   for (QAction* item : movieCommands() + QList<QAction*>{MNUNEXTONE, MNUBACKONE}) {
     item->setEnabled(false);
-  }
-  // The skinned faces show an empty movie area in their own colour.
-  if (state_.skin.is(core::SkinScheme::Face)) {
-    w_.frmflash->setStyleSheet(QStringLiteral("QFrame#frmflash { background: rgb(0,204,255); }"));
-  } else if (state_.skin.is(core::SkinScheme::Canvas)) {
-    w_.frmflash->setStyleSheet(QStringLiteral("QFrame#frmflash { background: black; }"));
   }
   ResetPlayControls();
 }

@@ -14,7 +14,6 @@ namespace quelvo::core {
 class CurrentEntry;
 class Dispatcher;
 class PlayModeState;
-class SkinSchemeState;
 }  // namespace quelvo::core
 namespace quelvo::catalog {
 class CatalogList;
@@ -28,7 +27,6 @@ namespace quelvo::playback {
 struct PlaybackState {
   core::CurrentEntry& Labn;
   core::PlayModeState& playMode;
-  const core::SkinSchemeState& skin;
 };
 
 // Opening and closing movies: the open command that replaces the catalog with
