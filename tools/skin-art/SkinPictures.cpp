@@ -1,0 +1,69 @@
+#include "SkinPictures.h"
+
+#include <map>
+
+namespace quelvo::skinart {
+
+namespace {
+
+using skins::ButtonArt;
+
+QImage transparentPicture(const QSize& size) {
+  QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  return picture;
+}
+
+QImage buttonPicture(const SchemeArt& art, const QImage& frame, SkinButton button, bool pressed) {
+  const QRect rect = art.buttonRect(button);
+  QImage picture = transparentPicture(rect.size());
+  QPainter painter(&picture);
+  painter.drawImage(0, 0, frame, rect.x(), rect.y(), rect.width(), rect.height());
+  painter.setRenderHint(QPainter::Antialiasing);
+  art.paintButton(painter, QRectF(QPointF(0, 0), rect.size()), button, pressed);
+  return picture;
+}
+
+// The sheets that cut buttons come from, each just large enough for its cuts.
+std::map<int, QImage> emptySheets(const SchemeArt& art) {
+  std::map<int, QSize> sizes;
+  for (SkinButton button : shownButtons(art)) {
+    const ButtonArt& place = art.layout().buttons.at(static_cast<std::size_t>(button)).art;
+    if (place.kind != ButtonArt::Kind::Cut) continue;
+    for (int sheet : {place.normalSheet, place.pressedSheet}) {
+      sizes[sheet] = sizes[sheet].expandedTo(QSize(place.cut.right() + 1, place.cut.bottom() + 1));
+    }
+  }
+  std::map<int, QImage> sheets;
+  for (const auto& [sheet, size] : sizes) sheets.emplace(sheet, transparentPicture(size));
+  return sheets;
+}
+
+}  // namespace
+
+std::vector<Picture> schemePictures(const SchemeArt& art) {
+  const SkinLayout& layout = art.layout();
+  const QImage frame = art.frame();
+  std::vector<Picture> pictures{{layout.frameFile, frame}};
+  std::map<int, QImage> sheets = emptySheets(art);
+  for (SkinButton button : shownButtons(art)) {
+    const ButtonArt& place = layout.buttons.at(static_cast<std::size_t>(button)).art;
+    for (bool pressed : {false, true}) {
+      const QImage picture = buttonPicture(art, frame, button, pressed);
+      if (place.kind == ButtonArt::Kind::File) {
+        pictures.push_back({pressed ? place.pressedFile : place.normalFile, picture});
+        continue;
+      }
+      QPainter sheet(&sheets.at(pressed ? place.pressedSheet : place.normalSheet));
+      sheet.setCompositionMode(QPainter::CompositionMode_Source);
+      sheet.drawImage(place.cut.topLeft(), picture);
+    }
+  }
+  for (const auto& [sheet, picture] : sheets) {
+    pictures.push_back({layout.sheets.at(static_cast<std::size_t>(sheet)), picture});
+  }
+  for (Picture& extra : art.extraPictures()) pictures.push_back(std::move(extra));
+  return pictures;
+}
+
+}  // namespace quelvo::skinart
