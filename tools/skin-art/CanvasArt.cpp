@@ -50,8 +50,7 @@ class CanvasArt : public SchemeArt {
   CanvasArt() : SchemeArt(Scheme::Canvas) {}
 
   QImage frame() const override {
-    QImage picture(kFrameSize, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
+    QImage picture = transparentPicture(kFrameSize);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     paintDrawer(painter);

@@ -180,8 +180,7 @@ class FaceArt : public SchemeArt {
   FaceArt() : SchemeArt(Scheme::Face) {}
 
   QImage frame() const override {
-    QImage picture(kFrameSize, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
+    QImage picture = transparentPicture(kFrameSize);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath face = faceOutline();

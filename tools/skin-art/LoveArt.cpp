@@ -129,8 +129,7 @@ class LoveArt : public SchemeArt {
   LoveArt() : SchemeArt(Scheme::Love) {}
 
   QImage frame() const override {
-    QImage picture(kFrameSize, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
+    QImage picture = transparentPicture(kFrameSize);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath heart = heartOutline();

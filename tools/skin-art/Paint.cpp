@@ -7,6 +7,12 @@
 
 namespace quelvo::skinart {
 
+QImage transparentPicture(const QSize& size) {
+  QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  return picture;
+}
+
 namespace {
 
 // One box blur pass along rows (step 1) or columns (step = row length) of
@@ -37,9 +43,7 @@ void boxBlurLine(QRgb* line, int count, int step, int radius, std::vector<QRgb>&
 QImage canvasFor(const QRectF& bounds, int margin, QPoint* corner) {
   const QRect area = bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
   *corner = area.topLeft();
-  QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
-  picture.fill(Qt::transparent);
-  return picture;
+  return transparentPicture(area.size());
 }
 
 // A premultiplied copy of the picture softened by three box blurs of this radius.

@@ -13,6 +13,9 @@ QColor withAlpha(QColor colour, int alpha);
 // The vector scaled to length 1.
 QPointF unitVector(const QPointF& vector);
 
+// A fully transparent picture to paint on.
+QImage transparentPicture(const QSize& size);
+
 QPainterPath rectanglePath(const QRectF& rect);
 QPainterPath ellipsePath(const QPointF& centre, qreal rx, qreal ry);
 

@@ -2,17 +2,13 @@
 
 #include <map>
 
+#include "Paint.h"
+
 namespace quelvo::skinart {
 
 namespace {
 
 using skins::ButtonArt;
-
-QImage transparentPicture(const QSize& size) {
-  QImage picture(size, QImage::Format_ARGB32_Premultiplied);
-  picture.fill(Qt::transparent);
-  return picture;
-}
 
 QImage buttonPicture(const SchemeArt& art, const QImage& frame, SkinButton button, bool pressed) {
   const QRect rect = art.buttonRect(button);
