@@ -14,7 +14,7 @@ namespace {
 // Region files beyond this are damaged: the records read are capped anyway.
 constexpr qint64 kMaxRegionFileSize = RegionFile::kMaxRecords * 8 + 8;
 
-std::optional<QPixmap> loadPicture(const QString& folder, const QString& name) {
+std::optional<QPixmap> readPicture(const QString& folder, const QString& name) {
   const QString path = findFile(folder, name);
   if (path.isEmpty()) return std::nullopt;
   QImageReader reader(path);
@@ -25,6 +25,26 @@ std::optional<QPixmap> loadPicture(const QString& folder, const QString& name) {
     return std::nullopt;
   }
   return QPixmap::fromImage(image);
+}
+
+std::optional<QPixmap> loadPicture(const QString& folder, const QString& name,
+                                   qreal devicePixelRatio) {
+  if (devicePixelRatio > 1.0) {
+    if (std::optional<QPixmap> sharp = readPicture(folder, name + QStringLiteral("@2x"))) {
+      sharp->setDevicePixelRatio(2.0);
+      return sharp;
+    }
+  }
+  return readPicture(folder, name);
+}
+
+// The part of a sheet at a rectangle given in the sheet's own pixels at 1x.
+QPixmap cutFrom(const QPixmap& sheet, const QRect& cut) {
+  const qreal ratio = sheet.devicePixelRatio();
+  QPixmap part = sheet.copy(
+      QRectF(QPointF(cut.topLeft()) * ratio, QSizeF(cut.size()) * ratio).toAlignedRect());
+  part.setDevicePixelRatio(ratio);
+  return part;
 }
 
 // False when the file exists but cannot be read.
@@ -54,33 +74,37 @@ QString findFile(const QString& folder, const QString& name) {
   return QString();
 }
 
-std::optional<SkinArt> loadSkinArt(const QString& programFolder, const SkinLayout& layout) {
+std::optional<SkinArt> loadSkinArt(const QString& programFolder, const SkinLayout& layout,
+                                   qreal devicePixelRatio) {
   const QString skins = findFile(programFolder, QStringLiteral("Skins"));
   const QString folder = skins.isEmpty() ? QString() : findFile(skins, layout.folder);
   if (folder.isEmpty()) return std::nullopt;
 
   SkinArt art;
-  const std::optional<QPixmap> frame = loadPicture(folder, layout.frameFile);
+  const std::optional<QPixmap> frame = loadPicture(folder, layout.frameFile, devicePixelRatio);
   if (!frame) return std::nullopt;
   art.frame = *frame;
-  if (!loadShape(folder, layout.regionFile, art.frame.size(), art.shape)) return std::nullopt;
+  const QSize frameSize = art.frame.deviceIndependentSize().toSize();
+  if (!loadShape(folder, layout.regionFile, frameSize, art.shape)) return std::nullopt;
   for (std::size_t i = 0; i < art.sheets.size(); ++i) {
     if (layout.sheets[i].isEmpty()) continue;
-    const std::optional<QPixmap> sheet = loadPicture(folder, layout.sheets[i]);
+    const std::optional<QPixmap> sheet = loadPicture(folder, layout.sheets[i], devicePixelRatio);
     if (!sheet) return std::nullopt;
     art.sheets[i] = *sheet;
   }
   for (int i = 0; i < kSkinButtons; ++i) {
     const ButtonArt& button = layout.buttons[i].art;
     if (button.kind == ButtonArt::Kind::File) {
-      const std::optional<QPixmap> normal = loadPicture(folder, button.normalFile);
-      const std::optional<QPixmap> pressed = loadPicture(folder, button.pressedFile);
+      const std::optional<QPixmap> normal =
+          loadPicture(folder, button.normalFile, devicePixelRatio);
+      const std::optional<QPixmap> pressed =
+          loadPicture(folder, button.pressedFile, devicePixelRatio);
       if (!normal || !pressed) return std::nullopt;
       art.normal[i] = *normal;
       art.pressed[i] = *pressed;
     } else if (button.kind == ButtonArt::Kind::Cut) {
-      art.normal[i] = art.sheets[button.normalSheet].copy(button.cut);
-      art.pressed[i] = art.sheets[button.pressedSheet].copy(button.cut);
+      art.normal[i] = cutFrom(art.sheets[button.normalSheet], button.cut);
+      art.pressed[i] = cutFrom(art.sheets[button.pressedSheet], button.cut);
     }
   }
   return art;

@@ -27,7 +27,10 @@ QString findFile(const QString& folder, const QString& name);
 
 // Loads a scheme's pictures from programFolder/Skins/<scheme>/. Nullopt when
 // the folder, a picture or a sheet is missing or unreadable, or the region
-// file exists but cannot be read. A missing region file is no failure.
-std::optional<SkinArt> loadSkinArt(const QString& programFolder, const SkinLayout& layout);
+// file exists but cannot be read. A missing region file is no failure. On
+// screens of more than one device pixel per pixel a picture "<name>@2x" of
+// twice the size is taken where there is one, so the face stays sharp.
+std::optional<SkinArt> loadSkinArt(const QString& programFolder, const SkinLayout& layout,
+                                   qreal devicePixelRatio = 1.0);
 
 }  // namespace quelvo::skins

@@ -71,11 +71,12 @@ void SkinFace::SKINFACE(const SkinLayout& layout, const SkinArt& art) {
   placeButtons(layout, art);
   if (layout.scheme == Scheme::Canvas) {
     rightStrip->setPixmap(art.sheets[3]);
-    rightStrip->setGeometry(QRect(skinPixels(layout.rightStrip.x()),
-                                  skinPixels(layout.rightStrip.y()), art.sheets[3].width(),
-                                  art.sheets[3].height()));
+    rightStrip->setGeometry(
+        QRect(skinPixels(layout.rightStrip), art.sheets[3].deviceIndependentSize().toSize()));
     rightStrip->show();
-    slide->start(rightStrip, art.frame.width() * kSkinTwipsPerPixel, layout.rightStrip.x());
+    slide->start(rightStrip,
+                 art.frame.deviceIndependentSize().toSize().width() * kSkinTwipsPerPixel,
+                 layout.rightStrip.x());
   }
 }
 

@@ -128,6 +128,8 @@ int skinPixels(int twips) {
   return static_cast<int>(std::lround(static_cast<double>(twips) / kSkinTwipsPerPixel));
 }
 
+QPoint skinPixels(const QPoint& twips) { return {skinPixels(twips.x()), skinPixels(twips.y())}; }
+
 QRect skinPixels(const QRect& twips) {
   return QRect(skinPixels(twips.left()), skinPixels(twips.top()), skinPixels(twips.width()),
                skinPixels(twips.height()));

@@ -16,6 +16,7 @@ inline constexpr std::array<Scheme, 3> kSchemes{Scheme::Canvas, Scheme::Face, Sc
 // picture pixel, whatever the screen's resolution.
 inline constexpr int kSkinTwipsPerPixel = 15;
 int skinPixels(int twips);
+QPoint skinPixels(const QPoint& twips);
 QRect skinPixels(const QRect& twips);
 
 // The skin buttons PicBut 0 to 11 by role.

@@ -88,7 +88,8 @@ void SkinSwitcher::MNUSKIN_Click(int index) {
 
 void SkinSwitcher::applyPictureScheme(SkinScheme wanted) {
   const SkinLayout& layout = skinLayout(pictureScheme(wanted));
-  const std::optional<SkinArt> art = loadSkinArt(programFolder_, layout);
+  const std::optional<SkinArt> art =
+      loadSkinArt(programFolder_, layout, window_->devicePixelRatioF());
   if (!art) {
     followState();
     platform::MessageRequest request;

@@ -121,12 +121,6 @@ TEST_F(MenuTree, MovieCommandsAreDisabledWithoutAMovie) {
   EXPECT_TRUE(form().findChild<QAction*>(QStringLiteral("MNUOPEN"))->isEnabled());
 }
 
-}  // namespace
-}  // namespace quelvo::test
-
-namespace quelvo::test {
-namespace {
-
 TEST_F(MenuTree, OptionsAndAboutOpenTheirDialogsModally) {
   ASSERT_TRUE(start());
   action(QStringLiteral("MNUOPT"))->trigger();

@@ -84,12 +84,6 @@ TEST_F(WindowMenuTest, RightClickOnTheMovieAreaAndAltSpaceOpenIt) {
   menu()->hide();
 }
 
-}  // namespace
-}  // namespace quelvo::test
-
-namespace quelvo::test {
-namespace {
-
 // Where the system has a native system menu (Windows), the items go there.
 class NativeWindowMenuTest : public PlayerFixture {
  protected:

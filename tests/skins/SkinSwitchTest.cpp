@@ -14,6 +14,7 @@
 #include "skins/CanvasSlide.h"
 #include "skins/PictureButton.h"
 #include "skins/RegionFile.h"
+#include "skins/SkinArt.h"
 #include "skins/SkinLayout.h"
 #include "skins/SkinSwitcher.h"
 #include "support/PlayerFixture.h"
@@ -212,6 +213,25 @@ TEST_F(SkinSwitchTest, StoredSchemeComesBackAtStart) {
   EXPECT_TRUE(session().skin.is(core::SkinScheme::Love));
   EXPECT_TRUE(session().skin.SkinOn());
   EXPECT_TRUE(PicBut(static_cast<int>(skins::SkinButton::PlayOptions))->isVisible());
+}
+
+// On a 200 % screen the "@2x" pictures are taken where they exist, and the
+// buttons cut from a sharp sheet keep their size in window pixels.
+TEST_F(SkinSwitchTest, SharpPicturesServeHighResolutionScreens) {
+  const QString dir = folder.filePath(QStringLiteral("Skins/Love/"));
+  savePicture(dir + QStringLiteral("Frame@2x"), frameSize(Scheme::Love) * 2, Qt::darkRed);
+  savePicture(dir + QStringLiteral("playbut_df@2x"), {680, 260}, Qt::gray);
+  const SkinLayout& love = skins::skinLayout(Scheme::Love);
+  const std::optional<skins::SkinArt> art = skins::loadSkinArt(folder.path(), love, 2.0);
+  ASSERT_TRUE(art.has_value());
+  EXPECT_EQ(art->frame.devicePixelRatio(), 2.0);
+  EXPECT_EQ(art->frame.deviceIndependentSize().toSize(), frameSize(Scheme::Love));
+  const int play = static_cast<int>(skins::SkinButton::Play);
+  EXPECT_EQ(art->normal[play].deviceIndependentSize().toSize(), love.buttons[play].art.cut.size());
+  EXPECT_EQ(art->normal[play].devicePixelRatio(), 2.0);
+  // No sharp pressed sheet: that one stays at 1x.
+  EXPECT_EQ(art->pressed[play].devicePixelRatio(), 1.0);
+  EXPECT_EQ(skins::loadSkinArt(folder.path(), love, 1.0)->frame.devicePixelRatio(), 1.0);
 }
 
 }  // namespace
