@@ -155,12 +155,15 @@ bool Form1::Form_Load(const std::function<void()>& closeSplash) {
                                                 screen.twipsPerPixelX, screen.twipsPerPixelY);
   setMinimumSize(minimum.widthPixels, minimum.heightPixels);
 
-  // The stored scheme arrives as its skin command, 23 + the stored index.
-  const int skinNumber =
-      static_cast<int>(Command::SkinDefault) +
+  // The stored scheme arrives as its skin command, 23 + the stored index. Other
+  // numbers would reach unrelated commands (4 is help), so they are ignored.
+  const int scheme =
       core::countValue(settings.ReadSetting(QStringLiteral("SKIN"), QStringLiteral("INDEX")));
-  if (const std::optional<Command> command = core::numberedCommand(skinNumber)) {
-    dispatcher->MenuButtons(*command);
+  if (scheme >= 0 && scheme <= 3) {
+    if (const std::optional<Command> command =
+            core::numberedCommand(static_cast<int>(Command::SkinDefault) + scheme)) {
+      dispatcher->MenuButtons(*command);
+    }
   }
   return true;
 }

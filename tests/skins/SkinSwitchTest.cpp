@@ -207,6 +207,14 @@ TEST_F(SkinSwitchTest, AnyMouseButtonShowsThePressedPicture) {
   EXPECT_FALSE(play->showsPressed());
 }
 
+TEST_F(SkinSwitchTest, StoredIndexBeyondTheSchemesIsIgnored) {
+  writeSettings("[SKIN]\r\nINDEX=4\r\n");  // 23 + 4 would be the help command
+  startShown();
+  EXPECT_TRUE(session().skin.is(core::SkinScheme::Default));
+  EXPECT_TRUE(platform.shellTargets.isEmpty());
+  EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(SkinSwitchTest, StoredSchemeComesBackAtStart) {
   writeSettings("[SKIN]\r\nINDEX=3\r\n");
   startShown();
