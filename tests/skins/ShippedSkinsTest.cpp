@@ -22,7 +22,13 @@ TEST(ShippedSkins, EverySchemeLoadsWithItsShape) {
     ASSERT_TRUE(art.has_value());
     ASSERT_TRUE(art->shape.has_value());
     EXPECT_TRUE(QRegion(skins::skinPixels(layout.movie)).subtracted(*art->shape).isEmpty());
+    // The sharp set for 200 % screens matches the plain one in window pixels.
+    const std::optional<skins::SkinArt> sharp = skins::loadSkinArt(programFolder, layout, 2.0);
+    ASSERT_TRUE(sharp.has_value());
+    EXPECT_EQ(sharp->frame.devicePixelRatio(), 2.0);
+    EXPECT_EQ(sharp->frame.deviceIndependentSize(), art->frame.deviceIndependentSize());
     for (int i = 0; i < skins::kSkinButtons; ++i) {
+      EXPECT_EQ(sharp->normal[i].deviceIndependentSize(), art->normal[i].deviceIndependentSize());
       EXPECT_EQ(art->normal[i].isNull(),
                 layout.buttons[i].art.kind == skins::ButtonArt::Kind::Hidden);
       EXPECT_EQ(art->normal[i].size(), art->pressed[i].size());

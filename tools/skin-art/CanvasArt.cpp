@@ -49,13 +49,13 @@ class CanvasArt : public SchemeArt {
  public:
   CanvasArt() : SchemeArt(Scheme::Canvas) {}
 
-  QImage frame() const override {
-    QImage picture = transparentPicture(kFrameSize);
+  QImage frame(int scale) const override {
+    QImage picture = transparentPicture(kFrameSize, scale);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     paintDrawer(painter);
     paintBoard(painter);
-    const QImage edge = strip();
+    const QImage edge = strip(scale);
     painter.drawImage(startWidth() - kStripWidth, stripTop(), edge);
     painter.drawImage(kFrameSize.width() - kStripWidth, stripTop(), edge);
     paintSmear(painter, QPointF(276, 326), QSizeF(44, 13), -8, QColor(250, 248, 240), 3);
@@ -88,15 +88,18 @@ class CanvasArt : public SchemeArt {
     return button == SkinButton::Catalog ? QSize(42, 32) : QSize(30, 26);
   }
 
-  std::vector<Picture> extraPictures() const override { return {{layout().sheets.at(3), strip()}}; }
+  std::vector<Picture> extraPictures(int scale) const override {
+    return {{layout().sheets.at(3), strip(scale)}};
+  }
 
  private:
   int startWidth() const { return skins::skinPixels(layout().startWidth); }
   int stripTop() const { return skins::skinPixels(layout().rightStrip.y()); }
 
   // The board's right edge, which also closes the drawer as it slides out.
-  QImage strip() const {
-    QImage picture(kStripWidth, kStripHeight, QImage::Format_ARGB32_Premultiplied);
+  QImage strip(int scale) const {
+    const QRect whole(0, 0, kStripWidth, kStripHeight);
+    QImage picture = transparentPicture(whole.size(), scale);
     QPainter painter(&picture);
     QLinearGradient round(0, 0, kStripWidth, 0);
     round.setStops({{0.0, QColor(58, 32, 14)},
@@ -105,7 +108,7 @@ class CanvasArt : public SchemeArt {
                     {0.48, QColor(198, 142, 80)},
                     {0.75, QColor(140, 90, 46)},
                     {1.0, QColor(50, 28, 12)}});
-    painter.fillRect(picture.rect(), round);
+    painter.fillRect(whole, round);
     QLinearGradient gilt(0, 0, 0, kStripHeight);
     gilt.setStops(
         {{0.0, QColor(190, 140, 50)}, {0.5, QColor(250, 222, 130)}, {1.0, QColor(170, 120, 40)}});
@@ -115,7 +118,7 @@ class CanvasArt : public SchemeArt {
                    {6.0 / kStripHeight, QColor(40, 20, 6, 0)},
                    {1 - 6.0 / kStripHeight, QColor(40, 20, 6, 0)},
                    {1.0, QColor(40, 20, 6, 170)}});
-    painter.fillRect(picture.rect(), ends);
+    painter.fillRect(whole, ends);
     return picture;
   }
 

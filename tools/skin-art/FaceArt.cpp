@@ -105,7 +105,7 @@ void paintEye(QPainter& painter, const QPointF& centre) {
 void paintGlassLens(QPainter& painter, const QRect& lens, const QImage& skin) {
   const QRectF inner(lens);
   paintRim(painter, inner, kLensRim, kLensRound);
-  painter.drawImage(inner, skin, inner);
+  painter.drawImage(inner, skin, devicePixels(skin, inner));
   paintEye(painter, inner.center() + QPointF(-4, 0));
   const QPainterPath glass = rectanglePath(inner);
   painter.fillPath(glass, QColor(170, 230, 255, 40));
@@ -179,8 +179,8 @@ class FaceArt : public SchemeArt {
  public:
   FaceArt() : SchemeArt(Scheme::Face) {}
 
-  QImage frame() const override {
-    QImage picture = transparentPicture(kFrameSize);
+  QImage frame(int scale) const override {
+    QImage picture = transparentPicture(kFrameSize, scale);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath face = faceOutline();
@@ -208,7 +208,7 @@ class FaceArt : public SchemeArt {
     paintNose(painter);
     paintMouth(painter, catalogRect());
     // The glasses stick out past the head; nothing else may, not even a shadow.
-    const QPainterPath outside = rectanglePath(picture.rect())
+    const QPainterPath outside = rectanglePath(QRectF(QPointF(0, 0), kFrameSize))
                                      .subtracted(face)
                                      .subtracted(lensOutline(kLeftLens, kLensRim, kLensRound))
                                      .subtracted(lensOutline(movieRect(), kLensRim, kLensRound));

@@ -128,8 +128,8 @@ class LoveArt : public SchemeArt {
  public:
   LoveArt() : SchemeArt(Scheme::Love) {}
 
-  QImage frame() const override {
-    QImage picture = transparentPicture(kFrameSize);
+  QImage frame(int scale) const override {
+    QImage picture = transparentPicture(kFrameSize, scale);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPainterPath heart = heartOutline();

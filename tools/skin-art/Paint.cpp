@@ -1,62 +1,87 @@
 #include "Paint.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
 namespace quelvo::skinart {
 
-QImage transparentPicture(const QSize& size) {
-  QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+QImage transparentPicture(const QSize& size, int scale) {
+  QImage picture(size * scale, QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(scale);
   picture.fill(Qt::transparent);
   return picture;
 }
 
+QRectF devicePixels(const QImage& picture, const QRectF& area) {
+  const qreal scale = picture.devicePixelRatio();
+  return QRectF(area.topLeft() * scale, area.size() * scale);
+}
+
 namespace {
 
+// Device pixels to the pixel of a picture.
+int scaleOf(const QPaintDevice& picture) { return qRound(picture.devicePixelRatio()); }
+
 // One box blur pass along rows (step 1) or columns (step = row length) of
-// premultiplied pixels.
-void boxBlurLine(QRgb* line, int count, int step, int radius, std::vector<QRgb>& scratch) {
-  scratch.resize(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) scratch[static_cast<std::size_t>(i)] = line[i * step];
-  const auto at = [&scratch, count](int i) {
-    return scratch[static_cast<std::size_t>(std::clamp(i, 0, count - 1))];
-  };
-  std::array<int, 4> sum{};
-  const auto add = [&sum](QRgb pixel, int sign) {
-    sum[0] += sign * qAlpha(pixel);
-    sum[1] += sign * qRed(pixel);
-    sum[2] += sign * qGreen(pixel);
-    sum[3] += sign * qBlue(pixel);
-  };
-  for (int i = -radius; i <= radius; ++i) add(at(i), 1);
+// premultiplied pixels, the end pixels standing for those beyond the line.
+void boxBlurLine(QRgb* line, int count, int step, int radius, std::vector<QRgb>& padded) {
   const int width = 2 * radius + 1;
+  padded.resize(static_cast<std::size_t>(count + width - 1));
+  QRgb* const source = padded.data();
+  for (int i = 0; i < count + width - 1; ++i) {
+    source[i] = line[std::clamp(i - radius, 0, count - 1) * step];
+  }
+  int alpha = 0;
+  int red = 0;
+  int green = 0;
+  int blue = 0;
+  for (int i = 0; i < width - 1; ++i) {
+    alpha += qAlpha(source[i]);
+    red += qRed(source[i]);
+    green += qGreen(source[i]);
+    blue += qBlue(source[i]);
+  }
+  // Pixel i is the mean of source[i] to source[i + width - 1].
   for (int i = 0; i < count; ++i) {
-    line[i * step] = qRgba(sum[1] / width, sum[2] / width, sum[3] / width, sum[0] / width);
-    add(at(i + radius + 1), 1);
-    add(at(i - radius), -1);
+    const QRgb entering = source[i + width - 1];
+    alpha += qAlpha(entering);
+    red += qRed(entering);
+    green += qGreen(entering);
+    blue += qBlue(entering);
+    line[i * step] = qRgba(red / width, green / width, blue / width, alpha / width);
+    const QRgb leaving = source[i];
+    alpha -= qAlpha(leaving);
+    red -= qRed(leaving);
+    green -= qGreen(leaving);
+    blue -= qBlue(leaving);
   }
 }
 
-// A transparent picture covering the shape's bounds with room for a blur.
-QImage canvasFor(const QRectF& bounds, int margin, QPoint* corner) {
-  const QRect area = bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
-  *corner = area.topLeft();
-  return transparentPicture(area.size());
+// The part of the painter's picture a blurred copy of the bounds may reach.
+QRect blurArea(const QRectF& bounds, int blur) {
+  const int margin = 3 * blur + 2;
+  return bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
 }
 
-// A premultiplied copy of the picture softened by three box blurs of this radius.
-QImage blurred(const QImage& picture, int radius) {
+// A transparent picture over the area at the scale of the painter's picture.
+QImage canvasFor(const QPainter& painter, const QRect& area) {
+  return transparentPicture(area.size(), scaleOf(*painter.device()));
+}
+
+// A premultiplied copy of the picture softened by three box blurs of blur
+// pixels, blur times the picture's scale in device pixels.
+QImage blurred(const QImage& picture, int blur) {
   QImage result = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const int radius = blur * scaleOf(picture);
   if (radius <= 0) return result;
   auto* pixels = reinterpret_cast<QRgb*>(result.bits());
   const int width = result.width();
   const int height = result.height();
-  std::vector<QRgb> scratch;
+  std::vector<QRgb> padded;
   for (int pass = 0; pass < 3; ++pass) {
-    for (int y = 0; y < height; ++y) boxBlurLine(pixels + y * width, width, 1, radius, scratch);
-    for (int x = 0; x < width; ++x) boxBlurLine(pixels + x, height, width, radius, scratch);
+    for (int y = 0; y < height; ++y) boxBlurLine(pixels + y * width, width, 1, radius, padded);
+    for (int x = 0; x < width; ++x) boxBlurLine(pixels + x, height, width, radius, padded);
   }
   return result;
 }
@@ -90,37 +115,37 @@ QPainterPath ellipsePath(const QPointF& centre, qreal rx, qreal ry) {
 
 void paintShadow(QPainter& painter, const QPainterPath& shape, const QPointF& offset, int blur,
                  const QColor& colour) {
-  QPoint corner;
-  QImage shadow = canvasFor(shape.boundingRect().translated(offset), 3 * blur + 2, &corner);
+  const QRect area = blurArea(shape.boundingRect().translated(offset), blur);
+  QImage shadow = canvasFor(painter, area);
   QPainter pen(&shadow);
   pen.setRenderHint(QPainter::Antialiasing);
-  pen.translate(offset - corner);
+  pen.translate(offset - area.topLeft());
   pen.fillPath(shape, colour);
   pen.end();
-  painter.drawImage(corner, blurred(shadow, blur));
+  painter.drawImage(area.topLeft(), blurred(shadow, blur));
 }
 
 void paintInnerShadow(QPainter& painter, const QPainterPath& shape, const QPointF& offset, int blur,
                       const QColor& colour) {
-  QPoint corner;
-  QImage shadow = canvasFor(shape.boundingRect(), 3 * blur + 2, &corner);
+  const QRect area = blurArea(shape.boundingRect(), blur);
+  QImage shadow = canvasFor(painter, area);
   shadow.fill(colour);
   QPainter pen(&shadow);
   pen.setRenderHint(QPainter::Antialiasing);
-  pen.translate(-corner);
+  pen.translate(-area.topLeft());
   pen.setCompositionMode(QPainter::CompositionMode_Clear);
   pen.fillPath(shape.translated(offset), Qt::black);
   pen.end();
   shadow = blurred(shadow, blur);
   // Keep the shadow to the shape, with its edge antialiased.
-  const QPainterPath outside = rectanglePath(QRectF(corner, shadow.size()));
+  const QPainterPath outside = rectanglePath(area);
   pen.begin(&shadow);
   pen.setRenderHint(QPainter::Antialiasing);
-  pen.translate(-corner);
+  pen.translate(-area.topLeft());
   pen.setCompositionMode(QPainter::CompositionMode_DestinationOut);
   pen.fillPath(outside.subtracted(shape), Qt::black);
   pen.end();
-  painter.drawImage(corner, shadow);
+  painter.drawImage(area.topLeft(), shadow);
 }
 
 void paintBezel(QPainter& painter, const QPainterPath& outer, const QPainterPath& inner,

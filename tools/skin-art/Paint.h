@@ -13,12 +13,17 @@ QColor withAlpha(QColor colour, int alpha);
 // The vector scaled to length 1.
 QPointF unitVector(const QPointF& vector);
 
-// A fully transparent picture to paint on.
-QImage transparentPicture(const QSize& size);
+// A fully transparent picture to paint on, size pixels large and drawn at
+// scale device pixels to the pixel: painters on it work in pixels.
+QImage transparentPicture(const QSize& size, int scale);
+// The area of a picture, given in its pixels at 1x, in the picture's own
+// device pixels: where to read it from a picture drawn at a larger scale.
+QRectF devicePixels(const QImage& picture, const QRectF& area);
 
 QPainterPath rectanglePath(const QRectF& rect);
 QPainterPath ellipsePath(const QPointF& centre, qreal rx, qreal ry);
 
+// Shadows blur over blur pixels, that many times the scale in device pixels.
 // A soft shadow of the shape, moved by offset, for the shape to be painted over.
 void paintShadow(QPainter& painter, const QPainterPath& shape, const QPointF& offset, int blur,
                  const QColor& colour);

@@ -28,7 +28,7 @@ QRect SchemeArt::catalogRect() const { return skinPixels(layout_.catalog); }
 
 QSize SchemeArt::fileButtonSize(SkinButton) const { return {}; }
 
-std::vector<Picture> SchemeArt::extraPictures() const { return {}; }
+std::vector<Picture> SchemeArt::extraPictures(int) const { return {}; }
 
 std::unique_ptr<SchemeArt> makeSchemeArt(Scheme scheme) {
   switch (scheme) {

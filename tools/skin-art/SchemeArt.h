@@ -35,15 +35,17 @@ class SchemeArt {
   QRect movieRect() const;
   QRect catalogRect() const;
 
-  // The whole window picture, transparent outside the window's shape.
-  virtual QImage frame() const = 0;
+  // The whole window picture, transparent outside the window's shape, drawn
+  // at scale device pixels to the pixel.
+  virtual QImage frame(int scale) const = 0;
   // Paints a button onto its picture, which already holds the frame under it.
   virtual void paintButton(QPainter& painter, const QRectF& area, SkinButton button,
                            bool pressed) const = 0;
   // The picture size of a file button whose layout box gives only its corner.
   virtual QSize fileButtonSize(SkinButton button) const;
-  // Pictures other than the frame, the sheets and the button files.
-  virtual std::vector<Picture> extraPictures() const;
+  // Pictures other than the frame, the sheets and the button files, drawn
+  // at scale device pixels to the pixel.
+  virtual std::vector<Picture> extraPictures(int scale) const;
 
  private:
   const SkinLayout& layout_;

@@ -1,5 +1,6 @@
 // Draws the pictures of the three picture skins and their window shapes into
-// a Skins folder: skin-art <Skins folder>.
+// a Skins folder: skin-art <Skins folder>. Every picture is also drawn at
+// twice the size, as "<name>@2x", for screens of two device pixels to the pixel.
 
 #include <QDir>
 #include <QFile>
@@ -27,12 +28,23 @@ bool writePicture(const QString& path, const QImage& picture) {
   return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
 }
 
+// Writes each picture as its name followed by the suffix; false if any failed.
+bool writePictures(const QDir& folder, const std::vector<Picture>& pictures,
+                   const QString& suffix) {
+  bool written = true;
+  for (const Picture& picture : pictures) {
+    written = writePicture(folder.filePath(picture.name + suffix), picture.image) && written;
+  }
+  return written;
+}
+
 // Writes one scheme's folder; false after reporting what went wrong.
 bool writeScheme(const SchemeArt& art, const QDir& skins) {
   const SkinLayout& layout = art.layout();
-  const std::vector<Picture> pictures = schemePictures(art);
+  const std::vector<Picture> pictures = schemePictures(art, 1);
   const QImage& frame = pictures.front().image;
-  // The shape is checked as the player will read it back.
+  // The shape, in window pixels, comes from the 1x frame and is checked as the
+  // player will read it back.
   const QByteArray region = encodeRegionFile(shapeRectangles(frame));
   const QRegion shape = readRegionFile(region, frame.size()).shape.value_or(QRegion());
   const QStringList problems = layoutProblems(art, frame.size(), shape);
@@ -46,9 +58,8 @@ bool writeScheme(const SchemeArt& art, const QDir& skins) {
   }
   const QDir folder(skins.filePath(layout.folder));
   bool written = writeFile(folder.filePath(layout.regionFile), region);
-  for (const Picture& picture : pictures) {
-    written = writePicture(folder.filePath(picture.name), picture.image) && written;
-  }
+  written = writePictures(folder, pictures, QString()) && written;
+  written = writePictures(folder, schemePictures(art, 2), QStringLiteral("@2x")) && written;
   if (!written) std::fprintf(stderr, "skin-art: cannot write %s\n", qPrintable(folder.path()));
   return written;
 }
