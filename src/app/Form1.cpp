@@ -200,15 +200,7 @@ void Form1::createSubsystems() {
                                   twips_, *dispatcher, env_.platform, this);
 
   playModes = new playback::PlayModes(session_.playMode, this);
-  skins::SkinWidgets sw;
-  sw.window = this;
-  sw.client = client;
-  sw.frmflash = frmflash;
-  sw.frmlist = frmlist;
-  sw.List2 = List2;
-  sw.Cmdlist = Cmdlist;
-  sw.movie = lw.movie;
-  sw.Tmrcanvas = Tmrcanvas;
+  const skins::SkinWidgets sw{this, client, frmflash, frmlist, List2, Cmdlist, lw.movie, Tmrcanvas};
   skins = new skins::SkinSwitcher(skin, sw, *panes, *dispatcher, env_.platform, env_.programFolder,
                                   this);
   createCatalog();
