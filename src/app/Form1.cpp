@@ -43,6 +43,7 @@
 #include "playback/StatusBar.h"
 #include "playback/Transport.h"
 #include "playback/ViewCommands.h"
+#include "search/Form3.h"
 #include "skins/SkinSwitcher.h"
 
 namespace quelvo::app {
@@ -80,6 +81,16 @@ Form1::~Form1() = default;
 void Form1::closeEvent(QCloseEvent* event) {
   Form_QueryUnload();
   event->accept();
+}
+
+// The search window is not modal; a closed one is made anew, with an empty list.
+void Form1::MNUFIND_Click() {
+  if (searchWindow == nullptr) {
+    searchWindow = new search::Form3({*catalog, *catalogList, env_.platform}, this);
+  }
+  searchWindow->show();
+  searchWindow->raise();
+  searchWindow->activateWindow();
 }
 
 void Form1::createWidgets() {
@@ -169,6 +180,7 @@ void Form1::createSubsystems() {
   dispatcher->bind(Command::Exit, MNUEXIT, [this] { close(); });
   connect(MNUOPT, &QAction::triggered, this,
           [this] { core::Opt::MNUOPT_Click(this, env_.settings, twips_, env_.platform); });
+  connect(MNUFIND, &QAction::triggered, this, &Form1::MNUFIND_Click);
   connect(MNUABOUT, &QAction::triggered, this, [this] {
     about::Form2::MNUABOUT_Click(
         {this, env_.settings, twips_, env_.platform, core::userGuidePath(env_.programFolder)});

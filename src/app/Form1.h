@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -56,6 +57,9 @@ namespace quelvo::integration {
 class KeyboardHook;
 class WindowMenu;
 }  // namespace quelvo::integration
+namespace quelvo::search {
+class Form3;
+}
 
 namespace quelvo::app {
 
@@ -91,6 +95,7 @@ class Form1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void MNUFIND_Click();
   void createWidgets();
   void createSubsystems();
   void createCatalog();
@@ -155,6 +160,7 @@ class Form1 : public QMainWindow {
   layout::WindowPlacement* placement = nullptr;
   skins::SkinSwitcher* skins = nullptr;
   integration::WindowMenu* windowMenu = nullptr;
+  QPointer<search::Form3> searchWindow;
   integration::KeyboardHook* keyboard = nullptr;
 };
 
