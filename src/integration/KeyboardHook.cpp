@@ -1,8 +1,10 @@
 #include "integration/KeyboardHook.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWindow>
 
@@ -110,6 +112,35 @@ std::optional<Command> KeyboardHook::shiftCommand(int key) {
   }
 }
 
+namespace {
+
+// A text field has the keyboard: the search window's path, an input box, a
+// file dialog's name.
+bool editingText() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr; }
+
+// Ctrl keys a text field uses for editing; they stay with the field.
+bool isTextEditingKey(int key) {
+  switch (key) {
+    case Qt::Key_A:
+    case Qt::Key_C:
+    case Qt::Key_V:
+    case Qt::Key_X:
+    case Qt::Key_Y:
+    case Qt::Key_Z:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 bool KeyboardHook::eventFilter(QObject* watched, QEvent* event) {
   // A key event travels from the window to the focused widget and on to its
   // parents; it is handled once, when the window receives it.
@@ -133,6 +164,9 @@ bool KeyboardHook::KeyboardProc(const QKeyEvent& event) {
   const Qt::KeyboardModifiers modifiers = event.modifiers();
   const int key = event.key();
 
+  if (modifiers.testFlag(Qt::ControlModifier) && editingText() && isTextEditingKey(key)) {
+    return false;
+  }
   if (firstPress && modifiers.testFlag(Qt::ControlModifier)) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       playback::MovieControl& movie = w_.movie();

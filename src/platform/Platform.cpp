@@ -5,8 +5,9 @@
 namespace quelvo::platform {
 
 QWidget* Platform::dialogParent() const {
-  QWidget* modal = QApplication::activeModalWidget();
-  return modal != nullptr ? modal : dialogParent_;
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return dialogParent_;
 }
 
 }  // namespace quelvo::platform

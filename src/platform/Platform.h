@@ -88,8 +88,9 @@ class Platform {
   // call decides and keeps the answer; the lock is held for the process's life.
   virtual bool anotherInstanceRunning() = 0;
 
-  // Parent for dialogs and message boxes: the modal window open now, so a prompt
-  // asked from it stays above it; otherwise the main window once it exists.
+  // Parent for dialogs and message boxes: the modal window open now, else the
+  // active window (so a question from the search window or a prompt from the
+  // about box stays above it), else the main window once it exists.
   void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
   QWidget* dialogParent() const;
 

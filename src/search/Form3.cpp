@@ -54,6 +54,9 @@ Form3::Form3(const SearchContext& context, QWidget* owner)
   connect(run, &SearchRun::finished, this, &Form3::endOfSearch);
   fillDrives();
   resize(520, 560);
+  if (owner != nullptr) move(owner->frameGeometry().center() - rect().center());
+  // Keyboard users start by typing where to search.
+  Dir1Path->setFocus();
 }
 
 Form3::~Form3() = default;

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include "catalog/CatalogModel.h"
 #include "search/Form3.h"
@@ -151,6 +154,19 @@ TEST_F(SearchWindowTest, ACatalogNearItsLimitTakesWhatFits) {
   EXPECT_EQ(catalog().count(), catalog::CatalogModel::kMaxEntries);
   ASSERT_FALSE(platform.messages.empty());
   EXPECT_TRUE(platform.messages[0].text.contains(QStringLiteral("32767")));
+}
+
+// Typing starts in the path field, and the shortcut filter leaves it its
+// editing keys: Ctrl+A selects the path instead of showing the whole movie.
+TEST_F(SearchWindowTest, ThePathFieldKeepsItsEditingKeys) {
+  form().show();
+  search::Form3& w = window();
+  EXPECT_EQ(w.focusWidget(), w.Dir1Path);
+  QApplication::setActiveWindow(&w);
+  w.Dir1Path->setFocus();
+  QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+  QCoreApplication::sendEvent(w.windowHandle(), &selectAll);
+  EXPECT_EQ(w.Dir1Path->selectedText(), w.Dir1Path->text());
 }
 
 TEST_F(SearchWindowTest, AClosedWindowComesBackEmpty) {
