@@ -29,6 +29,8 @@ struct MessageRequest {
   MessageButtons buttons = MessageButtons::Ok;
   // Which button Enter presses; when absent, the first button of the set.
   std::optional<MessageButton> defaultButton;
+  // The window the box belongs to; when null, the dialog parent.
+  QWidget* owner = nullptr;
 };
 
 // A file dialog. The filter uses the "Caption|*.a;*.b|Caption2|*.c" form of the

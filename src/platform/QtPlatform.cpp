@@ -122,7 +122,7 @@ QString QtPlatform::saveFile(const FileDialogRequest& request) {
 
 MessageButton QtPlatform::message(const MessageRequest& request) {
   QMessageBox box(toQt(request.icon), request.title, request.text, QMessageBox::NoButton,
-                  dialogParent());
+                  request.owner != nullptr ? request.owner : dialogParent());
   const QList<MessageButton> buttons = buttonsOf(request.buttons);
   for (MessageButton b : buttons) box.addButton(toQt(b));
   box.setDefaultButton(toQt(request.defaultButton.value_or(buttons.first())));

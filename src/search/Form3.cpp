@@ -153,6 +153,7 @@ void Form3::Drive1_Change(int index) {
   const QDir dir(root);
   if (!dir.exists() || !dir.isReadable()) {
     platform::MessageRequest request;
+    request.owner = this;
     request.title = QStringLiteral("提示");
     request.text = QStringLiteral("这里没东西可找！");
     request.icon = platform::MessageIcon::Information;
@@ -181,6 +182,7 @@ void Form3::endOfSearch() {
   Command1->setText(kFind);
   const int n = results->count();
   platform::MessageRequest request;
+  request.owner = this;
   request.title = kFinishedTitle;
   request.icon = platform::MessageIcon::Information;
   if (n == 0) {

@@ -20,9 +20,10 @@ namespace quelvo::search {
 
 namespace {
 
-void tell(platform::Platform& platform, const QString& title, const QString& text,
+void tell(platform::Platform& platform, QWidget* owner, const QString& title, const QString& text,
           platform::MessageIcon icon) {
   platform::MessageRequest request;
+  request.owner = owner;
   request.title = title;
   request.text = text;
   request.icon = icon;
@@ -116,8 +117,8 @@ bool ResultList::add(const QList<int>& rows, bool tellMissing) {
     const QFileInfo file(path);
     if (!file.exists()) {
       if (!tellMissing) continue;
-      tell(platform_, QStringLiteral("提示"), QStringLiteral("操作失败，可能是隐藏文件。"),
-           platform::MessageIcon::Critical);
+      tell(platform_, List1->window(), QStringLiteral("提示"),
+           QStringLiteral("操作失败，可能是隐藏文件。"), platform::MessageIcon::Critical);
       complete = false;
       break;
     }
@@ -129,7 +130,7 @@ bool ResultList::add(const QList<int>& rows, bool tellMissing) {
 }
 
 void ResultList::report() {
-  tell(platform_, QStringLiteral("报告！"), QStringLiteral("已安全到达指定地点。"),
+  tell(platform_, List1->window(), QStringLiteral("报告！"), QStringLiteral("已安全到达指定地点。"),
        platform::MessageIcon::Information);
 }
 

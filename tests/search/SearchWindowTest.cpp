@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
@@ -141,6 +142,33 @@ TEST_F(SearchWindowTest, AddingSelectedStopsAtAFileThatIsGone) {
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, QStringLiteral("操作失败，可能是隐藏文件。"));
   EXPECT_EQ(platform.messages[0].icon, platform::MessageIcon::Critical);
+}
+
+TEST_F(SearchWindowTest, AddingCanTakeTheAddedResultsOffTheList) {
+  search::Form3& w = window();
+  const QString a = tree() + QStringLiteral("/a.swf");
+  const QString b = tree() + QStringLiteral("/B.SWF");
+  w.results->append({a, b});
+  w.results->MNUCMDDEL->trigger();
+  w.results->List1->item(1)->setSelected(true);
+  w.Command3->click();
+  ASSERT_EQ(catalog().count(), 1);
+  EXPECT_EQ(catalog().displayText(0), QStringLiteral("B"));
+  EXPECT_EQ(results(w), QStringList{a});
+  EXPECT_EQ(platform.messages.back().text, QStringLiteral("已安全到达指定地点。"));
+}
+
+TEST_F(SearchWindowTest, APlaceThatCannotBeReadKeepsThePreviousDrive) {
+  search::Form3& w = window();
+  const QString before = w.folder();
+  w.Drive1->addItem(folder.filePath(QStringLiteral("no-such-volume")));
+  w.Drive1->setCurrentIndex(w.Drive1->count() - 1);
+  w.Drive1_Change(w.Drive1->count() - 1);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].title, QStringLiteral("提示"));
+  EXPECT_EQ(platform.messages[0].text, QStringLiteral("这里没东西可找！"));
+  EXPECT_EQ(w.Drive1->currentIndex(), 0);
+  EXPECT_EQ(w.folder(), before);
 }
 
 TEST_F(SearchWindowTest, ACatalogNearItsLimitTakesWhatFits) {
