@@ -28,11 +28,7 @@ using core::PlayMode;
 namespace {
 
 void tellUser(platform::Platform& platform, const QString& text) {
-  platform::MessageRequest message;
-  message.title = QStringLiteral("Quelvo");
-  message.text = text;
-  message.icon = platform::MessageIcon::Exclamation;
-  platform.message(message);
+  platform::tell(platform, QStringLiteral("Quelvo"), text, platform::MessageIcon::Exclamation);
 }
 
 }  // namespace

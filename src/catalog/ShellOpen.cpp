@@ -14,15 +14,6 @@ namespace quelvo::catalog {
 
 namespace {
 
-void say(platform::Platform& platform, const QString& title, const QString& text,
-         platform::MessageIcon icon) {
-  platform::MessageRequest message;
-  message.title = title;
-  message.text = text;
-  message.icon = icon;
-  platform.message(message);
-}
-
 // What a directory lookup of the target finds: a file, or a file inside a
 // folder target that ends in a separator.
 bool lookupFinds(const QString& target) {
@@ -76,8 +67,8 @@ void runShellCommand(platform::Platform& platform, const QString& shownText, con
   if (!lookupFinds(target)) return;
   const int result = StartDoc(platform, target);
   if (result <= 32) {
-    say(platform, QStringLiteral("Quelvo"), shellFailureMessage(result),
-        platform::MessageIcon::None);
+    platform::tell(platform, QStringLiteral("Quelvo"), shellFailureMessage(result),
+                   platform::MessageIcon::None);
   }
 }
 
@@ -103,8 +94,8 @@ void ShellCommands::MNURUN_Click(int index) {
 void ShellCommands::MNUHELPHELP_Click() {
   const QString path = core::userGuidePath(programFolder_);
   if (!QFileInfo(path).isFile()) {
-    say(platform_, QStringLiteral("提示"), QStringLiteral("不好意思，没找着。"),
-        platform::MessageIcon::Exclamation);
+    platform::tell(platform_, QStringLiteral("提示"), QStringLiteral("不好意思，没找着。"),
+                   platform::MessageIcon::Exclamation);
     return;
   }
   StartDoc(platform_, path);

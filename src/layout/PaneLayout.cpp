@@ -152,7 +152,7 @@ void PaneLayout::arrangeButtons() {
   }
   setLeft(w_.Sldflash, kButtonBarWidth / 2 - widthOf(w_.Sldflash) / 2 - 60);
   for (int i = 1; i < 8; ++i) w_.Command1[i]->resize(w_.Command1[0]->size());
-  catalogWidth_ = 1590;
+  catalogWidth_ = kCatalogWidth;
   const double buttonWidth = widthOf(w_.Command1[0]);
   setLeft(w_.Command1[0], 5400);
   setLeft(w_.Command1[7], kButtonBarWidth - buttonWidth - 5400 - 115);

@@ -51,6 +51,8 @@ class PaneLayout : public QObject {
   static constexpr double kSplitterWidth = 35;
   static constexpr double kButtonBarWidth = 15000;
   static constexpr double kButtonBarHeight = 800;
+  // The catalog pane's width until the splitter moves it.
+  static constexpr double kCatalogWidth = 1590;
 
   PaneLayout(const PaneWidgets& widgets, const core::Twips& twips,
              const core::SkinSchemeState& skin, core::Dispatcher& dispatcher, QObject* owner);
@@ -122,8 +124,8 @@ class PaneLayout : public QObject {
   core::Twips twips_;
   const core::SkinSchemeState& skin_;
   std::function<void()> menuBarToggled_;
-  double catalogWidth_ = 1590;
-  double splitterLeft_ = 1590;
+  double catalogWidth_ = kCatalogWidth;
+  double splitterLeft_ = kCatalogWidth;
   double splitterLimit_ = 0;
   double movieFrameLeft_ = 0;
   double movieFrameWidth_ = 0;

@@ -49,6 +49,13 @@ struct ScreenMetrics {
   double twipsPerPixelY = 15;
 };
 
+class Platform;
+
+// A message box with only an OK button. owner: the window it belongs to; when
+// null, the dialog parent.
+void tell(Platform& platform, const QString& title, const QString& text, MessageIcon icon,
+          QWidget* owner = nullptr);
+
 // Everything modal or environment-dependent that the player asks of the system.
 // Production code uses QtPlatform; tests script answers and record the calls.
 class Platform {

@@ -152,12 +152,8 @@ void Form3::Drive1_Change(int index) {
   const QString root = Drive1->itemText(index);
   const QDir dir(root);
   if (!dir.exists() || !dir.isReadable()) {
-    platform::MessageRequest request;
-    request.owner = this;
-    request.title = QStringLiteral("提示");
-    request.text = QStringLiteral("这里没东西可找！");
-    request.icon = platform::MessageIcon::Information;
-    context_.platform.message(request);
+    platform::tell(context_.platform, QStringLiteral("提示"), QStringLiteral("这里没东西可找！"),
+                   platform::MessageIcon::Information, this);
     Drive1->setCurrentIndex(drive_);
     return;
   }

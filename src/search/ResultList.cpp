@@ -18,20 +18,6 @@
 
 namespace quelvo::search {
 
-namespace {
-
-void tell(platform::Platform& platform, QWidget* owner, const QString& title, const QString& text,
-          platform::MessageIcon icon) {
-  platform::MessageRequest request;
-  request.owner = owner;
-  request.title = title;
-  request.text = text;
-  request.icon = icon;
-  platform.message(request);
-}
-
-}  // namespace
-
 ResultList::ResultList(QWidget* parent, QPushButton* Command3, catalog::CatalogModel& catalog,
                        catalog::CatalogList& catalogList, platform::Platform& platform)
     : QObject(parent),
@@ -117,8 +103,9 @@ bool ResultList::add(const QList<int>& rows, bool tellMissing) {
     const QFileInfo file(path);
     if (!file.exists()) {
       if (!tellMissing) continue;
-      tell(platform_, List1->window(), QStringLiteral("提示"),
-           QStringLiteral("操作失败，可能是隐藏文件。"), platform::MessageIcon::Critical);
+      platform::tell(platform_, QStringLiteral("提示"),
+                     QStringLiteral("操作失败，可能是隐藏文件。"), platform::MessageIcon::Critical,
+                     List1->window());
       complete = false;
       break;
     }
@@ -130,8 +117,8 @@ bool ResultList::add(const QList<int>& rows, bool tellMissing) {
 }
 
 void ResultList::report() {
-  tell(platform_, List1->window(), QStringLiteral("报告！"), QStringLiteral("已安全到达指定地点。"),
-       platform::MessageIcon::Information);
+  platform::tell(platform_, QStringLiteral("报告！"), QStringLiteral("已安全到达指定地点。"),
+                 platform::MessageIcon::Information, List1->window());
 }
 
 void ResultList::Command3_Click() {

@@ -145,7 +145,7 @@ void SkinFace::NOSKIN() {
   w_.List2->setStyleSheet(QString());
   w_.List2->setFrameShape(QFrame::StyledPanel);
   w_.frmlist->hide();
-  panes_.setCatalogWidth(1590);
+  panes_.setCatalogWidth(layout::PaneLayout::kCatalogWidth);
   panes_.SheZhi();
 }
 

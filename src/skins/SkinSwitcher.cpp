@@ -92,11 +92,9 @@ void SkinSwitcher::applyPictureScheme(SkinScheme wanted) {
       loadSkinArt(programFolder_, layout, window_->devicePixelRatioF());
   if (!art) {
     followState();
-    platform::MessageRequest request;
-    request.title = QStringLiteral("错误");
-    request.text = QStringLiteral("无法更换皮肤，请查看Skins文件夹。");
-    request.icon = platform::MessageIcon::Critical;
-    platform_.message(request);
+    platform::tell(platform_, QStringLiteral("错误"),
+                   QStringLiteral("无法更换皮肤，请查看Skins文件夹。"),
+                   platform::MessageIcon::Critical);
     return;
   }
   panes_.SaveWindowState();
