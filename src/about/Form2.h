@@ -51,7 +51,6 @@ class Form2 : public QDialog {
   // Another application became active.
   void Form_Deactivate();
 
-  bool cardOpen() const { return cardOpen_; }
   GameView& game() const { return *game_; }
 
   QLabel* ImgIcon = nullptr;

@@ -50,7 +50,6 @@ class PaddleGame {
 
   bool running() const { return running_; }
   int score() const { return score_; }
-  const GameField& field() const { return field_; }
   const Submarine& submarineA() const { return a_; }
   const Submarine& submarineB() const { return b_; }
   const Sprite& plank() const { return plank_; }

@@ -39,7 +39,6 @@ class CanvasSlide : public QObject {
   // Leaving the Canvas face: the timer stops and the catalog is wanted in.
   void stop();
 
-  const SlideState& state() const { return state_; }
   void Tmrcanvas_Timer();
 
  private:

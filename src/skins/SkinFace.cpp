@@ -81,7 +81,7 @@ void SkinFace::SKINFACE(const SkinLayout& layout, const SkinArt& art) {
 }
 
 void SkinFace::hidePanes() {
-  if (!w_.frmlist->isHidden()) panes_.MNUMU_Click();
+  if (panes_.MNUMU->isChecked()) panes_.MNUMU_Click();
   if (panes_.MNUBUTTON->isChecked()) panes_.MNUBUTTON_Click();
   if (panes_.MNUBAR->isChecked()) panes_.MNUBAR_Click();
 }
