@@ -79,7 +79,7 @@ double drawFrame(const Player& player, PainterRenderer& renderer, QImage& buffer
 }
 
 bool bench(const char* path, long maxFrames, Quality quality) {
-  const auto bytes = quelvo::swf::readFileBytes(QString::fromLocal8Bit(path), Movie::kMaxFileBytes);
+  const auto bytes = quelvo::swf::readFileBytes(std::filesystem::path(path), Movie::kMaxFileBytes);
   if (!bytes) {
     std::fprintf(stderr, "error: %s: %s\n", path, bytes.error().describe().c_str());
     return false;

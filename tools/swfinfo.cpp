@@ -2,8 +2,8 @@
 // tag stream as "key: value" lines. An unreadable file gives one
 // "error: ..." line on stderr and exit status 1.
 
-#include <QString>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "swf/model/Movie.h"
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: swfinfo FILE.swf\n");
     return 2;
   }
-  const auto movie = Movie::load(QString::fromLocal8Bit(argv[1]));
+  const auto movie = Movie::load(std::filesystem::path(argv[1]));
   if (!movie) {
     std::fprintf(stderr, "error: %s\n", movie.error().describe().c_str());
     return 1;

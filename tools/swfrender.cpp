@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
                  "FILE.swf OUT.png\n");
     return 2;
   }
-  const auto movie = Movie::load(QString::fromLocal8Bit(options->input));
+  const auto movie = Movie::load(std::filesystem::path(options->input));
   if (!movie) return fail(movie.error().describe());
 
   const int width = static_cast<int>(std::lround((*movie)->widthPixels() * options->scale));

@@ -1,7 +1,6 @@
 #include "catalog/MissingFile.h"
 
-#include <QFileInfo>
-
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 
 namespace quelvo::catalog {
@@ -16,8 +15,7 @@ void showMissingFile(platform::Platform& platform, const QString& path) {
 }
 
 bool isPlayableFile(const QString& path) {
-  const QFileInfo info(path);
-  return info.isFile() && !info.isHidden();
+  return platform::isFile(path) && !platform::isHidden(path);
 }
 
 }  // namespace quelvo::catalog

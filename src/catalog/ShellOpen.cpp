@@ -1,13 +1,13 @@
 #include "catalog/ShellOpen.h"
 
 #include <QAction>
-#include <QFileInfo>
 
 #include "catalog/CatalogCommands.h"
 #include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
 #include "core/Dispatcher.h"
 #include "core/Paths.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 
 namespace quelvo::catalog {
@@ -17,9 +17,10 @@ namespace {
 // What a directory lookup of the target finds: a file, or a file inside a
 // folder target that ends in a separator.
 bool lookupFinds(const QString& target) {
-  const QFileInfo info(target);
-  if (target.endsWith(QLatin1Char('/')) || target.endsWith(QLatin1Char('\\'))) return info.isDir();
-  return info.exists();
+  if (target.endsWith(QLatin1Char('/')) || target.endsWith(QLatin1Char('\\'))) {
+    return platform::isFolder(target);
+  }
+  return platform::exists(target);
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ void runShellCommand(platform::Platform& platform, const QString& shownText, con
                      int index) {
   if (shownText.isEmpty()) return;
   QString target = path;
-  if (index == 2 && QFileInfo(path).isFile()) target = core::folderOf(path);
+  if (index == 2 && platform::isFile(path)) target = core::folderOf(path);
   if (!lookupFinds(target)) return;
   const int result = StartDoc(platform, target);
   if (result <= 32) {
@@ -93,7 +94,7 @@ void ShellCommands::MNURUN_Click(int index) {
 
 void ShellCommands::MNUHELPHELP_Click() {
   const QString path = core::userGuidePath(programFolder_);
-  if (!QFileInfo(path).isFile()) {
+  if (!platform::isFile(path)) {
     platform::tell(platform_, QStringLiteral("提示"), QStringLiteral("不好意思，没找着。"),
                    platform::MessageIcon::Exclamation);
     return;

@@ -11,10 +11,26 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
+#include <filesystem>
+
+#include "platform/FileNames.h"
 
 namespace quelvo::platform {
 
 namespace {
+
+// A file: address that names the file's exact bytes on disk, percent-encoded where they are not
+// plain ASCII, so an opener finds a name that is not UTF-8 too.
+QUrl fileUrl(const QString& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(toNativePath(path), error);
+#ifdef Q_OS_WIN
+  return QUrl::fromLocalFile(fromNativePath(absolute));
+#else
+  const QByteArray bytes(absolute.c_str());
+  return QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"), QUrl::StrictMode);
+#endif
+}
 
 QMessageBox::StandardButton toQt(MessageButton button) {
   switch (button) {
@@ -145,10 +161,9 @@ std::optional<QString> QtPlatform::inputBox(const QString& title, const QString&
 }
 
 int QtPlatform::shellOpen(const QString& target) {
-  const QFileInfo info(target);
-  if (!info.exists()) return info.dir().exists() ? 2 : 3;
-  if (!info.isReadable()) return 5;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath())) ? 42 : 31;
+  if (!exists(target)) return isFolder(QFileInfo(target).path()) ? 2 : 3;
+  if (!isReadable(target)) return 5;
+  return QDesktopServices::openUrl(fileUrl(target)) ? 42 : 31;
 }
 
 std::unique_ptr<SystemMenu> QtPlatform::systemMenu(QWidget* window,

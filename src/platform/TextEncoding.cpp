@@ -11,8 +11,10 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// Length of the valid UTF-8 sequence starting at bytes[i], or 0 when it is invalid. The ranges of
-// the second byte rule out overlong forms, surrogates and code points above U+10FFFF.
+}  // namespace
+
+// The ranges of the second byte rule out overlong forms, surrogates and code points above
+// U+10FFFF.
 qsizetype utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
   const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[i + k]); };
   const unsigned char lead = at(0);
@@ -40,6 +42,8 @@ qsizetype utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
   }
   return length;
 }
+
+namespace {
 
 QString decodeGb18030(QByteArrayView bytes) {
   // The ICU converter keeps an incomplete multi-byte sequence at the end of its input waiting for

@@ -13,6 +13,10 @@ enum class TextCodec { Utf8, Gb18030 };
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no cut-off sequence.
 bool isValidUtf8(QByteArrayView bytes);
 
+// Length of the valid UTF-8 sequence that starts at bytes[i] (i < bytes.size()), or 0 when the
+// bytes there are not one.
+qsizetype utf8SequenceLength(QByteArrayView bytes, qsizetype i);
+
 // True when the bytes start with the UTF-8 byte order mark.
 bool hasUtf8Bom(QByteArrayView bytes);
 

@@ -1,6 +1,5 @@
 #include "playback/MovieControl.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "playback/FlashKeyCodes.h"
 #include "swf/format/Button.h"
@@ -27,7 +27,7 @@ constexpr int kNativeSize = 3;
 constexpr double kTwipsPerPixel = 20;
 
 QString describeLoadFailure(const QString& path, const swf::Error& error) {
-  if (!QFileInfo(path).isFile()) return QStringLiteral("无法播放：找不到文件");
+  if (!platform::isFile(path)) return QStringLiteral("无法播放：找不到文件");
   return QStringLiteral("无法播放：文件已损坏或不是 Flash 动画\n（第 %1 字节：%2）")
       .arg(error.offset)
       .arg(QString::fromStdString(error.message));
@@ -74,7 +74,7 @@ void MovieControl::setMovie(const QString& path) {
   setMouseTracking(false);
   unsetCursor();
   if (path.size() > 1) {
-    auto loaded = swf::Movie::load(path);
+    auto loaded = swf::Movie::load(platform::toNativePath(path));
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);

@@ -1,9 +1,10 @@
 #include "search/FolderWalker.h"
 
 #include <QDir>
-#include <QFile>
 #include <iterator>
 #include <system_error>
+
+#include "platform/FileNames.h"
 
 namespace quelvo::search {
 
@@ -60,24 +61,6 @@ bool listFolder(const fs::path& folder, const std::atomic<bool>* stop, FolderLis
   return !error;
 }
 
-// Qt's form of a path: '/' separators, the names decoded as Qt decodes file names.
-QString toQtPath(const fs::path& path) {
-#ifdef Q_OS_WIN
-  return QString::fromStdU16String(path.generic_u16string());
-#else
-  const auto& bytes = path.native();
-  return QFile::decodeName(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
-#endif
-}
-
-fs::path toNativePath(const QString& path) {
-#ifdef Q_OS_WIN
-  return fs::path(path.toStdU16String());
-#else
-  return fs::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
 }  // namespace
 
 bool isMovieName(QStringView name) {
@@ -96,10 +79,10 @@ WalkCounts walkFolders(const QString& start, const FolderVisit& visit,
   const auto visitDecoded = [&visit](const fs::path& folder, const std::vector<fs::path>& matches) {
     QStringList paths;
     paths.reserve(qsizetype(matches.size()));
-    for (const auto& match : matches) paths.append(toQtPath(match));
-    return visit(startFolder(toQtPath(folder)), paths);
+    for (const auto& match : matches) paths.append(platform::fromNativePath(match));
+    return visit(startFolder(platform::fromNativePath(folder)), paths);
   };
-  return walkNativeFolders(toNativePath(start), visitDecoded, stop);
+  return walkNativeFolders(platform::toNativePath(start), visitDecoded, stop);
 }
 
 WalkCounts walkNativeFolders(const fs::path& start, const NativeFolderVisit& visit,

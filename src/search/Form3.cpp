@@ -17,6 +17,7 @@
 
 #include "core/Fonts.h"
 #include "core/Naming.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 #include "search/FolderWalker.h"
 #include "search/ResultList.h"
@@ -111,7 +112,7 @@ void Form3::createWidgets() {
   connect(Drive1, &QComboBox::activated, this, &Form3::Drive1_Change);
   connect(Dir1Path, &QLineEdit::returnPressed, this, [this] {
     const QString typed = QDir::cleanPath(Dir1Path->text().trimmed());
-    if (QDir::isAbsolutePath(typed) && QDir(typed).exists()) {
+    if (QDir::isAbsolutePath(typed) && platform::isFolder(typed)) {
       setFolder(typed);
     } else {
       Dir1Path->setText(folder_);

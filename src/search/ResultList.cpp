@@ -14,6 +14,7 @@
 #include "catalog/ShellOpen.h"
 #include "core/Actions.h"
 #include "core/Naming.h"
+#include "platform/FileNames.h"
 #include "platform/Platform.h"
 
 namespace quelvo::search {
@@ -101,7 +102,7 @@ bool ResultList::add(const QList<int>& rows, bool tellMissing) {
   for (int row : rows) {
     const QString path = List1->item(row)->text();
     const QFileInfo file(path);
-    if (!file.exists()) {
+    if (!platform::exists(path)) {
       if (!tellMissing) continue;
       platform::tell(platform_, QStringLiteral("提示"),
                      QStringLiteral("操作失败，可能是隐藏文件。"), platform::MessageIcon::Critical,

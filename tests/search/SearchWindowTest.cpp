@@ -11,10 +11,15 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QWindow>
+#include <filesystem>
 
+#include "catalog/CatalogList.h"
 #include "catalog/CatalogModel.h"
+#include "platform/FileNames.h"
+#include "playback/MovieControl.h"
 #include "search/Form3.h"
 #include "search/ResultList.h"
+#include "support/MovieFiles.h"
 #include "support/PlayerFixture.h"
 
 namespace quelvo::test {
@@ -142,6 +147,33 @@ TEST_F(SearchWindowTest, AddingSelectedStopsAtAFileThatIsGone) {
   ASSERT_EQ(platform.messages.size(), 1u);
   EXPECT_EQ(platform.messages[0].text, QStringLiteral("操作失败，可能是隐藏文件。"));
   EXPECT_EQ(platform.messages[0].icon, platform::MessageIcon::Critical);
+}
+
+// A name in GB18030 on a UTF-8 system shows as its text, and the catalog entry made from it still
+// opens that very file.
+TEST_F(SearchWindowTest, ANameThatIsNotUtf8IsShownAddedAndPlayed) {
+  const std::filesystem::path native =
+      platform::toNativePath(tree()) / "\xd2\xb9\xc7\xfa.swf";  // 夜曲.swf
+  const QString written = writeMovie(folder, QStringLiteral("tree/x.swf"), simpleMovie(7));
+  std::filesystem::rename(platform::toNativePath(written), native);
+  struct Cleanup {
+    std::filesystem::path path;
+    ~Cleanup() { std::filesystem::remove(path); }  // Qt cannot name it to remove it
+  } cleanup{native};
+
+  search::Form3& w = window();
+  platform.messageAnswers = {MessageButton::Yes};
+  searchIn(w, tree());
+  const QString shown = tree() + QStringLiteral("/夜曲.swf");
+  EXPECT_TRUE(results(w).contains(shown));
+  ASSERT_EQ(catalog().count(), 4);
+  int row = 0;
+  while (row < catalog().count() && catalog().path(row) != shown) ++row;
+  ASSERT_LT(row, catalog().count());
+  EXPECT_EQ(catalog().displayText(row), QStringLiteral("夜曲"));
+  part<catalog::CatalogList>().selectRow(row);
+  part<catalog::CatalogList>().List2_DblClick();
+  EXPECT_EQ(movie().TotalFrames(), 7);
 }
 
 TEST_F(SearchWindowTest, AddingCanTakeTheAddedResultsOffTheList) {

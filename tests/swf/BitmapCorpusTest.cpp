@@ -32,7 +32,7 @@ TEST(BitmapCorpusTest, EveryBitmapOfTheCorpusDecodesOrFailsCleanly) {
                        QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
       const QString path = files.next();
-      const auto movie = Movie::load(path);
+      const auto movie = Movie::load(path.toStdU16String());
       if (!movie) continue;
       ++movies;
       const auto tables = firstJpegTables(**movie);

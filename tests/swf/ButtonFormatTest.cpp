@@ -156,7 +156,7 @@ TEST(ButtonFormatTest, EveryButtonOfTheWildCorpusReads) {
   if (!folder.exists()) GTEST_SKIP() << "corpus not present";
   int buttons = 0;
   for (const QString& name : folder.entryList({QStringLiteral("*.swf")}, QDir::Files)) {
-    const auto movie = Movie::load(folder.filePath(name));
+    const auto movie = Movie::load(folder.filePath(name).toStdU16String());
     if (!movie) continue;
     for (const TagRecord& record : (*movie)->definitions()) {
       if (isButtonTag(record.code)) {

@@ -38,7 +38,7 @@ QList<Row> readTable(const QString& path) {
 void expectAgreesWithReference(const QString& folder, const Row& row) {
   const QString name = row[QStringLiteral("file")];
   SCOPED_TRACE(name.toStdString());
-  const auto movie = Movie::load(folder + QLatin1Char('/') + name);
+  const auto movie = Movie::load((folder + QLatin1Char('/') + name).toStdU16String());
   const QString signature = row[QStringLiteral("signature")];
   if (signature != QLatin1String("FWS") && signature != QLatin1String("CWS") &&
       signature != QLatin1String("ZWS")) {
@@ -82,7 +82,7 @@ TEST_P(CorpusTest, EveryFileParsesOrFailsCleanly) {
   const QStringList files = QDir(folder).entryList({QStringLiteral("*.swf")}, QDir::Files);
   EXPECT_FALSE(files.isEmpty());
   for (const QString& name : files) {
-    const auto movie = Movie::load(folder + QLatin1Char('/') + name);
+    const auto movie = Movie::load((folder + QLatin1Char('/') + name).toStdU16String());
     if (movie) {
       EXPECT_EQ((*movie)->frames().size(), (*movie)->frameCount()) << name.toStdString();
     } else {

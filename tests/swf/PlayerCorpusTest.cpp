@@ -34,7 +34,7 @@ TEST_P(PlayerCorpusTest, EveryFilePlaysAndDrawsOrFailsCleanly) {
   EXPECT_FALSE(files.isEmpty());
   for (const QString& name : files) {
     SCOPED_TRACE(name.toStdString());
-    const auto movie = Movie::load(folder.filePath(name));
+    const auto movie = Movie::load(folder.filePath(name).toStdU16String());
     if (!movie) continue;
     Player player(*movie);
     PainterRenderer renderer(player);

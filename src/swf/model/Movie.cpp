@@ -39,7 +39,7 @@ Expected<std::shared_ptr<const Movie>> Movie::parse(std::span<const std::uint8_t
   return std::shared_ptr<const Movie>(std::move(movie));
 }
 
-Expected<std::shared_ptr<const Movie>> Movie::load(const QString& path) {
+Expected<std::shared_ptr<const Movie>> Movie::load(const std::filesystem::path& path) {
   const auto bytes = readFileBytes(path, kMaxFileBytes);
   if (!bytes) return bytes.error();
   return parse(*bytes);

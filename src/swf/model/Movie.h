@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,7 +31,7 @@ class Movie {
   static Expected<std::shared_ptr<const Movie>> parse(std::span<const std::uint8_t> file);
   // Reads the file (at most kMaxFileBytes) and parses it; a missing or
   // unreadable file is an Error at offset 0.
-  static Expected<std::shared_ptr<const Movie>> load(const QString& path);
+  static Expected<std::shared_ptr<const Movie>> load(const std::filesystem::path& path);
 
   static constexpr std::size_t kMaxFileBytes = kMaxBodyBytes + 8;
 
