@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6
   zlib1g-dev liblzma-dev
+  libavcodec-dev libavutil-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev
   fonts-wqy-zenhei
   xvfb xauth
