@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "InputOutputArguments.h"
 #include "swf/Player.h"
 #include "swf/model/Movie.h"
 #include "swf/render/PainterRenderer.h"
@@ -22,6 +23,7 @@ using quelvo::swf::Movie;
 using quelvo::swf::PainterRenderer;
 using quelvo::swf::Player;
 using quelvo::swf::Quality;
+using quelvo::tools::fail;
 
 constexpr double kMaxScale = 64;
 constexpr double kMaxPixels = 16384.0 * 16384.0;
@@ -30,8 +32,7 @@ struct Options {
   long frames = 1;
   double scale = 1;
   Quality quality = Quality::High;
-  const char* input = nullptr;
-  const char* output = nullptr;
+  quelvo::tools::InputOutput files;
 };
 
 std::optional<Quality> parseQuality(const char* text) {
@@ -44,7 +45,6 @@ std::optional<Quality> parseQuality(const char* text) {
 
 std::optional<Options> parseArguments(int argc, char** argv) {
   Options options;
-  int positional = 0;
   for (int i = 1; i < argc; ++i) {
     const bool hasValue = i + 1 < argc;
     if (!std::strcmp(argv[i], "--frames") && hasValue) {
@@ -59,25 +59,12 @@ std::optional<Options> parseArguments(int argc, char** argv) {
       const auto quality = parseQuality(argv[++i]);
       if (!quality) return std::nullopt;
       options.quality = *quality;
-    } else if (argv[i][0] == '-' && argv[i][1] == '-') {
-      return std::nullopt;
-    } else if (positional == 0) {
-      options.input = argv[i];
-      ++positional;
-    } else if (positional == 1) {
-      options.output = argv[i];
-      ++positional;
-    } else {
+    } else if (!options.files.take(argv[i])) {
       return std::nullopt;
     }
   }
-  if (positional != 2) return std::nullopt;
+  if (!options.files.complete()) return std::nullopt;
   return options;
-}
-
-int fail(const std::string& message) {
-  std::fprintf(stderr, "error: %s\n", message.c_str());
-  return 1;
 }
 
 }  // namespace
@@ -93,7 +80,7 @@ int main(int argc, char** argv) {
                  "FILE.swf OUT.png\n");
     return 2;
   }
-  const auto movie = Movie::load(std::filesystem::path(options->input));
+  const auto movie = Movie::load(std::filesystem::path(options->files.input));
   if (!movie) return fail(movie.error().describe());
 
   const int width = static_cast<int>(std::lround((*movie)->widthPixels() * options->scale));
@@ -113,8 +100,8 @@ int main(int argc, char** argv) {
   PainterRenderer(player).renderSampled(image, player.stageTransform(options->scale),
                                         options->quality);
   if (!image.convertToFormat(QImage::Format_RGB32)
-           .save(QString::fromLocal8Bit(options->output), "PNG")) {
-    return fail(std::string("cannot write ") + options->output);
+           .save(QString::fromLocal8Bit(options->files.output), "PNG")) {
+    return fail(std::string("cannot write ") + options->files.output);
   }
   return 0;
 }

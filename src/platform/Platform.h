@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/AudioOutput.h"
 #include "platform/SystemMenu.h"
 
 class QDialog;
@@ -87,6 +88,10 @@ class Platform {
   // has none and the program shows its own window menu instead.
   virtual std::unique_ptr<SystemMenu> systemMenu(QWidget* window,
                                                  std::function<void(int)> chosen) = 0;
+
+  // The default sound device; null where there is none (a headless machine,
+  // no sound server): the player then stays silent and keeps time by its clock.
+  virtual std::unique_ptr<AudioOutput> openAudioOutput(AudioOutput::Source source) = 0;
 
   // Monotonic milliseconds.
   virtual qint64 nowMs() const = 0;

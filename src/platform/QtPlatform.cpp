@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "platform/FileNames.h"
+#include "platform/QtAudioOutput.h"
 
 namespace quelvo::platform {
 
@@ -164,6 +165,10 @@ int QtPlatform::shellOpen(const QString& target) {
   if (!exists(target)) return isFolder(QFileInfo(target).path()) ? 2 : 3;
   if (!isReadable(target)) return 5;
   return QDesktopServices::openUrl(fileUrl(target)) ? 42 : 31;
+}
+
+std::unique_ptr<AudioOutput> QtPlatform::openAudioOutput(AudioOutput::Source source) {
+  return QtAudioOutput::openDefault(std::move(source));
 }
 
 std::unique_ptr<SystemMenu> QtPlatform::systemMenu(QWidget* window,

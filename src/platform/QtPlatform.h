@@ -27,6 +27,7 @@ class QtPlatform : public Platform {
   int shellOpen(const QString& target) override;
   ScreenMetrics screen() const override;
   std::unique_ptr<SystemMenu> systemMenu(QWidget* window, std::function<void(int)> chosen) override;
+  std::unique_ptr<AudioOutput> openAudioOutput(AudioOutput::Source source) override;
   qint64 nowMs() const override;
   double random() override;
   bool anotherInstanceRunning() override;

@@ -45,7 +45,7 @@ bool hasButtons(const swf::Movie& movie) {
 
 MovieControl::MovieControl(platform::Platform& platform, const MovieControlSettings& settings,
                            QWidget* parent)
-    : QWidget(parent), platform_(platform), settings_(settings) {
+    : QWidget(parent), platform_(platform), settings_(settings), sound_(platform) {
   setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   frameTimer_.setSingleShot(true);
@@ -65,6 +65,7 @@ void MovieControl::setMovie(const QString& path) {
   temporaryNoticeTimer_.stop();
   moviePath_ = path;
   renderer_.reset();
+  sound_.setPlayer(nullptr);
   player_.reset();
   movie_.reset();
   clock_.reset();
@@ -79,6 +80,7 @@ void MovieControl::setMovie(const QString& path) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
       renderer_.emplace(*player_);
+      sound_.setPlayer(player_.get());
       // The engine only passes on http and https addresses; of those, only
       // what a click or a key asked for opens, so a looping frame script
       // cannot flood the desktop with browser windows.
@@ -93,6 +95,7 @@ void MovieControl::setMovie(const QString& path) {
       }
       userPaused_ = false;
       player_->autoplay();
+      sound_.update();
       startClock();
     } else {
       notice_ = describeLoadFailure(path, loaded.error());
@@ -202,6 +205,7 @@ void MovieControl::tick() {
   bool changed = false;
   for (int due = clock_->framesDue(platform_.nowMs()); due > 0 && clockShouldRun(); --due) {
     changed = player_->tick() || changed;
+    sound_.elapse(1.0 / clock_->framesPerSecond());
   }
   showChanges(changed, before);
   updateCursor();
@@ -226,6 +230,7 @@ void MovieControl::scheduleNextFrame() {
 
 void MovieControl::showChanges(bool pictureChanged, int frameBefore) {
   if (pictureChanged) redrawFrame();
+  sound_.update();
   if (CurrentFrame() != frameBefore) emit frameChanged(CurrentFrame());
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "playback/MovieSound.h"
 #include "swf/Player.h"
 #include "swf/model/Movie.h"
 #include "swf/render/PainterRenderer.h"
@@ -81,6 +82,9 @@ class MovieControl : public QWidget {
   qint64 noticeAgeMs() const;
   std::shared_ptr<const swf::Movie> loadedMovie() const { return movie_; }
 
+  // The movie's sound: volume and mute.
+  MovieSound& sound() { return sound_; }
+
   // Runs the frame advances that are due by the platform clock.
   void tick();
 
@@ -125,6 +129,7 @@ class MovieControl : public QWidget {
   QString moviePath_;
   std::shared_ptr<const swf::Movie> movie_;
   std::unique_ptr<swf::Player> player_;
+  MovieSound sound_;                              // plays player_'s sounds; goes first
   std::optional<swf::PainterRenderer> renderer_;  // draws player_'s frames
   std::optional<swf::FrameClock> clock_;
   bool userPaused_ = false;

@@ -16,9 +16,11 @@ Player::Player(std::shared_ptr<const Movie> movie)
     : movie_(std::move(movie)),
       library_(*movie_),
       context_(library_),
+      sounds_(std::make_unique<SoundPlayer>(*movie_)),
       playhead_(movie_->frameCount()),
       root_(std::make_unique<TimelineInstance>(movie_->root(), context_, 0)),
       buttons_(*root_, context_, hitPaths_) {
+  context_.sounds = sounds_.get();
   if (ScriptHost::hasScripts(*movie_)) {
     scripts_ = std::make_unique<ScriptHost>(movie_, context_, playhead_, *root_);
     context_.actions = scripts_.get();
@@ -70,12 +72,18 @@ bool Player::rewind() {
   return showCurrentFrame();
 }
 
+void Player::stop() {
+  playhead_.stop();
+  sounds_->streamEnds(root_->id());
+}
+
 bool Player::tick() {
   context_.startStep();
   bool changed = root_->advanceChildren();
   if (scripts_) scripts_->clipEnteringFrame(*root_);
   if (playhead_.advance()) changed = root_->showFrame(playhead_.current()) || changed;
   changed = runScripts(true) || changed;
+  if (!playhead_.isPlaying()) sounds_->streamEnds(root_->id());
   // Buttons may have moved under the pointer.
   return buttons_.refresh() || changed;
 }

@@ -13,6 +13,7 @@
 #include "swf/render/Scene.h"
 #include "swf/runtime/Playhead.h"
 #include "swf/runtime/TimelineInstance.h"
+#include "swf/sound/SoundPlayer.h"
 
 namespace quelvo::swf {
 
@@ -46,7 +47,8 @@ class Player : public Scene {
   // Starts a movie just opened: a movie with scripts plays from its start by
   // itself, so what its first frame's scripts did (a stop) holds.
   void autoplay();
-  void stop() { playhead_.stop(); }
+  // Stopping ends the root timeline's stream sound; event sounds play on.
+  void stop();
   // These return whether the picture changed.
   bool gotoFrame(std::size_t frame);  // clamped; play state unchanged
   bool back();                        // these three stop
@@ -94,6 +96,9 @@ class Player : public Scene {
   // The current texts of its edit text fields.
   FieldTexts& fieldTexts() { return context_.fields; }
 
+  // The sounds this playback started, to be mixed for output.
+  SoundPlayer& sounds() { return *sounds_; }
+
   // The pointer is over a button: show a hand.
   bool cursorOverButton() const { return buttons_.overButton(); }
   // Replaces the runner of actions (tests record button actions with one).
@@ -107,6 +112,7 @@ class Player : public Scene {
   std::shared_ptr<const Movie> movie_;
   Library library_;
   PlayContext context_;
+  std::unique_ptr<SoundPlayer> sounds_;  // outlives the timelines, which tell it when they go
   Playhead playhead_;
   std::unique_ptr<TimelineInstance> root_;
   std::unique_ptr<ScriptHost> scripts_;  // only for movies with actions

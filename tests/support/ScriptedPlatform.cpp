@@ -58,6 +58,14 @@ int ScriptedPlatform::showModal(QDialog& dialog) {
   return result;
 }
 
+std::unique_ptr<platform::AudioOutput> ScriptedPlatform::openAudioOutput(
+    platform::AudioOutput::Source source) {
+  if (!soundDevice) return nullptr;
+  auto output = std::make_unique<RecordedAudioOutput>(std::move(source));
+  audioOutput = output.get();
+  return output;
+}
+
 std::unique_ptr<platform::SystemMenu> ScriptedPlatform::systemMenu(
     QWidget*, std::function<void(int)> chosen) {
   if (!nativeSystemMenu) return nullptr;

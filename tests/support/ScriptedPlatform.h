@@ -19,6 +19,26 @@ struct RecordedSystemMenu : platform::SystemMenu {
   }
 };
 
+// A sound device the test pulls samples from by hand.
+struct RecordedAudioOutput : platform::AudioOutput {
+  explicit RecordedAudioOutput(Source source) : source(std::move(source)) {}
+  void resume() override { isRunning = true; }
+  void suspend() override { isRunning = false; }
+  bool running() const override { return isRunning; }
+  void setVolume(double newVolume) override { volume = newVolume; }
+  qint64 queuedFrames() const override { return 0; }
+  // The next frames of the mix, interleaved stereo.
+  std::vector<std::int16_t> pull(std::size_t frames) {
+    std::vector<std::int16_t> samples(frames * 2);
+    source(samples);
+    return samples;
+  }
+
+  Source source;
+  bool isRunning = false;
+  double volume = 1;
+};
+
 // A platform whose answers a test scripts in advance and whose calls it can
 // inspect afterwards. Unscripted dialogs answer "cancel"; unscripted message
 // boxes answer with their default button.
@@ -55,6 +75,9 @@ class ScriptedPlatform : public platform::Platform {
   QStringList dialogTitles;
   // The native system menu handed out, and how to choose one of its items.
   RecordedSystemMenu* systemMenuShown = nullptr;
+  // Whether there is a sound device, and the one handed out.
+  bool soundDevice = false;
+  RecordedAudioOutput* audioOutput = nullptr;
   std::function<void(int)> chooseSystemMenuItem;
   QStringList shellTargets;
   int instanceChecks = 0;
@@ -70,6 +93,8 @@ class ScriptedPlatform : public platform::Platform {
   platform::ScreenMetrics screen() const override { return screenMetrics; }
   std::unique_ptr<platform::SystemMenu> systemMenu(QWidget* window,
                                                    std::function<void(int)> chosen) override;
+  std::unique_ptr<platform::AudioOutput> openAudioOutput(
+      platform::AudioOutput::Source source) override;
   qint64 nowMs() const override { return now; }
   double random() override;
   bool anotherInstanceRunning() override;

@@ -42,6 +42,14 @@ constexpr std::uint16_t kDefineFontInfo2 = 62;
 constexpr std::uint16_t kDefineFont3 = 75;
 constexpr std::uint16_t kDoAction = 12;
 constexpr std::uint16_t kExportAssets = 56;
+constexpr std::uint16_t kDefineSound = 14;
+constexpr std::uint16_t kStartSound = 15;
+constexpr std::uint16_t kDefineButtonSound = 17;
+constexpr std::uint16_t kSoundStreamBlock = 19;
+constexpr std::uint16_t kSoundStreamHead2 = 45;
+constexpr std::uint16_t kSymbolClass = 76;
+constexpr std::uint16_t kStartSound2 = 89;
+constexpr std::uint8_t kMp3 = 2;
 
 constexpr std::uint32_t kLongLength = 0x3F;
 
@@ -381,6 +389,81 @@ TagStream& TagStream::placeObject(const Placement& placement) {
 
 TagStream& TagStream::doAction(std::span<const std::uint8_t> actions) {
   return tag(kDoAction, actions);
+}
+
+namespace {
+
+void soundFormat(ByteWriter& body, const SoundFormatSpec& format) {
+  body.ub(format.codec, 4).ub(format.rateCode, 2).ub(format.sixteenBit, 1).ub(format.stereo, 1);
+}
+
+void soundInfo(ByteWriter& body, const SoundInfoSpec& info) {
+  body.ub(0, 2).ub(info.syncStop, 1).ub(info.syncNoMultiple, 1);
+  body.ub(!info.envelope.empty(), 1).ub(info.loops.has_value(), 1);
+  body.ub(info.outPoint.has_value(), 1).ub(info.inPoint.has_value(), 1);
+  if (info.inPoint) body.u32(*info.inPoint);
+  if (info.outPoint) body.u32(*info.outPoint);
+  if (info.loops) body.u16(*info.loops);
+  if (info.envelope.empty()) return;
+  body.u8(static_cast<std::uint8_t>(info.envelope.size()));
+  for (const auto& point : info.envelope) body.u32(point.position).u16(point.left).u16(point.right);
+}
+
+}  // namespace
+
+TagStream& TagStream::defineSound(std::uint16_t id, const SoundFormatSpec& format,
+                                  std::uint32_t sampleCount, std::span<const std::uint8_t> data) {
+  ByteWriter body;
+  body.u16(id);
+  soundFormat(body, format);
+  body.u32(sampleCount);
+  if (format.codec == kMp3) body.u16(0);
+  return tag(kDefineSound, body.bytes(data), true);
+}
+
+TagStream& TagStream::startSound(std::uint16_t id, const SoundInfoSpec& info) {
+  ByteWriter body;
+  body.u16(id);
+  soundInfo(body, info);
+  return tag(kStartSound, body);
+}
+
+TagStream& TagStream::startSound2(const std::string& className, const SoundInfoSpec& info) {
+  ByteWriter body;
+  body.string(className);
+  soundInfo(body, info);
+  return tag(kStartSound2, body);
+}
+
+TagStream& TagStream::soundStreamHead(const SoundFormatSpec& format,
+                                      std::uint16_t samplesPerBlock) {
+  ByteWriter body;
+  soundFormat(body, format);
+  soundFormat(body, format);
+  body.u16(samplesPerBlock);
+  if (format.codec == kMp3) body.u16(0);
+  return tag(kSoundStreamHead2, body);
+}
+
+TagStream& TagStream::soundStreamBlock(std::span<const std::uint8_t> data) {
+  return tag(kSoundStreamBlock, data, true);
+}
+
+TagStream& TagStream::defineButtonSound(std::uint16_t button,
+                                        const std::array<ButtonSoundSpec, 4>& sounds) {
+  ByteWriter body;
+  body.u16(button);
+  for (const auto& sound : sounds) {
+    body.u16(sound.sound);
+    if (sound.sound != 0) soundInfo(body, sound.info);
+  }
+  return tag(kDefineButtonSound, body);
+}
+
+TagStream& TagStream::symbolClass(std::uint16_t character, const std::string& name) {
+  ByteWriter body;
+  body.u16(1).u16(character).string(name);
+  return tag(kSymbolClass, body);
 }
 
 TagStream& TagStream::exportAsset(std::uint16_t character, const std::string& name) {

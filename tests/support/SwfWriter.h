@@ -356,6 +356,36 @@ struct EditTextSpec {
   std::optional<std::string> text;
 };
 
+// How sound data is stored: codec (0 PCM, 1 ADPCM, 2 MP3, 3 PCM little-endian,
+// 6 Nellymoser, 11 Speex), rate code (0 5.5 kHz ... 3 44 kHz), sample size, channels.
+struct SoundFormatSpec {
+  std::uint8_t codec = 3;
+  std::uint8_t rateCode = 3;
+  bool sixteenBit = true;
+  bool stereo = false;
+};
+
+struct EnvelopePointSpec {
+  std::uint32_t position = 0;  // 44.1 kHz samples
+  std::uint16_t left = 32768;
+  std::uint16_t right = 32768;
+};
+
+// A SOUNDINFO record; fields left empty are not written.
+struct SoundInfoSpec {
+  bool syncStop = false;
+  bool syncNoMultiple = false;
+  std::optional<std::uint32_t> inPoint;
+  std::optional<std::uint32_t> outPoint;
+  std::optional<std::uint16_t> loops;
+  std::vector<EnvelopePointSpec> envelope;
+};
+
+struct ButtonSoundSpec {
+  std::uint16_t sound = 0;  // 0: none
+  SoundInfoSpec info;
+};
+
 // A tag stream: the root movie's or a sprite's. Nothing is added implicitly,
 // so a stream without end() really has no End tag.
 class TagStream {
@@ -405,6 +435,20 @@ class TagStream {
   TagStream& defineEditText(std::uint16_t id, const EditTextSpec& text);
   // DoAction with these action bytes (End included by the caller).
   TagStream& doAction(std::span<const std::uint8_t> actions);
+  // DefineSound; sampleCount is per channel. MP3 data gets a SeekSamples field of 0.
+  TagStream& defineSound(std::uint16_t id, const SoundFormatSpec& format, std::uint32_t sampleCount,
+                         std::span<const std::uint8_t> data);
+  TagStream& startSound(std::uint16_t id, const SoundInfoSpec& info = {});
+  // StartSound2, naming the sound by its class.
+  TagStream& startSound2(const std::string& className, const SoundInfoSpec& info = {});
+  // SoundStreamHead2 (the playback format copies the stream format).
+  TagStream& soundStreamHead(const SoundFormatSpec& format, std::uint16_t samplesPerBlock);
+  // SoundStreamBlock; MP3 blocks need their sampleCount and seek fields in data.
+  TagStream& soundStreamBlock(std::span<const std::uint8_t> data);
+  // DefineButtonSound: over-up to idle, idle to over-up, over-up to over-down, over-down to up.
+  TagStream& defineButtonSound(std::uint16_t button, const std::array<ButtonSoundSpec, 4>& sounds);
+  // SymbolClass of one character.
+  TagStream& symbolClass(std::uint16_t character, const std::string& name);
   // ExportAssets of one character under name.
   TagStream& exportAsset(std::uint16_t character, const std::string& name);
 

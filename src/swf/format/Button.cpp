@@ -17,10 +17,6 @@ constexpr std::uint16_t kTransitionBits = 0x01ff;
 constexpr unsigned kKeyCodeShift = 9;
 constexpr std::size_t kCondActionHeader = 4;
 
-Error failure(const char* what, const ByteReader& reader) {
-  return Error{std::string(what) + ": " + reader.error()->message, reader.error()->offset};
-}
-
 // Records up to the 0 flags byte that ends them. Filters and blend modes
 // belong to DefineButton2 only.
 std::vector<ButtonRecord> readRecords(ByteReader& reader, bool version2) {

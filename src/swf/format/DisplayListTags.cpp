@@ -25,10 +25,6 @@ constexpr std::uint8_t kHasCacheAsBitmap = 0x04;
 constexpr std::uint8_t kHasBlendMode = 0x02;
 constexpr std::uint8_t kHasFilterList = 0x01;
 
-Error failure(const char* what, const ByteReader& reader) {
-  return Error{std::string(what) + ": " + reader.error()->message, reader.error()->offset};
-}
-
 Expected<PlaceObject> readPlaceObject1(ByteReader& reader) {
   PlaceObject place;
   place.version = 1;

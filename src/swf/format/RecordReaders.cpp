@@ -39,4 +39,8 @@ ColorTransform readColorTransform(ByteReader& reader, bool withAlpha) {
   return reader.ok() ? transform : ColorTransform{};
 }
 
+Error failure(const char* what, const ByteReader& reader) {
+  return Error{std::string(what) + ": " + reader.error()->message, reader.error()->offset};
+}
+
 }  // namespace quelvo::swf

@@ -81,6 +81,10 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
       const Shape* shape = fields_.shape(object.character, object.field.get());
       return shape && shapeContains(*shape, toStage, point);
     }
+    case CharacterKind::Video: {
+      const VideoCharacter* video = library_.video(object.character);
+      return video && shapeContains(video->area(), toStage, point);
+    }
     case CharacterKind::Other:
     case CharacterKind::None:
       return false;

@@ -5,6 +5,7 @@
 #include "swf/base/Log.h"
 #include "swf/format/MorphFrame.h"
 #include "swf/format/TagCodes.h"
+#include "swf/format/Video.h"
 
 namespace quelvo::swf {
 
@@ -29,6 +30,16 @@ bool definesCharacter(std::uint16_t code) {
   }
 }
 
+void addVideoFrames(const Timeline& timeline,
+                    std::map<std::uint16_t, std::vector<VideoFrame>>& frames) {
+  for (const Frame& frame : timeline.frames) {
+    for (const TagRecord& record : frame.tags) {
+      if (record.code != tags::VideoFrame) continue;
+      if (auto read = readVideoFrame(record)) frames[read->streamId].push_back(*read);
+    }
+  }
+}
+
 }  // namespace
 
 Library::Library(const Movie& movie)
@@ -50,6 +61,7 @@ CharacterKind Library::kind(std::uint16_t id) const {
   if (isButtonTag(found->second.code)) return CharacterKind::Button;
   if (isStaticTextTag(found->second.code)) return CharacterKind::StaticText;
   if (found->second.code == tags::DefineEditText) return CharacterKind::EditText;
+  if (found->second.code == tags::DefineVideoStream) return CharacterKind::Video;
   return CharacterKind::Other;
 }
 
@@ -99,6 +111,22 @@ const Button* Library::button(std::uint16_t id) {
       }
     }
     return button;
+  });
+}
+
+VideoCharacter* Library::video(std::uint16_t id) {
+  if (kind(id) != CharacterKind::Video) return nullptr;
+  return readOnce(videos_, id, "video stream", [&](const TagRecord& record) {
+    if (!videoFrames_) {
+      videoFrames_.emplace();
+      addVideoFrames(movie_.root(), *videoFrames_);
+      for (const auto& [spriteId, sprite] : movie_.sprites()) {
+        addVideoFrames(sprite.timeline, *videoFrames_);
+      }
+    }
+    auto stream = readVideoStream(record);
+    if (!stream) return Expected<VideoCharacter>(stream.error());
+    return Expected<VideoCharacter>(VideoCharacter(*stream, (*videoFrames_)[id]));
   });
 }
 

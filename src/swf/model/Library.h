@@ -12,16 +12,28 @@
 #include "swf/format/TagRecord.h"
 #include "swf/model/Movie.h"
 #include "swf/text/TextLibrary.h"
+#include "swf/video/VideoCharacter.h"
 
 namespace quelvo::swf {
 
-enum class CharacterKind { None, Shape, Sprite, MorphShape, Button, StaticText, EditText, Other };
+enum class CharacterKind {
+  None,
+  Shape,
+  Sprite,
+  MorphShape,
+  Button,
+  StaticText,
+  EditText,
+  Video,
+  Other
+};
 
 // The characters of a movie by id, for one playback. The first definition of
 // an id wins. Shapes are parsed on first use and kept; a shape that cannot be
 // read counts as defined but draws nothing. Bitmaps are decoded on first use.
 // Buttons are parsed on first use like shapes, a DefineButton with its
-// DefineButtonCxform applied to its records.
+// DefineButtonCxform applied to its records; so are video streams, with the
+// VideoFrames of every timeline gathered once for them.
 class Library {
  public:
   explicit Library(const Movie& movie);
@@ -37,6 +49,8 @@ class Library {
   const Shape* shapeAt(std::uint16_t id, std::uint16_t ratio);
   static constexpr std::size_t kMorphFramesKept = 256;
   const Button* button(std::uint16_t id);
+  // A DefineVideoStream with its frames from the root and sprite timelines.
+  VideoCharacter* video(std::uint16_t id);
   BitmapLibrary& bitmaps() { return bitmaps_; }
   TextLibrary& text() { return text_; }
 
@@ -44,8 +58,8 @@ class Library {
   // The character id as read(its definition) gives it, read on first use and
   // kept; nullptr, logged once, when it cannot be read.
   template <typename T, typename Read>
-  const T* readOnce(std::map<std::uint16_t, std::optional<T>>& kept, std::uint16_t id,
-                    const char* what, Read read) {
+  T* readOnce(std::map<std::uint16_t, std::optional<T>>& kept, std::uint16_t id, const char* what,
+              Read read) {
     auto [entry, added] = kept.try_emplace(id);
     if (added) {
       auto result = read(definitions_.at(id));
@@ -73,6 +87,9 @@ class Library {
   std::uint64_t morphUses_ = 0;
   BitmapLibrary bitmaps_;
   TextLibrary text_;
+  // VideoFrames by stream id, gathered when the first video is read.
+  std::optional<std::map<std::uint16_t, std::vector<VideoFrame>>> videoFrames_;
+  std::map<std::uint16_t, std::optional<VideoCharacter>> videos_;
 };
 
 }  // namespace quelvo::swf

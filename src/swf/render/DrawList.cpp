@@ -4,7 +4,24 @@ namespace quelvo::swf {
 
 void DrawList::drawShape(const Shape& shape, const ShapePlacement& placement,
                          const ColorTransform& colorTransform) {
-  items_.push_back(DrawItem{DrawItem::Kind::Shape, &shape, placement, colorTransform, 0, 0});
+  DrawItem item;
+  item.shape = &shape;
+  item.placement = placement;
+  item.colorTransform = colorTransform;
+  items_.push_back(std::move(item));
+}
+
+void DrawList::drawPicture(const QImage& picture, const QRectF& area,
+                           const ShapePlacement& placement, const ColorTransform& colorTransform,
+                           bool smooth) {
+  DrawItem item;
+  item.kind = DrawItem::Kind::Picture;
+  item.placement = placement;
+  item.colorTransform = colorTransform;
+  item.picture = picture;
+  item.area = area;
+  item.smooth = smooth;
+  items_.push_back(std::move(item));
 }
 
 void DrawList::pushMask(std::span<const MaskPart> parts) {
@@ -34,6 +51,10 @@ void DrawList::replay(RenderBackend& backend) const {
     switch (item.kind) {
       case DrawItem::Kind::Shape:
         backend.drawShape(*item.shape, item.placement, item.colorTransform);
+        break;
+      case DrawItem::Kind::Picture:
+        backend.drawPicture(item.picture, item.area, item.placement, item.colorTransform,
+                            item.smooth);
         break;
       case DrawItem::Kind::PushMask:
         backend.pushMask(maskParts(item));

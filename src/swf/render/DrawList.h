@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QRectF>
 #include <QTransform>
 #include <cstddef>
 #include <memory>
@@ -12,16 +14,19 @@
 
 namespace quelvo::swf {
 
-// One step of drawing a frame: a shape, or the start or end of a mask.
+// One step of drawing a frame: a shape, a picture, or the start or end of a mask.
 struct DrawItem {
-  enum class Kind { Shape, PushMask, PopMask };
+  enum class Kind { Shape, Picture, PushMask, PopMask };
 
   Kind kind = Kind::Shape;
   const Shape* shape = nullptr;   // Shape
-  ShapePlacement placement;       // Shape
-  ColorTransform colorTransform;  // Shape
+  ShapePlacement placement;       // Shape, Picture
+  ColorTransform colorTransform;  // Shape, Picture
   std::size_t firstPart = 0;      // PushMask: its parts in DrawList::maskParts()
   std::size_t partCount = 0;
+  QImage picture;  // Picture: shared with its maker, so it stays as it was
+  QRectF area;     // Picture
+  bool smooth = false;
 };
 
 // A frame as a backend draws it: shapes from the bottom up, with the masks
@@ -33,6 +38,8 @@ class DrawList {
  public:
   void drawShape(const Shape& shape, const ShapePlacement& placement,
                  const ColorTransform& colorTransform);
+  void drawPicture(const QImage& picture, const QRectF& area, const ShapePlacement& placement,
+                   const ColorTransform& colorTransform, bool smooth);
   // An empty list of parts hides everything until the matching popMask.
   void pushMask(std::span<const MaskPart> parts);
   void popMask();

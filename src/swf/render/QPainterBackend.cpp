@@ -84,6 +84,14 @@ void QPainterBackend::drawShape(const Shape& shape, const ShapePlacement& placem
   }
 }
 
+void QPainterBackend::drawPicture(const QImage& picture, const QRectF& area,
+                                  const ShapePlacement& placement,
+                                  const ColorTransform& colorTransform, bool smooth) {
+  painter_.setTransform(placement.toDevice());
+  painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth && settings_.smoothBitmaps);
+  painter_.drawImage(area, caches_.tints.find(picture, colorTransform));
+}
+
 void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths,
                                 const QTransform& toDevice, const ColorTransform& colorTransform) {
   std::vector<Fill> fills;

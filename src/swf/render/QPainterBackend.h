@@ -35,6 +35,8 @@ class QPainterBackend : public RenderBackend {
 
   void drawShape(const Shape& shape, const ShapePlacement& placement,
                  const ColorTransform& colorTransform) override;
+  void drawPicture(const QImage& picture, const QRectF& area, const ShapePlacement& placement,
+                   const ColorTransform& colorTransform, bool smooth) override;
   void pushMask(std::span<const MaskPart> parts) override;
   void popMask() override;
   void forget(const Shape& shape) override;

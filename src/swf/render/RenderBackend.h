@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QRectF>
 #include <QTransform>
 #include <span>
 
@@ -31,6 +33,11 @@ class RenderBackend {
 
   virtual void drawShape(const Shape& shape, const ShapePlacement& placement,
                          const ColorTransform& colorTransform) = 0;
+  // A picture stretched over area (in the units placement maps from), as a
+  // video frame is shown; smooth interpolates its pixels.
+  virtual void drawPicture(const QImage& picture, const QRectF& area,
+                           const ShapePlacement& placement, const ColorTransform& colorTransform,
+                           bool smooth) = 0;
   // Limits what is drawn until the matching popMask to the area the parts'
   // fills cover, within any mask already in force. An empty list hides everything.
   virtual void pushMask(std::span<const MaskPart> parts) = 0;

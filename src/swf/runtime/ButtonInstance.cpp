@@ -1,6 +1,7 @@
 #include "swf/runtime/ButtonInstance.h"
 
 #include <atomic>
+#include <optional>
 
 #include "swf/runtime/Instances.h"
 #include "swf/runtime/TimelineInstance.h"
@@ -24,6 +25,17 @@ std::uint8_t flagOf(ButtonState state) {
       return kButtonDown;
   }
   return kButtonUp;
+}
+
+// The DefineButtonSound entry a state change plays: over to up, up to over,
+// over to down, down to over. Leaving while pressed plays none.
+std::optional<int> soundTransition(ButtonState from, ButtonState to) {
+  using enum ButtonState;
+  if (from == Over && to == Up) return 0;
+  if (from == Up && to == Over) return 1;
+  if (to == Down) return 2;
+  if (from == Down && to == Over) return 3;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -61,6 +73,11 @@ DisplayList ButtonInstance::listOf(std::uint8_t stateFlag) const {
 
 bool ButtonInstance::setState(ButtonState state) {
   if (state == state_) return false;
+  if (context_.sounds) {
+    if (const auto transition = soundTransition(state_, state)) {
+      context_.sounds->buttonTransition(button_.id, *transition);
+    }
+  }
   state_ = state;
   DisplayList next = listOf(flagOf(state));
   const bool changed = carryOverInstances(list_, next, context_, nesting_, nullptr);

@@ -26,6 +26,7 @@ TimelineInstance::~TimelineInstance() {
   --context_.spriteInstances;
   context_.instances.erase(id_);
   if (context_.actions) context_.actions->clipGone(id_);
+  if (context_.sounds) context_.sounds->streamEnds(id_);
 }
 
 DisplayObject* TimelineInstance::placement() const {
@@ -44,6 +45,7 @@ bool TimelineInstance::showFrame(std::size_t frame) {
   // Queued before the display list changes so that this timeline's actions
   // go ahead of those of the clips the frame places.
   if (context_.actions) runFrameActions(frame);
+  if (context_.sounds) context_.sounds->frameShown(*this, frame, next);
   return next ? runFrame(frame, list_, true) : rebuild(frame);
 }
 

@@ -11,6 +11,7 @@
 #include "swf/model/Timeline.h"
 #include "swf/runtime/DisplayList.h"
 #include "swf/runtime/FieldTexts.h"
+#include "swf/runtime/SoundRunner.h"
 
 namespace quelvo::swf {
 
@@ -58,6 +59,7 @@ struct PlayContext {
   Library& library;
   FieldTexts fields;
   ActionRunner* actions = nullptr;
+  SoundRunner* sounds = nullptr;
   std::size_t spriteInstances = 0;
   std::size_t workLeft = kStepWork;
   // Live instances by id; ids count up from 1 and are never reused.

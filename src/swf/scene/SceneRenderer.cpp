@@ -95,10 +95,24 @@ void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& pa
         output_.drawShape(*shape, placement, colorTransform);
       }
       break;
+    case CharacterKind::Video:
+      drawVideo(object, placement, colorTransform);
+      break;
     case CharacterKind::Other:
     case CharacterKind::None:
       break;
   }
+}
+
+void SceneRenderer::drawVideo(const DisplayObject& object, const ShapePlacement& placement,
+                              const ColorTransform& colorTransform) {
+  VideoCharacter* video = library_.video(object.character);
+  const QImage* picture = video ? video->picture(object.ratio) : nullptr;
+  if (!picture) return;
+  const Rect& area = video->area().bounds;
+  output_.drawPicture(*picture,
+                      QRectF(QPointF(area.xMin, area.yMin), QPointF(area.xMax, area.yMax)),
+                      placement, colorTransform, video->stream().smoothing);
 }
 
 void SceneRenderer::drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
@@ -158,6 +172,11 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
     case CharacterKind::EditText:
       if (const Shape* shape = fields_.shape(object.character, object.field.get())) {
         parts.push_back(MaskPart{shape, toDevice});
+      }
+      return true;
+    case CharacterKind::Video:
+      if (const VideoCharacter* video = library_.video(object.character)) {
+        parts.push_back(MaskPart{&video->area(), toDevice});
       }
       return true;
     case CharacterKind::Other:

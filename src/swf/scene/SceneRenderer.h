@@ -37,6 +37,9 @@ class SceneRenderer {
                 const ColorTransform& colorTransform);
   void drawObject(const DisplayObject& object, const QTransform& toDevice,
                   const ColorTransform& colorTransform);
+  // A video's picture for the frame number its ratio gives, over its area.
+  void drawVideo(const DisplayObject& object, const ShapePlacement& placement,
+                 const ColorTransform& colorTransform);
   // Adds the shapes of object (and of a sprite's children) to parts; returns
   // false when it holds characters that cannot be drawn yet.
   bool collectMask(const DisplayObject& object, const QTransform& toDevice,

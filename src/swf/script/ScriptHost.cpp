@@ -5,6 +5,7 @@
 
 #include "swf/base/Log.h"
 #include "swf/format/DisplayListTags.h"
+#include "swf/format/NamedCharacters.h"
 #include "swf/format/TagCodes.h"
 #include "swf/io/ByteReader.h"
 #include "swf/script/DrawingShape.h"
@@ -50,18 +51,19 @@ ScriptHost::ScriptHost(std::shared_ptr<const Movie> movie, PlayContext& context,
   for (const Frame& frame : movie_->frames()) {
     for (const TagRecord& record : frame.tags) {
       if (record.code != tags::ExportAssets) continue;
-      ByteReader reader = record.reader();
-      const std::uint16_t count = reader.u16();
-      for (std::uint16_t i = 0; i < count && reader.ok(); ++i) {
-        const std::uint16_t id = reader.u16();
-        const QString name = decode(reader.string());
-        if (reader.ok()) exports_.try_emplace(caseSensitive ? name : name.toLower(), id);
+      for (const NamedCharacter& exported : readNamedCharacters(record)) {
+        const QString name = decode(exported.name);
+        exports_.try_emplace(caseSensitive ? name : name.toLower(), exported.id);
       }
     }
   }
 }
 
 ScriptHost::~ScriptHost() = default;
+
+void ScriptHost::stopSounds() {
+  if (context_.sounds) context_.sounds->stopAll();
+}
 
 bool ScriptHost::hasScripts(const Movie& movie) {
   if (movie.isAvm2()) return false;

@@ -109,7 +109,7 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   void startDrag(avm1::ClipHandle clip, const avm1::DragOptions& options) override;
   void stopDrag() override;
   void toggleQuality() override {}
-  void stopSounds() override {}
+  void stopSounds() override;
   void getUrl(const avm1::UrlRequest& request) override;
   void fsCommand(const QString&, const QString&) override {}
   void trace(const QString& message) override;

@@ -1,4 +1,4 @@
-#include "swf/sound/SoundFormat.h"
+#include "swf/format/SoundFormat.h"
 
 namespace quelvo::swf {
 
