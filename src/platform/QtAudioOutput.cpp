@@ -26,9 +26,9 @@ qint64 PulledSamples::readData(char* data, qint64 maxSize) {
   const qint64 frames = maxSize / kBytesPerFrame;
   if (frames <= 0) return 0;
   // The sink's buffer may not be aligned for 16-bit samples; mix into our own.
-  std::vector<std::int16_t> mixed(std::size_t(frames) * 2);
-  source_(mixed);
-  std::memcpy(data, mixed.data(), mixed.size() * sizeof(std::int16_t));
+  mixed_.resize(std::size_t(frames) * 2);
+  source_(mixed_);
+  std::memcpy(data, mixed_.data(), mixed_.size() * sizeof(std::int16_t));
   return frames * kBytesPerFrame;
 }
 

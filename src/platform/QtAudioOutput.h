@@ -3,6 +3,7 @@
 #include <QAudioSink>
 #include <QIODevice>
 #include <memory>
+#include <vector>
 
 #include "platform/AudioOutput.h"
 
@@ -21,6 +22,7 @@ class PulledSamples final : public QIODevice {
 
  private:
   AudioOutput::Source source_;
+  std::vector<std::int16_t> mixed_;  // kept between reads: no allocation per read
 };
 
 // The system's default sound device through Qt Multimedia.

@@ -31,6 +31,8 @@ Player::Player(std::shared_ptr<const Movie> movie)
 
 void Player::autoplay() {
   if (!scripts_) playhead_.play();
+  // The first frame was shown before the root played; its stream starts now.
+  if (playhead_.isPlaying()) sounds_->continueStream(*root_, playhead_.current());
 }
 
 Player::~Player() {
@@ -46,10 +48,16 @@ bool Player::showCurrentFrame() {
 }
 
 bool Player::runScripts(bool tick) {
-  if (!scripts_) return false;
-  const bool ran = scripts_->runPending(tick);
-  // Fields bound to variables show what the scripts set.
-  return scripts_->updateFields() || ran;
+  bool changed = false;
+  if (scripts_) {
+    const bool ran = scripts_->runPending(tick);
+    // Fields bound to variables show what the scripts set.
+    changed = scripts_->updateFields() || ran;
+  }
+  // A seek, a frame step or a script may have left the root stopped: a
+  // stopped timeline plays no stream sound.
+  if (!playhead_.isPlaying()) sounds_->streamEnds(root_->id());
+  return changed;
 }
 
 bool Player::gotoFrame(std::size_t frame) {
@@ -83,7 +91,6 @@ bool Player::tick() {
   if (scripts_) scripts_->clipEnteringFrame(*root_);
   if (playhead_.advance()) changed = root_->showFrame(playhead_.current()) || changed;
   changed = runScripts(true) || changed;
-  if (!playhead_.isPlaying()) sounds_->streamEnds(root_->id());
   // Buttons may have moved under the pointer.
   return buttons_.refresh() || changed;
 }

@@ -107,6 +107,7 @@ class Player : public Scene {
  private:
   bool showCurrentFrame();
   // Runs what the timelines queued for scripts; returns whether any ran.
+  // Then ends the root's stream sound when the root is stopped.
   bool runScripts(bool tick);
 
   std::shared_ptr<const Movie> movie_;

@@ -235,6 +235,7 @@ TEST(SoundPlay, SeekingStartsTheStreamAtTheFramesBlockAndStoppingEndsIt) {
   const auto player = playerFor(steppedStream(8));
   ASSERT_TRUE(player);
   std::vector<std::int16_t> block(200);
+  player->play();
   player->gotoFrame(5);
   player->sounds().mixer().mix(block);
   EXPECT_EQ(block[0], 5000);
@@ -245,6 +246,29 @@ TEST(SoundPlay, SeekingStartsTheStreamAtTheFramesBlockAndStoppingEndsIt) {
   player->tick();
   player->sounds().mixer().mix(block);
   EXPECT_EQ(block[0], 6000) << "playing on starts at the frame's block";
+}
+
+TEST(SoundPlay, AStoppedTimelineStaysSilentWhenSeekedOrStepped) {
+  const auto player = playerFor(steppedStream(8));
+  ASSERT_TRUE(player);
+  std::vector<std::int16_t> block(200);
+  player->gotoFrame(5);
+  player->sounds().mixer().mix(block);
+  EXPECT_EQ(block[0], 0);
+  player->play();
+  player->forward();
+  player->sounds().mixer().mix(block);
+  EXPECT_EQ(block[0], 0) << "a frame step stops the movie and its stream";
+}
+
+TEST(SoundPlay, TheFirstFramesBlockPlaysFromTheStart) {
+  TagStream tags;
+  tags.soundStreamHead({}, 4410)
+      .soundStreamBlock(pcm16(std::vector<std::int16_t>(4410, 700)))
+      .showFrame()
+      .showFrame()
+      .end();
+  EXPECT_EQ(left(mix(tags, 2))[0], 700);
 }
 
 TEST(SoundPlay, HostileSoundsStaySilent) {

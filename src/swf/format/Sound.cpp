@@ -1,5 +1,7 @@
 #include "swf/format/Sound.h"
 
+#include <algorithm>
+
 #include "swf/format/RecordReaders.h"
 #include "swf/format/TagCodes.h"
 

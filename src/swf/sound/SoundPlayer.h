@@ -24,6 +24,12 @@ class SoundPlayer final : public SoundRunner {
   // SyncNoMultiple skips it while it plays.
   void startSound(std::uint16_t id, const SoundInfo& info);
 
+  // Starts a timeline's stream at the frame's block unless it plays already,
+  // as when a timeline that showed its frame stopped starts playing.
+  void continueStream(const TimelineInstance& timeline, std::size_t frame) {
+    startStream(timeline, frame, true);
+  }
+
   void frameShown(const TimelineInstance& timeline, std::size_t frame, bool playedOn) override;
   void streamEnds(std::uint64_t timeline) override { mixer_.stopStream(timeline); }
   void buttonTransition(std::uint16_t button, int transition) override;
