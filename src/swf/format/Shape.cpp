@@ -155,4 +155,17 @@ Shape readGlyphShape(ByteReader& reader, EdgeBudget& budget) {
   return shape;
 }
 
+void addRectangle(ShapeLayer& layer, const Rect& r, std::uint16_t inside, std::uint16_t outside) {
+  const ShapePoint corners[] = {
+      {r.xMin, r.yMin}, {r.xMax, r.yMin}, {r.xMax, r.yMax}, {r.xMin, r.yMax}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    ShapeEdge edge;
+    edge.from = corners[i];
+    edge.to = corners[(i + 1) % 4];
+    edge.fill0 = outside;
+    edge.fill1 = inside;
+    layer.edges.push_back(edge);
+  }
+}
+
 }  // namespace quelvo::swf

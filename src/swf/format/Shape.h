@@ -58,6 +58,10 @@ struct Shape {
   std::size_t edgeCount() const;
 };
 
+// Adds the four edges of a rectangle running clockwise, with fill style
+// `inside` on their right and `outside` on their left.
+void addRectangle(ShapeLayer& layer, const Rect& rect, std::uint16_t inside, std::uint16_t outside);
+
 // A transient key no shape of this process has had before.
 std::uint64_t newTransientKey();
 

@@ -390,21 +390,6 @@ FillStyle solidFill(const Rgba& colour) {
   return fill;
 }
 
-// Adds the four edges of a rectangle running clockwise, with `inside` on
-// their right and `outside` on their left.
-void addRectangle(ShapeLayer& layer, const Rect& r, std::uint16_t inside, std::uint16_t outside) {
-  const ShapePoint corners[] = {
-      {r.xMin, r.yMin}, {r.xMax, r.yMin}, {r.xMax, r.yMax}, {r.xMin, r.yMax}};
-  for (std::size_t i = 0; i < 4; ++i) {
-    ShapeEdge edge;
-    edge.from = corners[i];
-    edge.to = corners[(i + 1) % 4];
-    edge.fill0 = outside;
-    edge.fill1 = inside;
-    layer.edges.push_back(edge);
-  }
-}
-
 // A white background in a black frame one pixel wide. The frame's pixels
 // start at each edge of the bounds: it lies inside them at the left and top
 // and outside at the right and bottom.

@@ -1,7 +1,6 @@
 #include "swf/video/VideoCharacter.h"
 
 #include <algorithm>
-#include <array>
 
 #include "swf/base/Log.h"
 #include "swf/video/VideoFrameHeader.h"
@@ -19,16 +18,7 @@ Shape filledRectangle(std::uint16_t id, const Rect& rect) {
   shape.bounds = shape.edgeBounds = rect;
   ShapeLayer layer;
   layer.fills.push_back(FillStyle{});
-  const std::array<ShapePoint, 4> corners{
-      ShapePoint{rect.xMin, rect.yMin}, ShapePoint{rect.xMax, rect.yMin},
-      ShapePoint{rect.xMax, rect.yMax}, ShapePoint{rect.xMin, rect.yMax}};
-  for (std::size_t i = 0; i < corners.size(); ++i) {
-    ShapeEdge edge;
-    edge.from = corners[i];
-    edge.to = corners[(i + 1) % corners.size()];
-    edge.fill1 = 1;
-    layer.edges.push_back(edge);
-  }
+  addRectangle(layer, rect, 1, 0);
   shape.layers.push_back(std::move(layer));
   return shape;
 }
