@@ -22,7 +22,7 @@ Player::Player(std::shared_ptr<const Movie> movie)
       buttons_(*root_, context_, hitPaths_) {
   context_.sounds = sounds_.get();
   if (ScriptHost::hasScripts(*movie_)) {
-    scripts_ = std::make_unique<ScriptHost>(movie_, context_, playhead_, *root_);
+    scripts_ = std::make_unique<ScriptHost>(movie_, context_, playhead_, *root_, *sounds_);
     context_.actions = scripts_.get();
     playhead_.play();
   }
@@ -129,6 +129,10 @@ bool Player::pointerUp() {
 
 void Player::setUrlHandler(UrlHandler handler) {
   if (scripts_) scripts_->setUrlHandler(std::move(handler));
+}
+
+void Player::setMovieFolder(std::filesystem::path folder) {
+  if (scripts_) scripts_->setMovieFolder(std::move(folder));
 }
 
 QString Player::scriptVariable(const QString& path) const {

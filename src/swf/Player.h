@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTransform>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -77,6 +78,9 @@ class Player : public Scene {
   // getURL with an http or https address; nothing else leaves the player.
   using UrlHandler = std::function<void(const QString& url, const QString& target)>;
   void setUrlHandler(UrlHandler handler);
+  // Where scripts' loadSound finds files named relative to the movie;
+  // without one only absolute paths load.
+  void setMovieFolder(std::filesystem::path folder);
   // Whether the movie's ActionScript runs (it has actions, and is not AVM2).
   bool hasScripts() const { return scripts_ != nullptr; }
   // A script variable as text ("" without scripts), e.g. "_root.score".

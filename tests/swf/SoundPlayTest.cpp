@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "PlayerTestSupport.h"
-#include "swf/HeadlessAudio.h"
+#include "SoundTestSupport.h"
 
 namespace quelvo::swf {
 namespace {
@@ -14,16 +14,6 @@ using swftest::SoundInfoSpec;
 using swftest::TagStream;
 
 constexpr std::uint8_t kPcmLittleEndian = 3;
-
-// Little-endian 16-bit samples.
-std::vector<std::uint8_t> pcm16(const std::vector<std::int16_t>& samples) {
-  std::vector<std::uint8_t> bytes;
-  for (std::int16_t s : samples) {
-    bytes.push_back(std::uint8_t(std::uint16_t(s) & 0xff));
-    bytes.push_back(std::uint8_t(std::uint16_t(s) >> 8));
-  }
-  return bytes;
-}
 
 std::vector<std::int16_t> tone(double hertz, double rate, std::size_t frames, double amplitude) {
   std::vector<std::int16_t> samples(frames);
@@ -41,20 +31,7 @@ std::vector<std::int16_t> mix(const TagStream& tags, std::uint64_t frames, doubl
   swftest::MovieOptions options = smallStage();
   options.frameRate = frameRate;
   const auto player = playerFor(tags, options);
-  std::vector<std::int16_t> out;
-  if (!player) return out;
-  playHeadless(*player, frames, [&](std::span<const std::int16_t> block) {
-    out.insert(out.end(), block.begin(), block.end());
-  });
-  return out;
-}
-
-std::vector<std::int16_t> left(const std::vector<std::int16_t>& stereo, std::size_t from = 0,
-                               std::size_t to = SIZE_MAX) {
-  std::vector<std::int16_t> channel;
-  for (std::size_t i = from; i < std::min(to, stereo.size() / 2); ++i)
-    channel.push_back(stereo[2 * i]);
-  return channel;
+  return player ? mixed(*player, frames) : std::vector<std::int16_t>();
 }
 
 // Rising zero crossings per second.
@@ -63,12 +40,6 @@ double pitch(const std::vector<std::int16_t>& samples) {
   for (std::size_t i = 1; i < samples.size(); ++i)
     crossings += samples[i - 1] < 0 && samples[i] >= 0;
   return crossings * 44100.0 / double(samples.size());
-}
-
-int peak(const std::vector<std::int16_t>& samples) {
-  int most = 0;
-  for (std::int16_t s : samples) most = std::max(most, std::abs(int(s)));
-  return most;
 }
 
 // Sound 1 in the given format, started in frame 1, then frames - 1 more empty frames.

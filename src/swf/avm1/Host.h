@@ -9,6 +9,7 @@
 #include "swf/avm1/ActionDecoder.h"
 #include "swf/avm1/ClipProperty.h"
 #include "swf/avm1/Value.h"
+#include "swf/sound/SoundTransform.h"
 
 namespace quelvo::swf::avm1 {
 
@@ -17,6 +18,11 @@ namespace quelvo::swf::avm1 {
 // stale handle harmlessly (no clip, undefined, nothing done).
 using ClipHandle = std::uint64_t;
 inline constexpr ClipHandle kNoClip = 0;
+
+// A sound Sound objects can start, and one start of it, as the host numbers
+// them: never reused, 0 for none.
+using SoundId = std::uint64_t;
+using SoundChannel = std::uint64_t;
 
 // getURL and loadMovie/loadVariables. The engine never touches the network:
 // the host decides what, if anything, happens.
@@ -139,6 +145,27 @@ class Host {
   // Key.isDown and Key.getCode, with the player's key codes.
   virtual bool isKeyDown(int keyCode) = 0;
   virtual int lastKeyCode() = 0;
+
+  // --- Sound objects. A target of kNoClip stands for every sound; a clip's
+  // transform applies to the sounds of that clip and of the clips in it, the
+  // global one on top. A host without sound plays nothing.
+  // The DefineSound exported under name.
+  virtual SoundId exportedSound(const QString& /*name*/) { return 0; }
+  // loadSound: an MP3 file, local only, a relative path from the movie's folder.
+  virtual SoundId loadSound(const QString& /*url*/) { return 0; }
+  virtual double soundDurationMs(SoundId) { return 0; }
+  // Plays the sound as the target's from offsetSeconds, loops times; the host
+  // reports the channel's end to the VM (Vm::soundEnded).
+  virtual SoundChannel startSound(ClipHandle /*target*/, SoundId, double /*offsetSeconds*/,
+                                  int /*loops*/) {
+    return 0;
+  }
+  // Stops the target's sounds, or only the one exported under name when it is not empty.
+  virtual void stopSound(ClipHandle /*target*/, const QString& /*name*/) {}
+  // Where a playing channel is, from the sound's start; nothing once it ended.
+  virtual std::optional<double> channelPositionMs(SoundChannel) { return std::nullopt; }
+  virtual SoundTransform soundTransform(ClipHandle /*target*/) { return {}; }
+  virtual void setSoundTransform(ClipHandle /*target*/, const SoundTransform&) {}
 };
 
 }  // namespace quelvo::swf::avm1

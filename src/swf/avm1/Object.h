@@ -20,6 +20,7 @@ enum class ObjectKind : std::uint8_t {
   String,
   Date,
   Super,  // "super" inside a method
+  Sound,  // a Sound object
 };
 
 // What every object is made with: the heap's name rule and the prototype.

@@ -157,6 +157,30 @@ void Vm::runIntervals(double nowMs) {
   }
 }
 
+void Vm::soundEnded(SoundChannel channel, bool completed, double positionMs) {
+  SoundObject* sound = soundEvents_.ended(channel);
+  if (sound == nullptr) return;
+  if (sound->channel == channel) {
+    sound->channel = 0;
+    sound->positionMs = positionMs;
+  }
+  if (completed) {
+    guarded("onSoundComplete",
+            [&] { callMethod(Value::object(sound), QStringLiteral("onSoundComplete"), {}); });
+  }
+}
+
+void Vm::runSoundLoads() {
+  // Loads the handlers start wait for the next call.
+  for (std::size_t due = soundEvents_.pendingLoads(); due > 0; --due) {
+    const auto load = soundEvents_.takeLoad();
+    if (!load) return;
+    const Value argument[] = {Value::boolean(load->second)};
+    guarded("onLoad",
+            [&] { callMethod(Value::object(load->first), QStringLiteral("onLoad"), argument); });
+  }
+}
+
 Value Vm::getVariable(ClipHandle base, const QString& path) {
   Value result;
   guarded("get variable", [&] { result = interpreter_->getVariable(base, path); });
@@ -178,6 +202,7 @@ void Vm::markRoots(Marker& marker) {
   }
   for (const auto& [handle, object] : clips_) marker.mark(object);
   timers_.mark(marker);
+  soundEvents_.mark(marker);
 }
 
 void Vm::collectGarbage() {

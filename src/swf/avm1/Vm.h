@@ -15,6 +15,7 @@
 #include "swf/avm1/Heap.h"
 #include "swf/avm1/Host.h"
 #include "swf/avm1/Limits.h"
+#include "swf/avm1/SoundObject.h"
 #include "swf/avm1/Timers.h"
 #include "swf/avm1/Value.h"
 
@@ -67,6 +68,11 @@ class Vm {
   static QString listenersName() { return QStringLiteral("_listeners"); }
   // Fires the setInterval / setTimeout timers due at nowMs (the host's timerMs clock).
   void runIntervals(double nowMs);
+  // A channel a Sound object started has ended at positionMs; completed when
+  // it played all its loops, which calls the object's onSoundComplete.
+  void soundEnded(SoundChannel channel, bool completed, double positionMs);
+  // Calls onLoad(success) on the Sound objects whose loadSound has finished.
+  void runSoundLoads();
   // Text fields and loaded variables: a variable by name or path, from base.
   Value getVariable(ClipHandle base, const QString& path);
   void setVariable(ClipHandle base, const QString& path, const Value& value);
@@ -85,6 +91,7 @@ class Vm {
   Object* global() { return global_; }
   Prototypes& protos() { return protos_; }
   Timers& timers() { return timers_; }
+  SoundEvents& soundEvents() { return soundEvents_; }
   Interpreter& interpreter() { return *interpreter_; }
   void log(const QString& message);
 
@@ -179,6 +186,7 @@ class Vm {
   Prototypes protos_;
   Object* global_ = nullptr;
   Timers timers_;
+  SoundEvents soundEvents_;
   std::unique_ptr<Interpreter> interpreter_;
   std::map<ClipHandle, ClipObject*> clips_;
   std::map<std::pair<const std::uint8_t*, std::size_t>, std::shared_ptr<const DecodedBlock>>

@@ -43,8 +43,12 @@ bool timelineHasScripts(const Timeline& timeline) {
 }  // namespace
 
 ScriptHost::ScriptHost(std::shared_ptr<const Movie> movie, PlayContext& context, Playhead& playhead,
-                       TimelineInstance& root)
-    : movie_(std::move(movie)), context_(context), playhead_(playhead), root_(root) {
+                       TimelineInstance& root, SoundPlayer& sounds)
+    : movie_(std::move(movie)),
+      context_(context),
+      playhead_(playhead),
+      root_(root),
+      sounds_(sounds) {
   vm_ = std::make_unique<avm1::Vm>(*this, movie_->version());
   emptyTimeline_.frames.emplace_back();
   const bool caseSensitive = movie_->version() >= 7;
@@ -93,7 +97,10 @@ void ScriptHost::runInitActions(TimelineInstance& clip, std::span<const std::uin
 }
 
 bool ScriptHost::runPending(bool tick) {
-  if (tick) ++ticks_;
+  if (tick) {
+    ++ticks_;
+    soundLoadsThisTick_ = 0;
+  }
   bool ran = false;
   std::size_t entries = 0;
   const std::uint64_t stepsBefore = vm_->stepsTaken();
@@ -118,6 +125,10 @@ bool ScriptHost::runPending(bool tick) {
   drain();
   if (tick && vm_->timers().size() > 0) {
     vm_->runIntervals(timerMs());
+    drain();
+    ran = true;
+  }
+  if (tick && runSoundEvents()) {
     drain();
     ran = true;
   }
@@ -160,6 +171,7 @@ void ScriptHost::clipEnteringFrame(TimelineInstance& clip) {
 }
 
 void ScriptHost::clipGone(std::uint64_t id) {
+  sounds_.mixer().forgetTransform(id);
   if (const auto drawing = drawings_.find(id); drawing != drawings_.end()) {
     drawCommands_ -= drawing->second.commands.size();
     if (drawing->second.shape) retired_.push_back(std::move(drawing->second.shape));

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "swf/runtime/Playhead.h"
 #include "swf/runtime/TimelineInstance.h"
 #include "swf/script/ClipEvents.h"
+#include "swf/sound/SoundPlayer.h"
 
 namespace quelvo::swf {
 
@@ -30,14 +32,20 @@ namespace quelvo::swf {
 // place; the init actions of a sprite run once, ahead of other queued actions.
 // Script depths are the display list's depths less 16384. Time, as scripts
 // see it, advances by one frame period per tick, so every run of a movie
-// gives the same pictures.
+// gives the same pictures. Sound objects play through the playback's sounds;
+// their callbacks run on the tick after the sound ended or loaded.
 class ScriptHost final : public avm1::Host, public ActionRunner {
  public:
   // Receives getURL requests for http and https addresses only.
   using UrlHandler = std::function<void(const QString& url, const QString& target)>;
 
+  // A sound file scripts load is read whole; larger ones are refused.
+  static constexpr qint64 kMaxSoundFileBytes = qint64{64} << 20;
+  // loadSound calls served per tick; later ones fail.
+  static constexpr int kMaxSoundLoadsPerTick = 4;
+
   ScriptHost(std::shared_ptr<const Movie> movie, PlayContext& context, Playhead& playhead,
-             TimelineInstance& root);
+             TimelineInstance& root, SoundPlayer& sounds);
   ~ScriptHost() override;
 
   // Whether the movie holds any actions at all (frame, init, clip event or button).
@@ -58,6 +66,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   bool pointerDown();
   bool pointerUp();
   void setUrlHandler(UrlHandler handler) { urlHandler_ = std::move(handler); }
+  // Where loadSound finds files named relative to the movie; none refuses them.
+  void setMovieFolder(std::filesystem::path folder) { movieFolder_ = std::move(folder); }
   // Rebuilds the shapes of clips drawn on since the last call; returns the
   // shapes replaced, for the renderer's caches to forget.
   std::vector<std::shared_ptr<const Shape>> updateDrawings();
@@ -118,6 +128,15 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   double random() override;
   bool isKeyDown(int keyCode) override { return keysDown_.count(keyCode) > 0; }
   int lastKeyCode() override { return lastKey_; }
+  avm1::SoundId exportedSound(const QString& name) override;
+  avm1::SoundId loadSound(const QString& url) override;
+  double soundDurationMs(avm1::SoundId sound) override;
+  avm1::SoundChannel startSound(avm1::ClipHandle target, avm1::SoundId sound, double offsetSeconds,
+                                int loops) override;
+  void stopSound(avm1::ClipHandle target, const QString& name) override;
+  std::optional<double> channelPositionMs(avm1::SoundChannel channel) override;
+  SoundTransform soundTransform(avm1::ClipHandle target) override;
+  void setSoundTransform(avm1::ClipHandle target, const SoundTransform& transform) override;
 
  private:
   struct Pending {
@@ -145,6 +164,11 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // A clip with a parent, and its entry there.
   DisplayObject* placed(avm1::ClipHandle handle) const;
   QString decode(const std::string& bytes) const;
+  // The character exported under name (case-insensitive before SWF 7).
+  std::optional<std::uint16_t> exported(const QString& name) const;
+  // Tells the Sound objects which of their sounds ended and which loaded;
+  // returns whether there was any news.
+  bool runSoundEvents();
   // Runs the clips' handlers of an input event, then the source's listeners.
   // pressCode also runs the keyPress handlers for that key.
   bool queueEvent(std::uint32_t event, const QString& method, const QString& source,
@@ -168,8 +192,11 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   PlayContext& context_;
   Playhead& playhead_;
   TimelineInstance& root_;
+  SoundPlayer& sounds_;
   std::unique_ptr<avm1::Vm> vm_;
   UrlHandler urlHandler_;
+  std::filesystem::path movieFolder_;
+  int soundLoadsThisTick_ = 0;
   Timeline emptyTimeline_;
   std::map<QString, std::uint16_t> exports_;  // lower case before SWF 7
   std::deque<Pending> initQueue_;

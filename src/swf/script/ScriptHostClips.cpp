@@ -170,12 +170,10 @@ ClipHandle ScriptHost::duplicateClip(ClipHandle source, const QString& name, int
 ClipHandle ScriptHost::attachClip(ClipHandle parent, const QString& exportName, const QString& name,
                                   int depth) {
   TimelineInstance* instance = clip(parent);
-  const auto found = exports_.find(movie_->version() >= 7 ? exportName : exportName.toLower());
-  if (!instance || found == exports_.end() || !context_.library.sprite(found->second)) {
-    return kNoClip;
-  }
+  const auto character = exported(exportName);
+  if (!instance || !character || !context_.library.sprite(*character)) return kNoClip;
   DisplayObject object;
-  object.character = found->second;
+  object.character = *character;
   object.name = name.toStdString();
   return addClip(*instance, depth, std::move(object), nullptr);
 }

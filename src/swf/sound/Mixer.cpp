@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace quelvo::swf {
+
+namespace {
+// Ended script sounds kept for the next tick.
+constexpr std::size_t kMaxEnded = 4096;
+}  // namespace
 
 namespace {
 
@@ -64,17 +70,35 @@ bool wrap(Voice& voice, std::uint64_t end) {
   return true;
 }
 
+// The share of each input channel in each output channel: left from left,
+// left from right, right from right, right from left.
+struct Gains {
+  float ll = 1, lr = 0, rr = 1, rl = 0;
+};
+
+Gains transformGains(const SoundTransform& transform) {
+  const double scale = transform.volume / 100 / 100;
+  return {float(transform.ll * scale), float(transform.lr * scale), float(transform.rr * scale),
+          float(transform.rl * scale)};
+}
+
+// The gains of inner followed by outer.
+Gains operator*(const Gains& outer, const Gains& inner) {
+  return {outer.ll * inner.ll + outer.lr * inner.rl, outer.ll * inner.lr + outer.lr * inner.rr,
+          outer.rl * inner.lr + outer.rr * inner.rr, outer.rl * inner.ll + outer.rr * inner.rl};
+}
+
 // Mixes one voice into sum; returns false when it has ended.
-bool mixVoice(Voice& voice, std::span<std::int32_t> sum) {
+bool mixVoice(Voice& voice, const Gains& gains, std::span<std::int32_t> sum) {
   const std::uint64_t end = endOf(voice);
-  const float leftPan = voice.volume * std::min(1.0f, 1.0f - voice.pan);
-  const float rightPan = voice.volume * std::min(1.0f, 1.0f + voice.pan);
   for (std::size_t i = 0; i + 1 < sum.size(); i += 2) {
     if (!wrap(voice, end)) return false;
     const auto [left, right] = sampleAt(*voice.sound, voice.position);
     const auto [leftLevel, rightLevel] = envelopeAt(voice.info.envelope, voice.position);
-    sum[i] += std::int32_t(std::lround(left * leftLevel * leftPan));
-    sum[i + 1] += std::int32_t(std::lround(right * rightLevel * rightPan));
+    const float shapedLeft = left * leftLevel;
+    const float shapedRight = right * rightLevel;
+    sum[i] += std::int32_t(std::lround(shapedLeft * gains.ll + shapedRight * gains.lr));
+    sum[i + 1] += std::int32_t(std::lround(shapedRight * gains.rr + shapedLeft * gains.rl));
     ++voice.position;
   }
   return true;
@@ -91,19 +115,45 @@ std::uint64_t outputLength(const DecodedSound& sound) {
   return std::uint64_t(std::llround(double(sound.frames()) * kOutputRate / sound.sampleRate));
 }
 
-void Mixer::start(Voice voice) {
-  if (!voice.sound || voice.sound->frames() == 0 || voice.sound->channels < 1) return;
+bool Mixer::start(Voice voice) {
+  if (!voice.sound || voice.sound->frames() == 0 || voice.sound->channels < 1) return false;
   voice.info.loopCount = std::max<std::uint16_t>(voice.info.loopCount, 1);
   voice.position = std::max(voice.position, startOf(voice));
   voices_.push_back(std::move(voice));
+  return true;
+}
+
+template <typename Ends>
+void Mixer::drop(Ends ends, bool completed) {
+  std::erase_if(voices_, [&](Voice& voice) {
+    if (!ends(voice)) return false;
+    // Bounded: while nobody takes them (a paused movie), the oldest are kept.
+    if (voice.channel != 0 && ended_.size() < kMaxEnded) {
+      ended_.push_back({voice.channel, completed, std::min(voice.position, endOf(voice))});
+    }
+    return true;
+  });
 }
 
 void Mixer::stopSound(std::uint16_t soundId) {
-  std::erase_if(voices_, [&](const Voice& v) { return v.stream == 0 && v.soundId == soundId; });
+  drop([&](const Voice& v) { return v.stream == 0 && v.soundId == soundId; }, false);
 }
 
 void Mixer::stopStream(std::uint64_t stream) {
-  std::erase_if(voices_, [&](const Voice& v) { return v.stream == stream; });
+  drop([&](const Voice& v) { return v.stream == stream; }, false);
+}
+
+void Mixer::stopOwned(std::uint64_t owner, std::optional<std::uint16_t> soundId) {
+  drop(
+      [&](const Voice& v) {
+        return v.stream == 0 && std::ranges::find(v.owners, owner) != v.owners.end() &&
+               (!soundId || v.soundId == *soundId);
+      },
+      false);
+}
+
+void Mixer::stopAll() {
+  drop([](const Voice&) { return true; }, false);
 }
 
 bool Mixer::isPlaying(std::uint16_t soundId) const {
@@ -118,16 +168,53 @@ std::optional<std::uint64_t> Mixer::streamPosition(std::uint64_t stream) const {
   return std::nullopt;
 }
 
+std::optional<std::uint64_t> Mixer::channelPosition(std::uint64_t channel) const {
+  for (const Voice& voice : voices_) {
+    if (channel != 0 && voice.channel == channel) return voice.position;
+  }
+  return std::nullopt;
+}
+
+std::size_t Mixer::channelCount() const {
+  return std::size_t(
+      std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.channel != 0; }));
+}
+
+const SoundTransform& Mixer::transform(std::uint64_t owner) const {
+  static const SoundTransform kUnchanged;
+  const auto found = transforms_.find(owner);
+  return found == transforms_.end() ? kUnchanged : found->second;
+}
+
+void Mixer::setTransform(std::uint64_t owner, const SoundTransform& transform) {
+  if (transform == SoundTransform()) {
+    transforms_.erase(owner);
+  } else {
+    transforms_[owner] = transform;
+  }
+}
+
+std::vector<EndedChannel> Mixer::takeEnded() { return std::exchange(ended_, {}); }
+
 void Mixer::skip(std::uint64_t samples) {
-  std::erase_if(voices_, [&](Voice& voice) {
-    voice.position += samples;
-    return !wrap(voice, endOf(voice));
-  });
+  drop(
+      [&](Voice& voice) {
+        voice.position += samples;
+        return !wrap(voice, endOf(voice));
+      },
+      true);
 }
 
 void Mixer::mix(std::span<std::int16_t> out) {
   sum_.assign(out.size(), 0);
-  std::erase_if(voices_, [&](Voice& voice) { return !mixVoice(voice, sum_); });
+  // The owner's transform first, then each parent's, then that of every sound.
+  const auto gainsOf = [&](const Voice& voice) {
+    Gains gains;
+    if (transforms_.empty()) return gains;
+    for (const std::uint64_t owner : voice.owners) gains = transformGains(transform(owner)) * gains;
+    return transformGains(transform(0)) * gains;
+  };
+  drop([&](Voice& voice) { return !mixVoice(voice, gainsOf(voice), sum_); }, true);
   for (std::size_t i = 0; i < out.size(); ++i) {
     out[i] =
         std::int16_t(std::clamp<std::int32_t>(sum_[i], std::numeric_limits<std::int16_t>::min(),

@@ -6,7 +6,16 @@
 
 namespace quelvo::swf {
 
-void SoundPlayer::startSound(std::uint16_t id, const SoundInfo& info) {
+std::vector<std::uint64_t> soundOwners(const TimelineInstance& timeline) {
+  std::vector<std::uint64_t> owners;
+  for (const TimelineInstance* clip = &timeline; clip; clip = clip->parent()) {
+    owners.push_back(clip->id());
+  }
+  return owners;
+}
+
+void SoundPlayer::startSound(std::uint16_t id, const SoundInfo& info,
+                             std::vector<std::uint64_t> owners) {
   if (info.syncStop) {
     mixer_.stopSound(id);
     return;
@@ -15,6 +24,7 @@ void SoundPlayer::startSound(std::uint16_t id, const SoundInfo& info) {
   Voice voice;
   voice.sound = bank_.sound(id);
   voice.soundId = id;
+  voice.owners = std::move(owners);
   voice.info = info;
   mixer_.start(std::move(voice));
 }
@@ -28,7 +38,7 @@ void SoundPlayer::frameShown(const TimelineInstance& timeline, std::size_t frame
       continue;
     }
     const auto id = start->id ? start->id : bank_.soundOfClass(start->className);
-    if (id) startSound(*id, start->info);
+    if (id) startSound(*id, start->info, soundOwners(timeline));
   }
   startStream(timeline, frame, playedOn);
 }
@@ -42,6 +52,7 @@ void SoundPlayer::startStream(const TimelineInstance& timeline, std::size_t fram
   Voice voice;
   voice.sound = stream->sound;
   voice.stream = timeline.id();
+  voice.owners = soundOwners(timeline);
   voice.position = *start;
   mixer_.start(std::move(voice));
 }

@@ -16,6 +16,7 @@ void installBuiltins(Vm& vm) {
   installKey(vm);
   installMouse(vm);
   installMovieClip(vm);
+  installSound(vm);
   installGeom(vm);
 }
 

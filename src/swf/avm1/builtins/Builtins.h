@@ -26,6 +26,8 @@ void installMovieClip(Vm& vm);
 void installMouse(Vm& vm);
 // addListener and removeListener on an event source (Key, Mouse).
 void defineListeners(Vm& vm, Object* source);
+// The Sound class.
+void installSound(Vm& vm);
 // flash.geom.Matrix, from SWF 8 on.
 void installGeom(Vm& vm);
 // The drawing API methods of MovieClip.prototype.
