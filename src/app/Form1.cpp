@@ -39,6 +39,7 @@
 #include "playback/PlayModes.h"
 #include "playback/PlaybackCommands.h"
 #include "playback/PlaybackTick.h"
+#include "playback/SoundCommands.h"
 #include "playback/StatePanel.h"
 #include "playback/StatusBar.h"
 #include "playback/Transport.h"
@@ -244,6 +245,7 @@ void Form1::createPlayback() {
   const playback::PlayerWidgets pw{frmflash, Flash1.get(), Frame1, Command1,
                                    Sldflash, Bar1,         tmrsld};
   view = new playback::ViewCommands(*Flash1, *dispatcher, this);
+  sound = new playback::SoundCommands(*Flash1, this, *dispatcher, env_.settings, this);
   const playback::PlaybackState state{session_.Labn, session_.playMode};
   playback = new playback::PlaybackCommands(pw, *catalog, *catalogList, *openDialog, state,
                                             *dispatcher, env_.platform, this);
@@ -328,6 +330,8 @@ void Form1::createMenus() {
   control->addAction(playback->MNUPIC);
   core::addNamedSeparator(control, QStringLiteral("MNUHENG4"));
   core::addNamedMenu(control, playModes->createMenu(control));
+  core::addNamedSeparator(control, QStringLiteral("MNUHENG14"));
+  core::addNamedMenu(control, sound->createMenu(control));
 
   QMenu* window = MENU[3];
   window->addAction(panes->MNUBUTTON);

@@ -46,6 +46,7 @@ class MovieControlArray;
 class PlaybackCommands;
 class PlaybackTick;
 class PlayModes;
+class SoundCommands;
 class StatusBar;
 class Transport;
 class ViewCommands;
@@ -153,6 +154,7 @@ class Form1 : public QMainWindow {
   playback::Transport* transport = nullptr;
   playback::PlaybackTick* tick = nullptr;
   playback::ViewCommands* view = nullptr;
+  playback::SoundCommands* sound = nullptr;
   playback::LoopRegion* loopRegion = nullptr;
   layout::PaneLayout* panes = nullptr;
   layout::WindowCommands* windowCommands = nullptr;

@@ -6,7 +6,7 @@ namespace quelvo::core {
 
 // The commands the dispatcher runs. The numbers are the ones shortcuts and
 // the stored skin index reach them by; Play and Pause, the button bar's own,
-// lie outside that numbered table.
+// and the sound commands lie outside that numbered table.
 enum class Command {
   Open = 1,
   Close = 2,
@@ -39,6 +39,9 @@ enum class Command {
   ZoomOut = 31,
   Play = 100,
   Pause = 101,
+  VolumeUp = 102,
+  VolumeDown = 103,
+  Mute = 104,
 };
 
 // The command of the numbered table with this number; none for other numbers.

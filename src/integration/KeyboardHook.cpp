@@ -79,6 +79,12 @@ std::optional<Command> KeyboardHook::ctrlCommand(int key) {
       return Command::RestoreWindow;
     case Qt::Key_T:
       return Command::DockTopRight;
+    case Qt::Key_Up:
+      return Command::VolumeUp;
+    case Qt::Key_Down:
+      return Command::VolumeDown;
+    case Qt::Key_U:
+      return Command::Mute;
     default:
       return std::nullopt;
   }
@@ -197,6 +203,12 @@ bool KeyboardHook::KeyboardProc(const QKeyEvent& event) {
   if (key == Qt::Key_Escape && MNUFULL_->isChecked()) run(Command::FullScreen);
   if (firstPress && key == Qt::Key_F1) {
     run(Command::Help);
+    return true;
+  }
+  // Holding Ctrl+Up or Ctrl+Down keeps changing the volume.
+  if (press && modifiers.testFlag(Qt::ControlModifier) &&
+      (key == Qt::Key_Up || key == Qt::Key_Down)) {
+    run(ctrlCommand(key));
     return true;
   }
   if (modifiers.testFlag(Qt::ControlModifier) && (key == Qt::Key_Left || key == Qt::Key_Right)) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "platform/FileNames.h"
@@ -46,6 +47,8 @@ bool hasButtons(const swf::Movie& movie) {
 MovieControl::MovieControl(platform::Platform& platform, const MovieControlSettings& settings,
                            QWidget* parent)
     : QWidget(parent), platform_(platform), settings_(settings), sound_(platform) {
+  sound_.setVolume(settings_.volume);
+  sound_.setMuted(settings_.muted);
   setFocusPolicy(Qt::ClickFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   frameTimer_.setSingleShot(true);
@@ -75,10 +78,12 @@ void MovieControl::setMovie(const QString& path) {
   setMouseTracking(false);
   unsetCursor();
   if (path.size() > 1) {
-    auto loaded = swf::Movie::load(platform::toNativePath(path));
+    const std::filesystem::path file = platform::toNativePath(path);
+    auto loaded = swf::Movie::load(file);
     if (loaded) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
+      player_->setMovieFolder(file.parent_path());
       renderer_.emplace(*player_);
       sound_.setPlayer(player_.get());
       // The engine only passes on http and https addresses; of those, only
@@ -197,6 +202,16 @@ void MovieControl::setQuality(int quality) {
 void MovieControl::setQuality2(const QString& quality) {
   settings_.quality2 = quality.toLower();
   redrawFrame();
+}
+
+void MovieControl::setVolume(int percent) {
+  settings_.volume = std::clamp(percent, 0, 100);
+  sound_.setVolume(settings_.volume);
+}
+
+void MovieControl::setMuted(bool muted) {
+  settings_.muted = muted;
+  sound_.setMuted(muted);
 }
 
 void MovieControl::tick() {

@@ -28,6 +28,8 @@ struct MovieControlSettings {
   QString wmode = QStringLiteral("Opaque");
   bool menu = false;
   QString scale = QStringLiteral("0");
+  int volume = 100;  // 0 to 100
+  bool muted = false;
 };
 
 // One element of the movie-control array: plays one SWF movie with the members
@@ -82,8 +84,11 @@ class MovieControl : public QWidget {
   qint64 noticeAgeMs() const;
   std::shared_ptr<const swf::Movie> loadedMovie() const { return movie_; }
 
-  // The movie's sound: volume and mute.
+  // The movie's sound. Volume (0 to 100) and mute are properties a new
+  // element takes over from the template.
   MovieSound& sound() { return sound_; }
+  void setVolume(int percent);
+  void setMuted(bool muted);
 
   // Runs the frame advances that are due by the platform clock.
   void tick();
