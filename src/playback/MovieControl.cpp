@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 
@@ -218,13 +219,31 @@ void MovieControl::tick() {
   if (!clockShouldRun()) return;
   const int before = CurrentFrame();
   bool changed = false;
-  for (int due = clock_->framesDue(platform_.nowMs()); due > 0 && clockShouldRun(); --due) {
-    changed = player_->tick() || changed;
-    sound_.elapse(1.0 / clock_->framesPerSecond());
+  if (const auto pace = streamPace()) {
+    // The sound leads: frames it has reached are shown at once, those in
+    // between are run but never drawn.
+    for (int due = pace->framesDue; due > 0 && clockShouldRun(); --due) {
+      changed = player_->tick() || changed;
+    }
+    // Where the stream ends, the frame clock goes on from here.
+    if (pace->framesDue > 0) clock_->start(platform_.nowMs());
+  } else {
+    for (int due = clock_->framesDue(platform_.nowMs()); due > 0 && clockShouldRun(); --due) {
+      changed = player_->tick() || changed;
+      sound_.elapse(1.0 / clock_->framesPerSecond());
+    }
   }
   showChanges(changed, before);
   updateCursor();
   scheduleNextFrame();
+}
+
+std::optional<swf::StreamPace> MovieControl::streamPace() {
+  const auto unheard = sound_.unheardFrames();
+  if (!unheard) return std::nullopt;
+  // At most a second of frames at once, however far the picture fell behind.
+  const int maxDue = std::max(1, static_cast<int>(clock_->framesPerSecond()));
+  return swf::streamPace(*player_, *unheard, maxDue);
 }
 
 bool MovieControl::clockShouldRun() const {
@@ -239,7 +258,12 @@ void MovieControl::startClock() {
 
 void MovieControl::scheduleNextFrame() {
   if (!clockShouldRun()) return;
-  const qint64 wait = std::max<qint64>(0, clock_->nextDueMs() - platform_.nowMs());
+  qint64 wait = std::max<qint64>(0, clock_->nextDueMs() - platform_.nowMs());
+  // Following the stream, look again when its next block is heard, and at
+  // least every other frame period in case the device stops.
+  if (const auto pace = streamPace()) {
+    wait = std::min<qint64>(pace->msToNext, std::llround(2 * clock_->periodMs()));
+  }
   frameTimer_.start(static_cast<int>(wait));
 }
 

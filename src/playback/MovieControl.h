@@ -14,6 +14,7 @@
 #include "swf/model/Movie.h"
 #include "swf/render/PainterRenderer.h"
 #include "swf/runtime/FrameClock.h"
+#include "swf/sound/StreamClock.h"
 
 namespace quelvo::platform {
 class Platform;
@@ -113,6 +114,8 @@ class MovieControl : public QWidget {
   // Runs a frame step of the player (which stops it) and shows the new frame.
   void moveStopped(const std::function<bool()>& move);
   bool clockShouldRun() const;
+  // How the movie's stream sound paces it while a device plays it.
+  std::optional<swf::StreamPace> streamPace();
   void startClock();
   void scheduleNextFrame();
   // Shows the frame after a change: redraws when the picture changed and

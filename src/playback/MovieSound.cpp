@@ -13,6 +13,8 @@ namespace {
 // How long the device keeps running after the mix fell silent: what it has
 // queued still plays out.
 constexpr int kSilenceMs = 500;
+// A device that took nothing for this long has stalled.
+constexpr qint64 kStallMs = 250;
 
 }  // namespace
 
@@ -37,7 +39,17 @@ void MovieSound::update() {
     output_ = platform_.openAudioOutput([this](std::span<std::int16_t> s) { mixInto(s); });
     if (output_) applyVolume();
   }
-  if (output_ && !output_->running()) output_->resume();
+  if (output_ && !output_->running()) {
+    lastPullMs_ = platform_.nowMs();
+    output_->resume();
+  }
+}
+
+std::optional<std::uint64_t> MovieSound::unheardFrames() const {
+  if (!output_ || !output_->running() || platform_.nowMs() - lastPullMs_ > kStallMs) {
+    return std::nullopt;
+  }
+  return std::uint64_t(std::max<qint64>(0, output_->queuedFrames()));
 }
 
 void MovieSound::elapse(double seconds) {
@@ -66,6 +78,7 @@ void MovieSound::mixInto(std::span<std::int16_t> samples) {
     std::fill(samples.begin(), samples.end(), std::int16_t{0});
     return;
   }
+  lastPullMs_ = platform_.nowMs();
   swf::Mixer& mixer = player_->sounds().mixer();
   mixer.mix(samples);
   if (mixer.voiceCount() == 0 && !silence_.isActive()) silence_.start();

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "platform/AudioOutput.h"
@@ -37,6 +38,10 @@ class MovieSound : public QObject {
   void setVolume(int percent);
   void setMuted(bool muted);
   bool hasDevice() const { return output_ != nullptr; }
+  // Sample frames the device took from the mix and has not played yet, while
+  // it plays and keeps taking more; nothing without a device or when it
+  // stalled, and then the frame clock paces the movie.
+  std::optional<std::uint64_t> unheardFrames() const;
   // Whether any sound of the movie is playing.
   bool sounding() const;
 
@@ -49,6 +54,7 @@ class MovieSound : public QObject {
   swf::Player* player_ = nullptr;
   std::unique_ptr<platform::AudioOutput> output_;
   bool deviceTried_ = false;
+  qint64 lastPullMs_ = 0;  // when the device last took samples
   QTimer silence_;
   int volume_ = 100;
   bool muted_ = false;

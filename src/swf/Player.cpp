@@ -95,6 +95,12 @@ bool Player::tick() {
   return buttons_.refresh() || changed;
 }
 
+const StreamSound* Player::rootStream() { return sounds_->bank().stream(movie_->root()); }
+
+std::optional<std::uint64_t> Player::rootStreamPosition() const {
+  return sounds_->mixer().streamPosition(root_->id());
+}
+
 bool Player::animating() const { return root_->animating() || (scripts_ && scripts_->animating()); }
 
 // Buttons see input first and queue their actions; the scripts' own handlers

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "swf/geometry/ShapePaths.h"
 #include "swf/input/ButtonInput.h"
@@ -102,6 +103,11 @@ class Player : public Scene {
 
   // The sounds this playback started, to be mixed for output.
   SoundPlayer& sounds() { return *sounds_; }
+  // The root timeline's stream sound (nullptr when it has none), and where
+  // it plays: output samples on the stream's own time line, nothing when
+  // it does not play.
+  const StreamSound* rootStream();
+  std::optional<std::uint64_t> rootStreamPosition() const;
 
   // The pointer is over a button: show a hand.
   bool cursorOverButton() const { return buttons_.overButton(); }

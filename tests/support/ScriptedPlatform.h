@@ -26,7 +26,7 @@ struct RecordedAudioOutput : platform::AudioOutput {
   void suspend() override { isRunning = false; }
   bool running() const override { return isRunning; }
   void setVolume(double newVolume) override { volume = newVolume; }
-  qint64 queuedFrames() const override { return 0; }
+  qint64 queuedFrames() const override { return queued; }
   // The next frames of the mix, interleaved stereo.
   std::vector<std::int16_t> pull(std::size_t frames) {
     std::vector<std::int16_t> samples(frames * 2);
@@ -37,6 +37,7 @@ struct RecordedAudioOutput : platform::AudioOutput {
   Source source;
   bool isRunning = false;
   double volume = 1;
+  qint64 queued = 0;  // what the device says it has not played yet
 };
 
 // A platform whose answers a test scripts in advance and whose calls it can

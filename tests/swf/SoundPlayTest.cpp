@@ -5,6 +5,7 @@
 
 #include "PlayerTestSupport.h"
 #include "SoundTestSupport.h"
+#include "swf/sound/StreamClock.h"
 
 namespace quelvo::swf {
 namespace {
@@ -192,6 +193,34 @@ TagStream steppedStream(int frames) {
     tags.showFrame();
   }
   return tags.end();
+}
+
+TEST(SoundPlay, TheStreamPacesTheRootOnlyWhereTheNextFrameHasABlock) {
+  TagStream tags;
+  tags.soundStreamHead({}, 4410);
+  for (int f = 0; f < 3; ++f)
+    tags.soundStreamBlock(pcm16(std::vector<std::int16_t>(4410))).showFrame();
+  tags.showFrame().end();  // a fourth frame without a block
+  swftest::MovieOptions options = smallStage();
+  options.frameRate = 10;
+  const auto player = playerFor(tags, options);
+  ASSERT_TRUE(player);
+  player->autoplay();
+  std::vector<std::int16_t> out(2 * 2205);
+  player->sounds().mixer().mix(out);
+  EXPECT_EQ(streamPace(*player, 0, 5)->msToNext, 50) << "half of frame 1's wait is heard";
+  EXPECT_EQ(streamPace(*player, 2205, 5)->msToNext, 100) << "queued samples are not heard";
+  out.resize(2 * 6615);  // frame 2's block starts being heard
+  player->sounds().mixer().mix(out);
+  ASSERT_TRUE(streamPace(*player, 0, 5));
+  EXPECT_EQ(streamPace(*player, 0, 5)->framesDue, 2) << "frame 3 has no block";
+  EXPECT_EQ(streamPace(*player, 0, 1)->framesDue, 1);
+  player->tick();
+  player->tick();
+  EXPECT_FALSE(streamPace(*player, 0, 5)) << "the frame clock paces the blockless frame";
+  player->gotoFrame(0);
+  player->stop();
+  EXPECT_FALSE(streamPace(*player, 0, 5));
 }
 
 TEST(SoundPlay, StreamBlocksStartAtTheirFramesTimeWithoutGaps) {
