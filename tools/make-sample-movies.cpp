@@ -135,6 +135,38 @@ std::vector<std::uint8_t> sunrise() {
   return buildMovie(options(24, Compression::Lzma), tags);
 }
 
+// A scale of eight notes, one a second, in the movie's stream sound; a
+// bar climbs a step with each note, so picture and sound can be seen to agree.
+std::vector<std::uint8_t> scale() {
+  constexpr int kRate = 11025;
+  constexpr int kFps = 12;
+  const double notes[8] = {261.63, 293.66, 329.63, 349.23, 392.00, 440.00, 493.88, 523.25};
+  TagStream tags;
+  tags.backgroundColor({245, 240, 250});
+  tags.defineRectangle(1, {-500, 500, -300, 300}, {150, 80, 200});
+  SoundFormatSpec format;
+  format.rateCode = 1;
+  tags.soundStreamHead(format, kRate / kFps + 1);
+  double phase = 0;
+  for (int f = 0; f < 8 * kFps; ++f) {
+    const int note = f / kFps;
+    const int samples = (f + 1) * kRate / kFps - f * kRate / kFps;
+    std::vector<std::uint8_t> block;
+    for (int i = 0; i < samples; ++i) {
+      phase += 2 * std::numbers::pi * notes[note] / kRate;
+      const auto level = static_cast<std::uint16_t>(std::lround(9000 * std::sin(phase)));
+      block.push_back(static_cast<std::uint8_t>(level & 0xff));
+      block.push_back(static_cast<std::uint8_t>(level >> 8));
+    }
+    tags.soundStreamBlock(block);
+    const Matrix at = Matrix::translate(1200 + note * 1200, kStageHeight - 800 - note * 800);
+    tags.placeObject(f == 0 ? Placement::place(1, 1, at) : Placement::moveTo(1, at));
+    tags.showFrame();
+  }
+  tags.end();
+  return buildMovie(options(kFps, Compression::Zlib), tags);
+}
+
 bool writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
@@ -182,7 +214,10 @@ int main(int argc, char* argv[]) {
   const struct {
     const char* name;
     std::vector<std::uint8_t> bytes;
-  } movies[] = {{"彩色方块", bouncingSquares()}, {"风车", pinwheel()}, {"日出日落", sunrise()}};
+  } movies[] = {{"彩色方块", bouncingSquares()},
+                {"风车", pinwheel()},
+                {"日出日落", sunrise()},
+                {"音阶", scale()}};
 
   std::vector<quelvo::core::CatalogEntry> entries;
   for (const auto& movie : movies) {
