@@ -11,10 +11,10 @@
 
 #include "playback/MovieSound.h"
 #include "swf/Player.h"
+#include "swf/StreamClock.h"
 #include "swf/model/Movie.h"
 #include "swf/render/PainterRenderer.h"
 #include "swf/runtime/FrameClock.h"
-#include "swf/sound/StreamClock.h"
 
 namespace quelvo::platform {
 class Platform;

@@ -5,7 +5,8 @@
 
 #include "PlayerTestSupport.h"
 #include "SoundTestSupport.h"
-#include "swf/sound/StreamClock.h"
+#include "support/ToneEncoder.h"
+#include "swf/StreamClock.h"
 
 namespace quelvo::swf {
 namespace {
@@ -221,6 +222,35 @@ TEST(SoundPlay, TheStreamPacesTheRootOnlyWhereTheNextFrameHasABlock) {
   player->gotoFrame(0);
   player->stop();
   EXPECT_FALSE(streamPace(*player, 0, 5));
+}
+
+TEST(SoundPlay, AnMp3FramesSoundStartsItsSeekSamplesIntoItsBlock) {
+  const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_MP3);
+  if (!encoder) GTEST_SKIP() << "no MP3 encoder";
+  const auto packets = encodeTone(encoder, 44100, 1, 440, 0.5);
+  ASSERT_GE(packets.size(), 12u);
+  SoundFormatSpec mp3;
+  mp3.codec = 2;
+  TagStream tags;
+  tags.soundStreamHead(mp3, 4608);
+  // Four MP3 frames (4608 samples) a block; the first seek is the encoder's delay.
+  const std::int16_t seeks[3] = {1105, 200, -100};
+  for (int f = 0; f < 3; ++f) {
+    std::vector<std::uint8_t> block = {0x00, 0x12, std::uint8_t(std::uint16_t(seeks[f]) & 0xff),
+                                       std::uint8_t(std::uint16_t(seeks[f]) >> 8)};
+    for (int k = 0; k < 4; ++k) {
+      const auto& packet = packets[std::size_t(4 * f + k)];
+      block.insert(block.end(), packet.begin(), packet.end());
+    }
+    tags.soundStreamBlock(block).showFrame();
+  }
+  const auto player = playerFor(tags.end(), smallStage());
+  ASSERT_TRUE(player);
+  const StreamSound* stream = player->rootStream();
+  ASSERT_TRUE(stream);
+  EXPECT_EQ(stream->frameStarts[0], 1105u);
+  EXPECT_EQ(stream->frameStarts[1], 4608u + 200);
+  EXPECT_EQ(stream->frameStarts[2], 2 * 4608u - 100);
 }
 
 TEST(SoundPlay, StreamBlocksStartAtTheirFramesTimeWithoutGaps) {

@@ -64,6 +64,7 @@ std::optional<StreamSound> decodeStream(const Timeline& timeline) {
   std::optional<SoundStreamHead> head;
   std::vector<std::span<const std::uint8_t>> packets;
   std::vector<std::size_t> blockFrames;
+  std::vector<std::int16_t> blockSeeks;
   for (std::size_t f = 0; f < timeline.frames.size(); ++f) {
     for (const TagRecord& record : timeline.frames[f].tags) {
       if (!head &&
@@ -75,6 +76,7 @@ std::optional<StreamSound> decodeStream(const Timeline& timeline) {
         if (!block || block->data.empty()) continue;
         packets.push_back(block->data);
         blockFrames.push_back(f);
+        blockSeeks.push_back(block->seekSamples);
       }
     }
   }
@@ -87,9 +89,13 @@ std::optional<StreamSound> decodeStream(const Timeline& timeline) {
   StreamSound stream;
   stream.frameStarts.resize(timeline.frames.size());
   const double toOutput = kOutputRate / decoded->sampleRate;
+  // An MP3 block's frame sound begins SeekSamples into what the block
+  // decodes to (the encoder's delay, in the first block).
+  const auto decodedFrames = std::int64_t(decoded->frames());
   for (std::size_t k = 0; k < blockFrames.size() && k < decoded->packetStarts.size(); ++k) {
-    stream.frameStarts[blockFrames[k]] =
-        std::uint64_t(std::llround(double(decoded->packetStarts[k]) * toOutput));
+    const std::int64_t start = std::clamp<std::int64_t>(
+        std::int64_t(decoded->packetStarts[k]) + blockSeeks[k], 0, decodedFrames);
+    stream.frameStarts[blockFrames[k]] = std::uint64_t(std::llround(double(start) * toOutput));
   }
   stream.sound = std::make_shared<const DecodedSound>(std::move(*decoded));
   return stream;

@@ -1,4 +1,4 @@
-#include "swf/sound/StreamClock.h"
+#include "swf/StreamClock.h"
 
 #include "swf/Player.h"
 #include "swf/sound/Mixer.h"
