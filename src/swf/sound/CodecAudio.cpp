@@ -10,6 +10,7 @@ extern "C" {
 #include <cmath>
 #include <string>
 
+#include "swf/base/CodecLog.h"
 #include "swf/base/Log.h"
 
 namespace quelvo::swf {
@@ -71,10 +72,11 @@ Expected<std::unique_ptr<CodecAudio>> CodecAudio::open(const SoundFormat& format
   if (!decoder) {
     return Error{"sound codec " + std::to_string(format.codec) + " has no decoder"};
   }
+  routeCodecLog();
   AVCodecContext* context = avcodec_alloc_context3(decoder);
   if (!context) return Error{"sound decoder: out of memory"};
-  // Complaints about damaged data go to libavcodec's debug level rather than to stderr.
-  context->log_level_offset = AV_LOG_DEBUG - AV_LOG_ERROR;
+  // Complaints about damaged data are logged as warnings, which go to debug output.
+  context->log_level_offset = AV_LOG_WARNING - AV_LOG_ERROR;
   const bool mp3 = codec == SoundCodec::Mp3;
   context->sample_rate = int(format.sampleRate());
   av_channel_layout_default(&context->ch_layout, mp3 && format.stereo ? 2 : 1);
@@ -225,7 +227,6 @@ bool CodecAudio::appendFrame(std::size_t maxFrames, std::vector<std::int16_t>& o
   const std::size_t room = maxFrames > held ? maxFrames - held : 0;
   const std::size_t frames = std::size_t(frame_->nb_samples);
   const std::size_t taken = std::min(frames, room);
-  out.reserve(out.size() + taken * std::size_t(channels_));
   for (std::size_t index = 0; index < taken; ++index) {
     for (int channel = 0; channel < channels_; ++channel) {
       const int source = std::min(channel, frameChannels - 1);

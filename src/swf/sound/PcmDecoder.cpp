@@ -13,7 +13,6 @@ bool decodePcm(std::span<const std::uint8_t> data, bool sixteenBit, bool stereo,
   const std::size_t room = maxFrames > framesHeld ? maxFrames - framesHeld : 0;
   const std::size_t samples = std::min(framesPresent, room) * channels;
 
-  out.reserve(out.size() + samples);
   for (std::size_t index = 0; index < samples; ++index) {
     if (sixteenBit) {
       const std::uint8_t* bytes = &data[index * 2];

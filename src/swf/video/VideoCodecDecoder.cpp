@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "swf/base/CodecLog.h"
 #include "swf/base/Log.h"
 #include "swf/video/VideoLimits.h"
 #include "swf/video/VideoPicture.h"
@@ -39,6 +40,7 @@ std::unique_ptr<VideoCodecDecoder> VideoCodecDecoder::open(VideoCodec codec, QSi
     qCDebug(lcSwf) << "no decoder for video codec" << static_cast<int>(codec);
     return nullptr;
   }
+  routeCodecLog();
   AVCodecContext* context = avcodec_alloc_context3(decoder);
   if (!context) return nullptr;
   context->width = size.width();

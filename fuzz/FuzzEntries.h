@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+// The work of the sound and video fuzz harnesses, shared by their libFuzzer
+// entry points and the regression test that replays saved crash inputs.
+namespace quelvo::fuzz {
+
+// Sound tag readers, the sound decoders and the mixer over one input.
+void fuzzSound(std::span<const std::uint8_t> input);
+// Video tag readers, frame headers and the video decoders over one input.
+void fuzzVideo(std::span<const std::uint8_t> input);
+
+}  // namespace quelvo::fuzz
