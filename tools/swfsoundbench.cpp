@@ -41,7 +41,6 @@ struct ProcessCpuClock {
   using rep = duration::rep;
   using period = duration::period;
   using time_point = std::chrono::time_point<ProcessCpuClock>;
-  static constexpr bool is_steady = true;
 
   static time_point now() {
     timespec now{};
