@@ -151,14 +151,12 @@ std::vector<std::uint8_t> scale() {
   for (int f = 0; f < 8 * kFps; ++f) {
     const int note = f / kFps;
     const int samples = (f + 1) * kRate / kFps - f * kRate / kFps;
-    std::vector<std::uint8_t> block;
+    std::vector<std::int16_t> block;
     for (int i = 0; i < samples; ++i) {
       phase += 2 * std::numbers::pi * notes[note] / kRate;
-      const auto level = static_cast<std::uint16_t>(std::lround(9000 * std::sin(phase)));
-      block.push_back(static_cast<std::uint8_t>(level & 0xff));
-      block.push_back(static_cast<std::uint8_t>(level >> 8));
+      block.push_back(static_cast<std::int16_t>(std::lround(9000 * std::sin(phase))));
     }
-    tags.soundStreamBlock(block);
+    tags.soundStreamBlock(pcm16(block));
     const Matrix at = Matrix::translate(1200 + note * 1200, kStageHeight - 800 - note * 800);
     tags.placeObject(f == 0 ? Placement::place(1, 1, at) : Placement::moveTo(1, at));
     tags.showFrame();

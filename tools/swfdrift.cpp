@@ -76,13 +76,10 @@ std::vector<std::uint8_t> threeMinuteMovie() {
   for (int f = 0; f < kFrames; ++f) {
     const int from = f * kRate / kFps;
     const int to = (f + 1) * kRate / kFps;
-    std::vector<std::uint8_t> block;
-    for (int i = from; i < to; ++i) {
-      const auto level = std::int16_t(std::lround(8000 * std::sin(i * 0.1)));
-      block.push_back(std::uint8_t(std::uint16_t(level) & 0xff));
-      block.push_back(std::uint8_t(std::uint16_t(level) >> 8));
-    }
-    tags.soundStreamBlock(block).showFrame();
+    std::vector<std::int16_t> block;
+    for (int i = from; i < to; ++i)
+      block.push_back(std::int16_t(std::lround(8000 * std::sin(i * 0.1))));
+    tags.soundStreamBlock(quelvo::swftest::pcm16(block)).showFrame();
   }
   tags.end();
   quelvo::swftest::MovieOptions options;

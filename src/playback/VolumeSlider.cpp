@@ -63,6 +63,4 @@ void VolumeSlider::showLevel(int percent) {
   levelText_->setText(levelText(slider_->value()));
 }
 
-int VolumeSlider::level() const { return slider_->value(); }
-
 }  // namespace quelvo::playback

@@ -18,7 +18,6 @@ class VolumeSlider : public QWidget {
 
   // Shows a level without reporting it as chosen.
   void showLevel(int percent);
-  int level() const;
 
  signals:
   void levelChosen(int percent);

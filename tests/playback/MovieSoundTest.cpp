@@ -11,11 +11,10 @@ namespace {
 // 0.2-second sound of constant level 8000.
 std::vector<std::uint8_t> soundMovie() {
   const std::vector<std::int16_t> level(8820, 8000);
-  std::vector<std::uint8_t> data;
-  for (std::int16_t s : level)
-    data.insert(data.end(), {std::uint8_t(s & 0xff), std::uint8_t(s >> 8)});
   swftest::TagStream tags;
-  tags.defineSound(1, {}, std::uint32_t(level.size()), data).startSound(1).showFrame();
+  tags.defineSound(1, {}, std::uint32_t(level.size()), swftest::pcm16(level))
+      .startSound(1)
+      .showFrame();
   for (int f = 1; f < 10; ++f) tags.showFrame();
   tags.end();
   swftest::MovieOptions options;
@@ -29,9 +28,8 @@ std::vector<std::uint8_t> streamMovie() {
   swftest::TagStream tags;
   tags.soundStreamHead({}, 4410);
   for (int f = 0; f < 40; ++f) {
-    std::vector<std::uint8_t> block;
-    for (int i = 0; i < 4410; ++i) block.insert(block.end(), {std::uint8_t(f), 0});
-    tags.soundStreamBlock(block).showFrame();
+    tags.soundStreamBlock(swftest::pcm16(std::vector<std::int16_t>(4410, std::int16_t(f))))
+        .showFrame();
   }
   tags.end();
   swftest::MovieOptions options;

@@ -478,4 +478,15 @@ std::size_t tagStreamOffset(const MovieOptions& options);
 
 std::vector<std::uint8_t> buildMovie(const MovieOptions& options, const TagStream& tags);
 
+// Sound data of 16-bit samples, little-endian, as uncompressed sound tags carry it.
+inline std::vector<std::uint8_t> pcm16(std::span<const std::int16_t> samples) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(samples.size() * 2);
+  for (const std::int16_t s : samples) {
+    bytes.push_back(std::uint8_t(std::uint16_t(s) & 0xff));
+    bytes.push_back(std::uint8_t(std::uint16_t(s) >> 8));
+  }
+  return bytes;
+}
+
 }  // namespace quelvo::swftest

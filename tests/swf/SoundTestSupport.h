@@ -7,20 +7,13 @@
 #include <span>
 #include <vector>
 
+#include "support/SwfWriter.h"
 #include "swf/HeadlessAudio.h"
 #include "swf/Player.h"
 
 namespace quelvo::swf {
 
-// Little-endian 16-bit samples.
-inline std::vector<std::uint8_t> pcm16(const std::vector<std::int16_t>& samples) {
-  std::vector<std::uint8_t> bytes;
-  for (std::int16_t s : samples) {
-    bytes.push_back(std::uint8_t(std::uint16_t(s) & 0xff));
-    bytes.push_back(std::uint8_t(std::uint16_t(s) >> 8));
-  }
-  return bytes;
-}
+using swftest::pcm16;
 
 // One channel (0 left, 1 right) of interleaved stereo, sample frames from..to.
 inline std::vector<std::int16_t> channelOf(const std::vector<std::int16_t>& stereo, int channel,
