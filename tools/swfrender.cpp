@@ -1,7 +1,10 @@
-// swfrender [--frames N] [--scale S] [--quality low|medium|high|best] FILE.swf OUT.png
+// swfrender [--frames N] [--scale S] [--quality low|medium|high|best] [--log] FILE.swf OUT.png
 // Renders the stage after N frames (1: the first frame shown) at S times the
 // stage size, background filled, and writes it as a PNG. An unreadable movie
-// gives one "error: ..." line on stderr and exit status 1.
+// gives one "error: ..." line on stderr and exit status 1. --log (or
+// QUELVO_SWF_LOG=1) prints the movie log on stderr: trace output and script
+// errors as they happen, then the counts of what the movie used that the
+// engine lacks.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -14,6 +17,7 @@
 
 #include "InputOutputArguments.h"
 #include "swf/Player.h"
+#include "swf/base/Log.h"
 #include "swf/model/Movie.h"
 #include "swf/render/PainterRenderer.h"
 
@@ -32,6 +36,7 @@ struct Options {
   long frames = 1;
   double scale = 1;
   Quality quality = Quality::High;
+  bool log = false;
   quelvo::tools::InputOutput files;
 };
 
@@ -59,6 +64,8 @@ std::optional<Options> parseArguments(int argc, char** argv) {
       const auto quality = parseQuality(argv[++i]);
       if (!quality) return std::nullopt;
       options.quality = *quality;
+    } else if (!std::strcmp(argv[i], "--log")) {
+      options.log = true;
     } else if (!options.files.take(argv[i])) {
       return std::nullopt;
     }
@@ -77,9 +84,12 @@ int main(int argc, char** argv) {
   if (!options) {
     std::fprintf(stderr,
                  "usage: swfrender [--frames N] [--scale S] [--quality low|medium|high|best] "
-                 "FILE.swf OUT.png\n");
+                 "[--log] FILE.swf OUT.png\n");
     return 2;
   }
+  namespace movielog = quelvo::swf::movielog;
+  movielog::enableFromEnvironment();
+  if (options->log) movielog::setEnabled(true);
   const auto movie = Movie::load(std::filesystem::path(options->files.input));
   if (!movie) return fail(movie.error().describe());
 
@@ -99,6 +109,9 @@ int main(int argc, char** argv) {
   image.fill(QColor(background.red, background.green, background.blue));
   PainterRenderer(player).renderSampled(image, player.stageTransform(options->scale),
                                         options->quality);
+  if (movielog::enabled()) {
+    std::fputs(movielog::takeSummary().toLocal8Bit().constData(), stderr);
+  }
   if (!image.convertToFormat(QImage::Format_RGB32)
            .save(QString::fromLocal8Bit(options->files.output), "PNG")) {
     return fail(std::string("cannot write ") + options->files.output);

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <cstdio>
 #include <memory>
 
 #include "app/Form1.h"
@@ -15,6 +16,7 @@
 #include "core/settings/SettingsPath.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/QtPlatform.h"
+#include "swf/base/Log.h"
 
 namespace {
 
@@ -64,5 +66,11 @@ int main(int argc, char* argv[]) {
     }
   });
   splash->start();
-  return QApplication::exec();
+  // QUELVO_SWF_LOG=1: the movie log on stderr, its counts when the player closes.
+  quelvo::swf::movielog::enableFromEnvironment();
+  const int status = QApplication::exec();
+  if (quelvo::swf::movielog::enabled()) {
+    std::fputs(quelvo::swf::movielog::takeSummary().toLocal8Bit().constData(), stderr);
+  }
+  return status;
 }

@@ -86,8 +86,14 @@ void Player::stop() {
 }
 
 bool Player::tick() {
+  // What was loaded earlier moves on; what arrives now shows its first frame.
+  bool changed = false;
+  for (Loaded& loaded : loaded_) {
+    if (loaded.player) changed = loaded.player->tick() || changed;
+  }
+  changed = runMovieLoads() || changed;
   context_.startStep();
-  bool changed = root_->advanceChildren();
+  changed = root_->advanceChildren() || changed;
   if (scripts_) scripts_->clipEnteringFrame(*root_);
   if (playhead_.advance()) changed = root_->showFrame(playhead_.current()) || changed;
   changed = runScripts(true) || changed;
@@ -101,7 +107,12 @@ std::optional<std::uint64_t> Player::rootStreamPosition() const {
   return sounds_->mixer().streamPosition(root_->id());
 }
 
-bool Player::animating() const { return root_->animating() || (scripts_ && scripts_->animating()); }
+bool Player::animating() const {
+  for (const Loaded& loaded : loaded_) {
+    if (loaded.player && loaded.player->animating()) return true;
+  }
+  return root_->animating() || (scripts_ && scripts_->animating());
+}
 
 // Buttons see input first and queue their actions; the scripts' own handlers
 // follow, then whatever is still queued runs.
@@ -147,13 +158,7 @@ QString Player::scriptVariable(const QString& path) const {
 
 DrawList Player::drawList(const QTransform& stageToDevice) {
   DrawList list;
-  if (scripts_) {
-    for (auto& shape : scripts_->updateDrawings()) {
-      hitPaths_.forget(*shape);
-      list.retire(std::move(shape));
-    }
-  }
-  SceneRenderer(library_, context_.fields, list).render(*root_, stageToDevice);
+  appendDrawing(list, stageToDevice);
   return list;
 }
 

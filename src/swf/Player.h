@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QTransform>
 #include <cstddef>
@@ -7,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "swf/geometry/ShapePaths.h"
 #include "swf/input/ButtonInput.h"
@@ -15,11 +18,10 @@
 #include "swf/render/Scene.h"
 #include "swf/runtime/Playhead.h"
 #include "swf/runtime/TimelineInstance.h"
+#include "swf/script/ScriptHost.h"
 #include "swf/sound/SoundPlayer.h"
 
 namespace quelvo::swf {
-
-class ScriptHost;
 
 // One playback of a movie: the root playhead (Playhead semantics, frames
 // 0-based) and the display lists of the root and of every sprite instance.
@@ -30,6 +32,11 @@ class ScriptHost;
 // list exactly as playing to it would; sprite instances that stay on the
 // stage keep their own frame positions, new ones start at their first frame
 // (see TimelineInstance).
+//
+// Movies and images scripts load (loadMovie, loadMovieNum, MovieClipLoader)
+// play as players of their own, ticked with this one at its frame rate: one
+// loaded into a clip draws in the clip's place above the clip's level, a
+// level above the levels below it. Their scripts run in their own VMs.
 class Player : public Scene {
  public:
   explicit Player(std::shared_ptr<const Movie> movie);
@@ -79,8 +86,8 @@ class Player : public Scene {
   // getURL with an http or https address; nothing else leaves the player.
   using UrlHandler = std::function<void(const QString& url, const QString& target)>;
   void setUrlHandler(UrlHandler handler);
-  // Where scripts' loadSound finds files named relative to the movie;
-  // without one only absolute paths load.
+  // Where scripts find the files they load (sounds, movies, data) named
+  // relative to the movie; without one only absolute paths load.
   void setMovieFolder(std::filesystem::path folder);
   // Whether the movie's ActionScript runs (it has actions, and is not AVM2).
   bool hasScripts() const { return scripts_ != nullptr; }
@@ -109,6 +116,15 @@ class Player : public Scene {
   const StreamSound* rootStream();
   std::optional<std::uint64_t> rootStreamPosition() const;
 
+  // Limits on what scripts load: a file's size, the movies loaded at once
+  // into a player and all the players it loaded, and how deep loaded movies
+  // may load movies in turn.
+  static constexpr qint64 kMaxLoadedFileBytes = qint64{64} << 20;
+  static constexpr int kMaxLoadedMovies = 32;
+  static constexpr int kMaxLoadNesting = 4;
+  // The movies and images loaded into this player, in the order they came.
+  std::size_t loadedCount() const { return loaded_.size(); }
+
   // The pointer is over a button: show a hand.
   bool cursorOverButton() const { return buttons_.overButton(); }
   // Replaces the runner of actions (tests record button actions with one).
@@ -120,6 +136,25 @@ class Player : public Scene {
   // Then ends the root's stream sound when the root is stopped.
   bool runScripts(bool tick);
 
+  // A movie (or an image) loaded into a clip or a level.
+  struct Loaded {
+    avm1::ClipHandle clip = avm1::kNoClip;
+    int level = -1;
+    std::unique_ptr<Player> player;
+    QImage image;
+    std::shared_ptr<void> counted;  // holds one of the tree's loaded movies
+  };
+  // Serves the loads the scripts asked for since the last tick; forgets
+  // those whose clip has gone. Returns whether any came or went.
+  bool runMovieLoads();
+  void runMovieLoad(const ScriptHost::MovieLoad& load);
+  void unload(const ScriptHost::MovieLoad& load);
+  // A loaded player or picture for the file's bytes; nothing when it is neither.
+  std::optional<Loaded> loadedContent(std::span<const std::uint8_t> bytes, int nesting);
+  // Adds this frame's items and those of what it loaded.
+  void appendDrawing(DrawList& list, const QTransform& stageToDevice);
+  void appendLoaded(DrawList& list, const Loaded& loaded, const QTransform& toDevice);
+
   std::shared_ptr<const Movie> movie_;
   Library library_;
   PlayContext context_;
@@ -129,6 +164,10 @@ class Player : public Scene {
   std::unique_ptr<ScriptHost> scripts_;  // only for movies with actions
   ShapePathCache hitPaths_;              // for finding what is under the pointer
   ButtonInput buttons_;
+  std::vector<Loaded> loaded_;
+  // Loaded movies alive in the whole tree of players, shared by all of them.
+  std::shared_ptr<int> loadedMovies_ = std::make_shared<int>(0);
+  int loadNesting_ = 0;  // 0 for the movie opened, 1 for one it loaded...
 };
 
 }  // namespace quelvo::swf

@@ -130,5 +130,30 @@ TEST(BitmapFillRenderTest, AddedAlphaLeavesTransparentPixelsOut) {
   EXPECT_EQ(rgbAt(image, 15, 5), kWhite);
 }
 
+TEST(BitmapFillRenderTest, SmoothedFillsShownPixelForPixelAreCopiedAtEveryQuality) {
+  // Bitmap 9: a 2x1 DefineBitsLossless2 of opaque red and fully transparent,
+  // each bitmap pixel one stage pixel: interpolating would smear the red
+  // into its transparent neighbour.
+  const bitmaptest::Bytes pixels{255, 255, 0, 0, 0, 0, 0, 0};
+  st::FillStyle fill;
+  fill.kind = st::FillKind::ClippedBitmap;
+  fill.bitmapId = 9;
+  fill.matrix = st::Matrix{20, 20, 0, 0, 200, 200};
+  st::ShapeBuilder shape;
+  shape.styles({fill});
+  shape.select(0, 1).polygon({{200, 200}, {240, 200}, {240, 220}, {200, 220}});
+  st::TagStream stream;
+  stream.tag(tags::DefineBitsLossless2,
+             bitmaptest::concat({{9, 0, 5, 2, 0, 1, 0}, bitmaptest::zlib(pixels)}), true);
+  stream.defineShape(1, shape).placeObject(st::Placement::place(1, 1)).showFrame().end();
+  const auto player = playerFor(stream);
+  ASSERT_TRUE(player);
+  for (const Quality quality : {Quality::Low, Quality::Medium, Quality::High}) {
+    const QImage image = renderStage(*player, quality);
+    EXPECT_EQ(rgbAt(image, 10, 10), kRed);
+    EXPECT_EQ(rgbAt(image, 11, 10), kWhite);
+  }
+}
+
 }  // namespace
 }  // namespace quelvo::swf

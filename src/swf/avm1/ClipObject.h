@@ -15,6 +15,7 @@ class ClipObject : public Object {
       : Object(ObjectKind::Clip, init), handle(handle) {}
 
   ClipHandle handle;
+  bool constructed = false;  // its registered class has been applied
 };
 
 }  // namespace quelvo::swf::avm1

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "swf/avm1/ActionDecoder.h"
 #include "swf/avm1/ClipProperty.h"
 #include "swf/avm1/Value.h"
+#include "swf/bitmapdata/BitmapDraw.h"
 #include "swf/sound/SoundTransform.h"
+#include "swf/text/FieldFormat.h"
+#include "swf/text/FieldMember.h"
 
 namespace quelvo::swf::avm1 {
 
@@ -34,6 +39,13 @@ struct UrlRequest {
   bool targetIsClip = false;        // load into the clip (or level) the target names
   bool loadVariables = false;       // loadVariables rather than loadMovie/getURL
   ClipHandle targetClip = kNoClip;  // the clip, when targetIsClip and it exists
+  std::uint64_t loadId = 0;         // a MovieClipLoader's load, for Vm::clipLoadEvent
+};
+
+// TextFormat.getTextExtent: pixels.
+struct TextExtent {
+  double width = 0, height = 0, ascent = 0, descent = 0;
+  double fieldWidth = 0, fieldHeight = 0;  // of a field that fits the text
 };
 
 struct DragOptions {
@@ -64,6 +76,7 @@ struct DrawCommand {
     BeginFill,          // args: rgb, alpha
     BeginGradientFill,  // gradient
     LineGradientStyle,  // gradient: paints the current line
+    BeginBitmapFill,    // bitmap, bitmapMatrix; args: repeat, smoothing (0 or 1)
     MoveTo,             // args: x, y
     LineTo,             // args: x, y
     CurveTo,            // args: control x, control y, anchor x, anchor y
@@ -72,6 +85,10 @@ struct DrawCommand {
   Op op = Op::Clear;
   std::array<double, 4> args{};
   GradientFill gradient;
+  // A bitmap fill's pixels, shown as they are whenever the clip is drawn,
+  // and the matrix (a b c d tx ty, pixels) placing them in the clip.
+  std::shared_ptr<const BitmapSurface> bitmap;
+  std::array<double, 6> bitmapMatrix{1, 0, 0, 1, 0, 0};
 };
 
 // Everything scripts do to the movie and the world outside it. The display
@@ -89,6 +106,10 @@ class Host {
   // The child with this instance name (case-insensitive for SWF 6 and older).
   virtual ClipHandle childClip(ClipHandle parent, const QString& name, bool caseSensitive) = 0;
   virtual std::vector<ClipHandle> childClips(ClipHandle parent) = 0;
+  // Object.registerClass: the library character exported under name, and the
+  // character a clip is an instance of; -1 for none (drawn or empty clips).
+  virtual int exportedCharacter(const QString& /*name*/) { return -1; }
+  virtual int characterOf(ClipHandle) { return -1; }
 
   // --- Timeline control
   // Goes to the frame (clamped by the host to the clip's frames) and plays or stops there.
@@ -133,6 +154,9 @@ class Host {
   virtual void toggleQuality() = 0;
   virtual void stopSounds() = 0;
   virtual void getUrl(const UrlRequest& request) = 0;
+  // The bytes of a data file LoadVars or XML loads: a local file only, a
+  // relative name from the movie's folder; nothing when refused or missing.
+  virtual std::optional<QByteArray> readData(const QString& /*url*/) { return std::nullopt; }
   // fscommand(command, args): getURL with an "FSCommand:" URL.
   virtual void fsCommand(const QString& command, const QString& args) = 0;
   virtual void trace(const QString& message) = 0;
@@ -166,6 +190,43 @@ class Host {
   virtual std::optional<double> channelPositionMs(SoundChannel) { return std::nullopt; }
   virtual SoundTransform soundTransform(ClipHandle /*target*/) { return {}; }
   virtual void setSoundTransform(ClipHandle /*target*/, const SoundTransform&) {}
+
+  // --- Text fields. A field scripts reach has a handle of the clips' kind,
+  // never reused, which the clip calls for display objects (properties,
+  // parent, setMask) also take. Positions are character indexes; a
+  // negative end means the end of the text. A host without fields has none.
+  virtual bool isTextField(ClipHandle) { return false; }
+  // x, y, width, height in pixels.
+  virtual ClipHandle createTextField(ClipHandle /*parent*/, const QString& /*name*/, int /*depth*/,
+                                     const std::array<double, 4>& /*box*/) {
+    return kNoClip;
+  }
+  virtual void removeTextField(ClipHandle) {}
+  // set receives the value converted to the member's type (see kFieldMembers).
+  virtual Value fieldMember(ClipHandle, FieldMember) { return {}; }
+  virtual void setFieldMember(ClipHandle, FieldMember, const Value&) {}
+  virtual FieldFormat textFormat(ClipHandle, int /*begin*/, int /*end*/) { return {}; }
+  virtual void setTextFormat(ClipHandle, int /*begin*/, int /*end*/, const FieldFormat&) {}
+  virtual FieldFormat newTextFormat(ClipHandle) { return {}; }
+  virtual void setNewTextFormat(ClipHandle, const FieldFormat&) {}
+  // The extent of text in format, wrapped at width pixels when given.
+  virtual TextExtent textExtent(const FieldFormat&, const QString&, std::optional<double>) {
+    return {};
+  }
+  // The field keys type into; kNoClip for none.
+  virtual ClipHandle focusedField() { return kNoClip; }
+  virtual bool setFocusedField(ClipHandle) { return false; }
+
+  // --- BitmapData. A host without a display shows no bitmaps.
+  // The picture of the bitmap character exported under name; null when none.
+  virtual QImage exportedBitmap(const QString& /*name*/) { return {}; }
+  // clip.attachBitmap: shows bitmap at a script depth of the clip, as it is
+  // whenever a frame is drawn; a disposed bitmap shows nothing.
+  virtual void attachBitmap(ClipHandle, std::shared_ptr<const BitmapSurface>, int /*depth*/,
+                            bool /*smoothing*/) {}
+  // BitmapData.draw(clip): the clip and what it holds, from its own
+  // coordinates (pixels) through the settings' matrix, drawn into target.
+  virtual void drawClip(ClipHandle, BitmapSurface& /*target*/, const BitmapDraw&) {}
 };
 
 }  // namespace quelvo::swf::avm1

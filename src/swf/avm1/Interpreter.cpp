@@ -1,6 +1,7 @@
 #include "swf/avm1/Interpreter.h"
 
 #include "swf/avm1/Vm.h"
+#include "swf/base/Log.h"
 
 namespace quelvo::swf::avm1 {
 
@@ -93,12 +94,29 @@ void Interpreter::bindArguments(Frame& frame, const FunctionDef& def, std::span<
   }
 }
 
+std::uint64_t Interpreter::actionOffset(const Frame& frame) const {
+  return frame.code->baseOffset + frame.code->offsetOf(frame.pc - 1);
+}
+
 void Interpreter::fail(Frame& frame, const QString& message) {
-  const std::uint64_t at = frame.code->baseOffset + frame.code->offsetOf(frame.pc - 1);
   vm_.log(QStringLiteral("%1 (action at byte %2); the rest of this code is skipped")
               .arg(message)
-              .arg(at));
+              .arg(actionOffset(frame)));
   frame.done = true;
+}
+
+void Interpreter::noteMissingFunction(const Frame& frame, const QString& name) const {
+  if (!movielog::enabled()) return;
+  movielog::count(movielog::Kind::Missing,
+                  QStringLiteral("function %1 at byte %2").arg(name).arg(actionOffset(frame)));
+}
+
+void Interpreter::noteUnknownAction(const Frame& frame, const Action& action) const {
+  if (!movielog::enabled()) return;
+  movielog::count(movielog::Kind::Unsupported,
+                  QStringLiteral("action 0x%1 at byte %2")
+                      .arg(static_cast<unsigned>(action.code), 2, 16, QLatin1Char('0'))
+                      .arg(actionOffset(frame)));
 }
 
 void Interpreter::execute(Frame& frame) {
@@ -388,8 +406,11 @@ void Interpreter::dispatch(Frame& frame, const Action& action) {
 
     case C::FsCommand2:
       break;  // a phone's command: nothing to do on the desktop
+    default:
+      // Codes no version defines are skipped, as the player skips them.
+      noteUnknownAction(frame, action);
+      break;
   }
-  // Codes no version defines are skipped, as the player skips them.
 }
 
 }  // namespace quelvo::swf::avm1

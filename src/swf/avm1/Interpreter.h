@@ -29,6 +29,12 @@ class Interpreter {
   void execute(Frame& frame);
   void dispatch(Frame& frame, const Action& action);
   void fail(Frame& frame, const QString& message);
+  // Where the action being run starts in the movie.
+  std::uint64_t actionOffset(const Frame& frame) const;
+  // Movie log entries for a call of something that is not a function and
+  // for an action code the engine does not know.
+  void noteMissingFunction(const Frame& frame, const QString& name) const;
+  void noteUnknownAction(const Frame& frame, const Action& action) const;
   ScopeResolver scope(Frame& frame) { return ScopeResolver(vm_, frame); }
 
   // Control flow (InterpreterFlow.cpp)

@@ -29,6 +29,8 @@ struct Limits {
   std::size_t retainedMemory = std::size_t{256} << 20;
   // setInterval / setTimeout timers at once.
   std::size_t timers = 1000;
+  // Bytes of pixels the BitmapData objects of the movie hold together.
+  std::size_t bitmapBytes = std::size_t{256} << 20;
 };
 
 }  // namespace quelvo::swf::avm1

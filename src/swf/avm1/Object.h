@@ -19,8 +19,10 @@ enum class ObjectKind : std::uint8_t {
   Number,
   String,
   Date,
-  Super,  // "super" inside a method
-  Sound,  // a Sound object
+  Super,       // "super" inside a method
+  Sound,       // a Sound object
+  XmlNode,     // an XMLNode or XML document
+  BitmapData,  // a flash.display.BitmapData
 };
 
 // What every object is made with: the heap's name rule and the prototype.

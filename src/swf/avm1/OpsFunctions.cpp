@@ -50,6 +50,7 @@ void Interpreter::opCallFunction(Frame& frame) {
     frame.stack.push(vm_.callMethod(function, QString(), args));
     return;
   }
+  if (object == nullptr || !object->isFunction()) noteMissingFunction(frame, name);
   frame.stack.push(vm_.call(function, Value::object(vm_.clipObject(frame.target)), args));
 }
 
@@ -58,7 +59,7 @@ void Interpreter::opCallMethod(Frame& frame) {
   const Value target = frame.stack.pop();
   const std::vector<Value> args = frame.stack.popArguments(vm_.toNumber(frame.stack.pop()));
   const QString method = name.isUndefined() ? QString() : vm_.toString(name);
-  frame.stack.push(vm_.callMethod(target, method, args));
+  frame.stack.push(vm_.callMethod(target, method, args, true));
 }
 
 }  // namespace quelvo::swf::avm1

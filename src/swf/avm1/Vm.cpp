@@ -66,6 +66,7 @@ void Vm::log(const QString& message) {
     log_(message);
   } else {
     qCDebug(lcSwf).noquote() << "script:" << message;
+    movielog::line(movielog::Kind::ScriptError, message);
   }
 }
 
@@ -82,6 +83,8 @@ void Vm::guarded(const char* what, Body&& body) {
     log(QStringLiteral("%1 stopped: %2").arg(QLatin1String(what), abort.reason));
   }
 }
+
+void Vm::guardedEntry(const char* what, const std::function<void()>& body) { guarded(what, body); }
 
 std::shared_ptr<const DecodedBlock> Vm::decoded(const ActionBlock& block) {
   if (!block.owner) return decodeActions(block, swfVersion_);
@@ -120,6 +123,12 @@ bool Vm::callClipMethod(ClipHandle clip, const QString& name, std::span<const Va
     call(method, Value::object(object), args);
   });
   return called;
+}
+
+bool Vm::constructClip(ClipHandle clip) {
+  bool instance = false;
+  guarded("constructor", [&] { instance = initializeClip(clip); });
+  return instance;
 }
 
 bool Vm::broadcast(const QString& source, const QString& event) {
@@ -197,12 +206,14 @@ void Vm::markRoots(Marker& marker) {
   marker.mark(global_);
   for (Object* proto :
        {protos_.object, protos_.function, protos_.array, protos_.string, protos_.number,
-        protos_.boolean, protos_.date, protos_.error, protos_.movieClip}) {
+        protos_.boolean, protos_.date, protos_.error, protos_.movieClip, protos_.xmlNode}) {
     marker.mark(proto);
   }
   for (const auto& [handle, object] : clips_) marker.mark(object);
+  for (const auto& [character, constructor] : classes_) marker.mark(constructor);
   timers_.mark(marker);
   soundEvents_.mark(marker);
+  loadEvents_.mark(marker);
 }
 
 void Vm::collectGarbage() {
@@ -253,6 +264,7 @@ void Vm::halt(const QString& reason) {
   log(QStringLiteral("scripts stopped for this movie: %1").arg(reason));
   timers_.clear();
   clips_.clear();
+  classes_.clear();
   global_->properties().clear();
   heap_.collect([this](Marker& marker) { markRoots(marker); });
   liveAfterCollection_ = heap_.size();

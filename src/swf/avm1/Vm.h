@@ -15,9 +15,11 @@
 #include "swf/avm1/Heap.h"
 #include "swf/avm1/Host.h"
 #include "swf/avm1/Limits.h"
+#include "swf/avm1/LoadEvents.h"
 #include "swf/avm1/SoundObject.h"
 #include "swf/avm1/Timers.h"
 #include "swf/avm1/Value.h"
+#include "swf/bitmapdata/PixelBudget.h"
 
 namespace quelvo::swf::avm1 {
 
@@ -34,6 +36,8 @@ struct Prototypes {
   Object* date = nullptr;
   Object* error = nullptr;
   Object* movieClip = nullptr;
+  Object* textField = nullptr;  // for clip handles the host says are text fields
+  Object* xmlNode = nullptr;
 };
 
 enum class PrimitiveHint : std::uint8_t { Default, Number, String };
@@ -73,11 +77,24 @@ class Vm {
   void soundEnded(SoundChannel channel, bool completed, double positionMs);
   // Calls onLoad(success) on the Sound objects whose loadSound has finished.
   void runSoundLoads();
+  // Serves the data files LoadVars and XML objects asked for: reads each
+  // through the host and calls the object's onData with the text, or with
+  // undefined when there is none.
+  void runDataLoads();
+  // Tells the MovieClipLoader behind a load the host runs (UrlRequest::loadId).
+  void clipLoadEvent(std::uint64_t loadId, const ClipLoadNews& news);
+  // loadVariables: sets the url-encoded variables of a loaded file on the clip.
+  void loadVariablesInto(ClipHandle clip, const QByteArray& data);
   // Text fields and loaded variables: a variable by name or path, from base.
   Value getVariable(ClipHandle base, const QString& path);
   void setVariable(ClipHandle base, const QString& path, const Value& value);
   // The clip has gone: its object is no longer kept alive for it.
   void forgetClip(ClipHandle clip);
+  // A new clip of a character registered with Object.registerClass becomes
+  // an instance of the class: its prototype is the class's and the
+  // constructor runs with the clip as this, once. Returns whether the clip
+  // is such an instance (made now or before).
+  bool constructClip(ClipHandle clip);
   // Frees unreachable objects; the VM also does this by itself after entries.
   void collectGarbage();
   // Scripts kept more memory than allowed and have been stopped.
@@ -92,6 +109,9 @@ class Vm {
   Prototypes& protos() { return protos_; }
   Timers& timers() { return timers_; }
   SoundEvents& soundEvents() { return soundEvents_; }
+  // What the movie's BitmapData objects may hold together (Limits::bitmapBytes).
+  const std::shared_ptr<PixelBudget>& bitmapBudget() const { return bitmapBudget_; }
+  LoadEvents& loadEvents() { return loadEvents_; }
   Interpreter& interpreter() { return *interpreter_; }
   void log(const QString& message);
 
@@ -130,7 +150,10 @@ class Vm {
   // home is the object the method was found on, the start of "super".
   Value call(const Value& function, const Value& thisValue, std::span<const Value> args,
              Object* home = nullptr);
-  Value callMethod(const Value& target, const QString& name, std::span<const Value> args);
+  // A script's own call (reportMissing) of a method that does not exist is
+  // counted in the movie log; the VM's calls of optional handlers are not.
+  Value callMethod(const Value& target, const QString& name, std::span<const Value> args,
+                   bool reportMissing = false);
   Value construct(const Value& constructor, std::span<const Value> args);
   // Another frame's actions run from a script (call(frame)): part of the
   // running entry, counted as one level of nesting.
@@ -149,6 +172,16 @@ class Vm {
 
   // Clips
   ClipObject* clipObject(ClipHandle clip);  // nullptr for kNoClip
+  // Object.registerClass for a library character; a null constructor
+  // takes the registration away.
+  void registerClass(int character, Object* constructor);
+  // constructClip within a running script (attachMovie, duplicateMovieClip):
+  // what the constructor throws goes on to the caller.
+  bool initializeClip(ClipHandle clip);
+
+  // The movie log: the class a call's receiver belongs to, as messages name it.
+  QString className(const Value& target);
+  void noteMissingMethod(const Value& target, const QString& name);
   // The clip a value refers to: a clip object, or kNoClip.
   static ClipHandle clipOf(const Value& value);
   QString dotPath(ClipHandle clip);    // "_level0.menu.button"
@@ -162,6 +195,8 @@ class Vm {
   friend class EntryScope;
   template <typename Body>
   void guarded(const char* what, Body&& body);
+  // guarded for entry points defined in other files.
+  void guardedEntry(const char* what, const std::function<void()>& body);
   void collectIfDue();
   void markRoots(Marker& marker);
   void halt(const QString& reason);
@@ -187,8 +222,11 @@ class Vm {
   Object* global_ = nullptr;
   Timers timers_;
   SoundEvents soundEvents_;
+  std::shared_ptr<PixelBudget> bitmapBudget_ = std::make_shared<PixelBudget>(limits_.bitmapBytes);
+  LoadEvents loadEvents_;
   std::unique_ptr<Interpreter> interpreter_;
   std::map<ClipHandle, ClipObject*> clips_;
+  std::map<int, Object*> classes_;  // registered constructors by character
   std::map<std::pair<const std::uint8_t*, std::size_t>, std::shared_ptr<const DecodedBlock>>
       decodedBlocks_;
 

@@ -49,7 +49,8 @@ void Vm::runNested(ClipHandle target, const ActionBlock& block) {
   interpreter_->runBlock(decoded(block), target);
 }
 
-Value Vm::callMethod(const Value& target, const QString& name, std::span<const Value> args) {
+Value Vm::callMethod(const Value& target, const QString& name, std::span<const Value> args,
+                     bool reportMissing) {
   Object* object = target.objectOrNull();
   if (object != nullptr && object->kind() == ObjectKind::Super) {
     auto* super = static_cast<SuperObject*>(object);
@@ -66,6 +67,9 @@ Value Vm::callMethod(const Value& target, const QString& name, std::span<const V
   }
   if (name.isEmpty()) return call(target, Value(), args);
   const Value method = getMember(target, name);
+  if (reportMissing && !(method.isObject() && method.asObject()->isFunction())) {
+    noteMissingMethod(target, name);
+  }
   Object* home = nullptr;
   if (object != nullptr) {
     Property* property = nullptr;

@@ -34,7 +34,9 @@ ClipObject* Vm::clipObject(ClipHandle clip) {
   if (clip == kNoClip) return nullptr;
   const auto found = clips_.find(clip);
   if (found != clips_.end()) return found->second;
-  ClipObject* object = heap_.make<ClipObject>(protos_.movieClip, clip);
+  Object* proto =
+      protos_.textField && host_.isTextField(clip) ? protos_.textField : protos_.movieClip;
+  ClipObject* object = heap_.make<ClipObject>(proto, clip);
   clips_.emplace(clip, object);
   return object;
 }

@@ -135,7 +135,9 @@ QString Vm::typeOf(const Value& value) const {
     case Value::Type::Object:
       switch (value.asObject()->kind()) {
         case ObjectKind::Clip:
-          return QStringLiteral("movieclip");
+          return host_.isTextField(static_cast<const ClipObject*>(value.asObject())->handle)
+                     ? QStringLiteral("object")
+                     : QStringLiteral("movieclip");
         case ObjectKind::Function:
           return QStringLiteral("function");
         default:

@@ -27,9 +27,16 @@ class Blend {
             whole(start.yMax, end.yMax)};
   }
 
+  // Colour channels and gradient ratios drop the fraction rather than round,
+  // as the reference player's blends do.
+  template <typename Integer>
+  Integer truncated(Integer start, Integer end) const {
+    return static_cast<Integer>(number(start, end));
+  }
+
   Rgba colour(const Rgba& start, const Rgba& end) const {
-    return {whole(start.red, end.red), whole(start.green, end.green), whole(start.blue, end.blue),
-            whole(start.alpha, end.alpha)};
+    return {truncated(start.red, end.red), truncated(start.green, end.green),
+            truncated(start.blue, end.blue), truncated(start.alpha, end.alpha)};
   }
 
   Matrix matrix(const Matrix& start, const Matrix& end) const {
@@ -48,7 +55,7 @@ class Blend {
     for (std::size_t i = 0; i < stops; ++i) {
       const GradientStop& from = start.gradient.stops[i];
       const GradientStop& to = end.gradient.stops[i];
-      style.gradient.stops[i] = {whole(from.ratio, to.ratio), colour(from.colour, to.colour)};
+      style.gradient.stops[i] = {truncated(from.ratio, to.ratio), colour(from.colour, to.colour)};
     }
     return style;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace quelvo::swf {
 
 enum class SpreadMode : std::uint8_t { Pad, Reflect, Repeat };
 enum class InterpolationMode : std::uint8_t { Normal, LinearRgb };
+
+class BitmapSurface;
 
 struct GradientStop {
   std::uint8_t ratio = 0;  // 0-255 across the gradient square
@@ -36,6 +39,8 @@ struct FillStyle {
   Matrix matrix;  // gradient square or bitmap to shape space
   Gradient gradient;
   std::uint16_t bitmapId = 0;
+  // A script bitmap filling a drawn shape, in place of the library's bitmapId.
+  std::shared_ptr<const BitmapSurface> scriptBitmap;
   bool bitmapRepeats = true;
   bool bitmapSmoothed = true;
 };

@@ -62,7 +62,7 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
   if (!object.visible) return false;
   const QTransform toStage = toQTransform(object.matrix) * parentToStage;
   if (!isDrawable(toStage)) return false;
-  switch (library_.kind(object.character)) {
+  switch (shownKind(library_, object)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape: {
       const Shape* shape = library_.shapeAt(object.character, object.ratio);

@@ -1,6 +1,21 @@
 #include "swf/render/DrawList.h"
 
+#include "swf/effects/ApplyFilter.h"
+
 namespace quelvo::swf {
+
+namespace {
+
+// Stands for a shape whose bounds the file leaves empty: anywhere at all.
+const QRectF kAnywhere(-1e9, -1e9, 2e9, 2e9);
+
+QRectF deviceBounds(const Shape& shape, const ShapePlacement& placement) {
+  const Rect& b = shape.bounds;
+  if (b.xMin >= b.xMax || b.yMin >= b.yMax) return kAnywhere;
+  return placement.toDevice().mapRect(QRectF(QPointF(b.xMin, b.yMin), QPointF(b.xMax, b.yMax)));
+}
+
+}  // namespace
 
 void DrawList::drawShape(const Shape& shape, const ShapePlacement& placement,
                          const ColorTransform& colorTransform) {
@@ -9,6 +24,7 @@ void DrawList::drawShape(const Shape& shape, const ShapePlacement& placement,
   item.placement = placement;
   item.colorTransform = colorTransform;
   items_.push_back(std::move(item));
+  if (!openGroups_.empty()) cover(deviceBounds(shape, placement));
 }
 
 void DrawList::drawPicture(const QImage& picture, const QRectF& area,
@@ -22,6 +38,7 @@ void DrawList::drawPicture(const QImage& picture, const QRectF& area,
   item.area = area;
   item.smooth = smooth;
   items_.push_back(std::move(item));
+  if (!openGroups_.empty()) cover(placement.toDevice().mapRect(area));
 }
 
 void DrawList::pushMask(std::span<const MaskPart> parts) {
@@ -37,6 +54,32 @@ void DrawList::popMask() {
   DrawItem item;
   item.kind = DrawItem::Kind::PopMask;
   items_.push_back(item);
+}
+
+void DrawList::beginGroup(effects::BlendMode blendMode,
+                          std::vector<effects::FilterParams> filters) {
+  DrawItem item;
+  item.kind = DrawItem::Kind::BeginGroup;
+  item.group = std::make_shared<GroupEffects>(GroupEffects{blendMode, std::move(filters), {}});
+  openGroups_.push_back(item.group);
+  items_.push_back(std::move(item));
+}
+
+void DrawList::endGroup() {
+  if (openGroups_.empty()) return;
+  const std::shared_ptr<GroupEffects> group = std::move(openGroups_.back());
+  openGroups_.pop_back();
+  DrawItem item;
+  item.kind = DrawItem::Kind::EndGroup;
+  items_.push_back(item);
+  if (!openGroups_.empty() && !group->bounds.isEmpty()) {
+    cover(group->bounds.marginsAdded(QMarginsF(effects::filterReach(group->filters))));
+  }
+}
+
+void DrawList::cover(const QRectF& area) {
+  QRectF& bounds = openGroups_.back()->bounds;
+  bounds = bounds.isEmpty() ? area : bounds.united(area);
 }
 
 void DrawList::retire(std::shared_ptr<const Shape> shape) { retired_.push_back(std::move(shape)); }
@@ -61,6 +104,12 @@ void DrawList::replay(RenderBackend& backend) const {
         break;
       case DrawItem::Kind::PopMask:
         backend.popMask();
+        break;
+      case DrawItem::Kind::BeginGroup:
+        backend.beginGroup(*item.group);
+        break;
+      case DrawItem::Kind::EndGroup:
+        backend.endGroup();
         break;
     }
   }

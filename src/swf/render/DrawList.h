@@ -14,9 +14,10 @@
 
 namespace quelvo::swf {
 
-// One step of drawing a frame: a shape, a picture, or the start or end of a mask.
+// One step of drawing a frame: a shape, a picture, or the start or end of a
+// mask or of a group.
 struct DrawItem {
-  enum class Kind { Shape, Picture, PushMask, PopMask };
+  enum class Kind { Shape, Picture, PushMask, PopMask, BeginGroup, EndGroup };
 
   Kind kind = Kind::Shape;
   const Shape* shape = nullptr;   // Shape
@@ -27,6 +28,7 @@ struct DrawItem {
   QImage picture;  // Picture: shared with its maker, so it stays as it was
   QRectF area;     // Picture
   bool smooth = false;
+  std::shared_ptr<GroupEffects> group;  // BeginGroup
 };
 
 // A frame as a backend draws it: shapes from the bottom up, with the masks
@@ -43,6 +45,10 @@ class DrawList {
   // An empty list of parts hides everything until the matching popMask.
   void pushMask(std::span<const MaskPart> parts);
   void popMask();
+  // What is drawn until the matching endGroup forms a group with these
+  // effects; its bounds are worked out from what it holds.
+  void beginGroup(effects::BlendMode blendMode, std::vector<effects::FilterParams> filters);
+  void endGroup();
   void retire(std::shared_ptr<const Shape> shape);
 
   const std::vector<DrawItem>& items() const { return items_; }
@@ -55,6 +61,10 @@ class DrawList {
   std::vector<DrawItem> items_;
   std::vector<MaskPart> maskParts_;
   std::vector<std::shared_ptr<const Shape>> retired_;
+  std::vector<std::shared_ptr<GroupEffects>> openGroups_;
+
+  // Widens the innermost open group's bounds by a device area.
+  void cover(const QRectF& area);
 };
 
 }  // namespace quelvo::swf

@@ -23,6 +23,7 @@ void PainterRenderer::draw(QPainter& painter, const QTransform& stageToDevice, Q
   painter.save();
   PaintSettings settings;
   settings.minimumStrokeWidth = pixelSize;
+  settings.samplesPerPixel = pixelSize;
   settings.gradientLead = quality == Quality::Low ? 0 : 1;
   const DrawList frame = scene_.drawList(stageToDevice);
   QPainterBackend backend(painter, caches_, scene_.bitmaps(), antialias, settings);

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 
+#include "swf/bitmapdata/BitmapSurface.h"
 #include "swf/geometry/StrokeOutline.h"
 #include "swf/geometry/Transforms.h"
 #include "swf/render/PixelTies.h"
@@ -10,6 +13,23 @@
 namespace quelvo::swf {
 
 namespace {
+
+// The exact transform, when transform maps picture pixels one to one onto
+// output pixels give or take rounding; samples is how many device pixels make
+// one output pixel along each side. Such a picture is copied: interpolating
+// would smear each pixel a little into its neighbours.
+std::optional<QTransform> wholePixelMapping(const QTransform& transform, double samples) {
+  constexpr double kScaleSlack = 1e-6, kShiftSlack = 1e-3;
+  if (transform.type() > QTransform::TxScale ||
+      std::abs(transform.m11() / samples - 1) > kScaleSlack ||
+      std::abs(transform.m22() / samples - 1) > kScaleSlack)
+    return std::nullopt;
+  const double dx = std::round(transform.dx() / samples), dy = std::round(transform.dy() / samples);
+  if (std::abs(transform.dx() / samples - dx) > kShiftSlack ||
+      std::abs(transform.dy() / samples - dy) > kShiftSlack)
+    return std::nullopt;
+  return QTransform(samples, 0, 0, samples, dx * samples, dy * samples);
+}
 
 bool isOpaque(const QBrush& brush) {
   if (brush.style() == Qt::TexturePattern) return false;  // pictures may have translucent pixels
@@ -66,12 +86,13 @@ double curveTolerance(const QTransform& toDevice, const PaintSettings& settings)
 
 QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrary& bitmaps,
                                  bool antialias, const PaintSettings& settings)
-    : painter_(painter),
+    : layers_(painter, antialias),
+      painter_(&painter),
       caches_(caches),
       bitmaps_(bitmaps),
       antialias_(antialias),
       settings_(settings) {
-  painter_.setRenderHint(QPainter::Antialiasing, antialias);
+  painter_->setRenderHint(QPainter::Antialiasing, antialias);
 }
 
 void QPainterBackend::drawShape(const Shape& shape, const ShapePlacement& placement,
@@ -87,9 +108,9 @@ void QPainterBackend::drawShape(const Shape& shape, const ShapePlacement& placem
 void QPainterBackend::drawPicture(const QImage& picture, const QRectF& area,
                                   const ShapePlacement& placement,
                                   const ColorTransform& colorTransform, bool smooth) {
-  painter_.setTransform(placement.toDevice());
-  painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth && settings_.smoothBitmaps);
-  painter_.drawImage(area, caches_.tints.find(picture, colorTransform));
+  painter_->setTransform(placement.toDevice());
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, smooth && settings_.smoothBitmaps);
+  painter_->drawImage(area, caches_.tints.find(picture, colorTransform));
 }
 
 void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths,
@@ -111,8 +132,8 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
     drawJoinedFills(fills, paths.joined, toDevice);
     return;
   }
-  painter_.setTransform(toDevice);
-  for (const Fill& fill : fills) paintFill(painter_, fill);
+  painter_->setTransform(toDevice);
+  for (const Fill& fill : fills) paintFill(*painter_, fill);
 }
 
 QPainterPath QPainterBackend::tieAligned(const QPainterPath& path,
@@ -123,7 +144,9 @@ QPainterPath QPainterBackend::tieAligned(const QPainterPath& path,
 const QImage* QPainterBackend::bitmapFor(const FillStyle& style,
                                          const ColorTransform& colorTransform) {
   if (style.kind != FillKind::Bitmap) return nullptr;
-  const QImage* picture = bitmaps_.find(style.bitmapId);
+  const QImage* picture =
+      style.scriptBitmap ? &style.scriptBitmap->image() : bitmaps_.find(style.bitmapId);
+  if (picture && picture->isNull()) return nullptr;  // a disposed script bitmap
   return picture ? &caches_.tints.find(*picture, colorTransform) : nullptr;
 }
 
@@ -139,7 +162,14 @@ void QPainterBackend::paintFill(QPainter& painter, const Fill& fill) {
   const QTransform toShape = fill.brush.transform();
   painter.setTransform(toShape, true);
   const QImage& picture = fill.brush.textureImage();
-  if (fill.smooth) {
+  bool smooth = fill.smooth;
+  if (const auto shift = smooth ? wholePixelMapping(painter.transform(), settings_.samplesPerPixel)
+                                : std::nullopt) {
+    painter.setTransform(*shift);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    smooth = false;
+  }
+  if (smooth) {
     // Interpolating reads half a pixel past each side: there the edge pixels
     // repeat too, instead of fading into nothing.
     painter.save();
@@ -214,7 +244,7 @@ void QPainterBackend::paintClampedBorder(QPainter& painter, const QImage& pictur
 // layer's colours keep their mix). Then the scratch goes over the picture.
 void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPainterPath& joined,
                                       const QTransform& toDevice) {
-  const QRect deviceRect(0, 0, painter_.device()->width(), painter_.device()->height());
+  const QRect deviceRect = layers_.visibleArea();
   const QRect area =
       toDevice.mapRect(joined.controlPointRect()).toAlignedRect().adjusted(-1, -1, 1, 1) &
       deviceRect;
@@ -237,8 +267,8 @@ void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPai
   }
   const QRect used(QPoint(0, 0), area.size());
   restoreCoverage(colours, coverage, used);
-  painter_.resetTransform();
-  painter_.drawImage(area.topLeft(), colours, used);
+  painter_->resetTransform();
+  painter_->drawImage(area.topLeft(), colours, used);
 }
 
 void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
@@ -252,27 +282,27 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
     const LineStyle& style = layer.lines[i];
     const QImage* bitmap = style.fill ? bitmapFor(*style.fill, colorTransform) : nullptr;
     const Stroke stroke = strokeFor(style, colorTransform, placement, settings_, bitmap);
-    painter_.setRenderHint(QPainter::SmoothPixmapTransform,
-                           style.fill && smoothsBitmap(*style.fill, settings_));
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform,
+                            style.fill && smoothsBitmap(*style.fill, settings_));
     switch (stroke.space) {
       case Stroke::Space::Shape:
-        painter_.setTransform(toDevice);
-        painter_.fillPath(
+        painter_->setTransform(toDevice);
+        painter_->fillPath(
             tieAligned(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
                                                    curveTolerance(toDevice, settings_)),
                        toDevice),
             stroke.pen.brush());
         break;
       case Stroke::Space::Parent:
-        painter_.setTransform(placement.parentToDevice);
-        painter_.fillPath(tieAligned(outline(placement.matrix.map(paths.lines[i]), stroke.pen,
-                                             curveTolerance(placement.parentToDevice, settings_)),
-                                     placement.parentToDevice),
-                          stroke.pen.brush());
+        painter_->setTransform(placement.parentToDevice);
+        painter_->fillPath(tieAligned(outline(placement.matrix.map(paths.lines[i]), stroke.pen,
+                                              curveTolerance(placement.parentToDevice, settings_)),
+                                      placement.parentToDevice),
+                           stroke.pen.brush());
         break;
       case Stroke::Space::Device:
-        painter_.resetTransform();
-        painter_.fillPath(
+        painter_->resetTransform();
+        painter_->fillPath(
             tieAligned(bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
                                    settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_)),
                        QTransform()),
@@ -292,12 +322,22 @@ void QPainterBackend::pushMask(std::span<const MaskPart> parts) {
       }
     }
   }
-  painter_.save();
-  painter_.resetTransform();
-  painter_.setClipPath(tieAligned(area, QTransform()), Qt::IntersectClip);
+  painter_->save();
+  painter_->resetTransform();
+  painter_->setClipPath(tieAligned(area, QTransform()), Qt::IntersectClip);
 }
 
-void QPainterBackend::popMask() { painter_.restore(); }
+void QPainterBackend::popMask() { painter_->restore(); }
+
+void QPainterBackend::beginGroup(const GroupEffects& group) {
+  layers_.begin(group);
+  painter_ = &layers_.painter();
+}
+
+void QPainterBackend::endGroup() {
+  layers_.end();
+  painter_ = &layers_.painter();
+}
 
 void QPainterBackend::forget(const Shape& shape) { caches_.paths.forget(shape); }
 

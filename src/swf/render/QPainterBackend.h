@@ -8,15 +8,17 @@
 #include "swf/bitmap/BitmapLibrary.h"
 #include "swf/geometry/ShapePaths.h"
 #include "swf/render/BitmapTints.h"
+#include "swf/render/LayerStack.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapePaint.h"
 
 namespace quelvo::swf {
 
 // Draws with a QPainter on an image: each layer's fills, then its strokes;
-// masks become clip paths. A clipped bitmap fill draws its picture once,
-// clipped to the fill's area, and its edge pixels stretch out beyond it.
-// Leaves the painter's state as it found it once every mask is popped.
+// masks become clip paths; groups are drawn on layers of their own. A
+// clipped bitmap fill draws its picture once, clipped to the fill's area,
+// and its edge pixels stretch out beyond it. Leaves the painter's state as
+// it found it once every mask is popped.
 class QPainterBackend : public RenderBackend {
  public:
   // What outlives one frame: paths per shape, colour-transformed bitmaps,
@@ -39,6 +41,8 @@ class QPainterBackend : public RenderBackend {
                    const ColorTransform& colorTransform, bool smooth) override;
   void pushMask(std::span<const MaskPart> parts) override;
   void popMask() override;
+  void beginGroup(const GroupEffects& group) override;
+  void endGroup() override;
   void forget(const Shape& shape) override;
 
  private:
@@ -65,7 +69,8 @@ class QPainterBackend : public RenderBackend {
   void drawStrokes(const Shape& shape, std::size_t layer, const ShapePlacement& placement,
                    const ColorTransform& colorTransform);
 
-  QPainter& painter_;
+  LayerStack layers_;
+  QPainter* painter_;  // the top surface's
   Caches& caches_;
   BitmapLibrary& bitmaps_;
   bool antialias_;

@@ -4,8 +4,11 @@
 #include <QRectF>
 #include <QTransform>
 #include <span>
+#include <vector>
 
 #include "swf/base/Records.h"
+#include "swf/effects/BlendMode.h"
+#include "swf/effects/FilterParams.h"
 #include "swf/format/Shape.h"
 
 namespace quelvo::swf {
@@ -25,6 +28,14 @@ struct ShapePlacement {
   QTransform toDevice() const { return matrix * parentToDevice; }
 };
 
+// How a group of items is composited: drawn apart on a layer of their own,
+// filtered in order, then blended with what is under them.
+struct GroupEffects {
+  effects::BlendMode blendMode = effects::BlendMode::Normal;
+  std::vector<effects::FilterParams> filters;  // sizes in device pixels
+  QRectF bounds;                               // device area its items may cover
+};
+
 // A drawing surface for the items of a DrawList. Colour transforms are
 // already composed down the display-list tree.
 class RenderBackend {
@@ -42,6 +53,10 @@ class RenderBackend {
   // fills cover, within any mask already in force. An empty list hides everything.
   virtual void pushMask(std::span<const MaskPart> parts) = 0;
   virtual void popMask() = 0;
+  // Items up to the matching endGroup are drawn as one group. Masks pushed
+  // inside a group are popped inside it.
+  virtual void beginGroup(const GroupEffects& group) = 0;
+  virtual void endGroup() = 0;
   // A shape about to go away: whatever is kept for it must go too, as another
   // shape may come at its address.
   virtual void forget(const Shape& shape) = 0;

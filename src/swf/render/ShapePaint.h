@@ -16,6 +16,7 @@ struct PaintSettings {
   double minimumStrokeWidth = 1;  // device pixels
   int gradientLead = 0;           // see gradientRamp
   bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated, at low quality too
+  double samplesPerPixel = 1;     // device pixels per output pixel along a side (sample grid)
 };
 
 // The brush of a fill style in shape space: gradients span the gradient

@@ -1,5 +1,6 @@
 #include "swf/runtime/DisplayList.h"
 
+#include "swf/effects/FilterDecode.h"
 #include "swf/runtime/ButtonInstance.h"    // completes DisplayObject::button
 #include "swf/runtime/FieldTexts.h"        // completes DisplayObject::field
 #include "swf/runtime/TimelineInstance.h"  // completes DisplayObject::sprite
@@ -20,7 +21,7 @@ void applyFields(DisplayObject& object, const PlaceObject& place) {
   if (place.clipDepth) object.clipDepth = *place.clipDepth;
   if (place.blendMode) object.blendMode = *place.blendMode;
   if (place.cacheAsBitmap) object.cacheAsBitmap = *place.cacheAsBitmap;
-  if (place.filters) object.filters = *place.filters;
+  if (place.filters) object.filters = effects::decodeFilters(*place.filters);
   if (place.className) object.className = *place.className;
 }
 

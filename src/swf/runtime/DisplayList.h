@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "swf/base/Records.h"
+#include "swf/effects/FilterParams.h"
 #include "swf/format/DisplayListTags.h"
-#include "swf/format/Filters.h"
 
 namespace quelvo::swf {
 
 class TimelineInstance;
 class ButtonInstance;
 struct FieldState;
+class BitmapSurface;
 
 // Which placement made an object: its frame and the tag's position in that
 // frame. Two display lists holding an object of the same origin and
@@ -41,11 +42,11 @@ struct DisplayObject {
   std::uint16_t ratio = 0;
   std::string name;
   std::uint16_t clipDepth = 0;  // 0: drawn normally; else a mask up to this depth
-  // Kept for the renderer of later features; not drawn yet.
-  std::uint8_t blendMode = 0;
+  // Any of these three draws the object as a group on a layer of its own.
+  std::uint8_t blendMode = 0;  // a blend mode number (see effects::BlendMode)
   bool cacheAsBitmap = false;
+  std::vector<effects::FilterParams> filters;  // sizes in stage pixels
   bool visible = true;
-  std::vector<Filter> filters;
   std::string className;
 
   PlacementOrigin origin;
@@ -63,6 +64,10 @@ struct DisplayObject {
   // The text of an edit text field bound to a variable, its own; other
   // fields show their character's text.
   std::unique_ptr<FieldState> field;
+  // A script bitmap attached here (attachBitmap), drawn as it is at each
+  // frame from the object's origin, one pixel to a pixel.
+  std::shared_ptr<const BitmapSurface> bitmap;
+  bool bitmapSmoothing = false;
 
   // Same character and properties (the sprite or button instance aside).
   bool samePlacement(const DisplayObject& other) const;

@@ -1,7 +1,10 @@
 #include "swf/scene/SceneRenderer.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "swf/bitmapdata/BitmapSurface.h"
+#include "swf/effects/ApplyFilter.h"
 #include "swf/geometry/Transforms.h"
 #include "swf/runtime/ButtonInstance.h"
 #include "swf/runtime/TimelineInstance.h"
@@ -62,17 +65,46 @@ void SceneRenderer::endMasksBelow(std::uint16_t depth, std::vector<ActiveMask>& 
   }
 }
 
+namespace {
+
+bool drawnAsGroup(const DisplayObject& object) {
+  return object.cacheAsBitmap || !object.filters.empty() ||
+         effects::blendModeFromCode(object.blendMode) != effects::BlendMode::Normal;
+}
+
+}  // namespace
+
 void SceneRenderer::drawObject(const DisplayObject& object, const QTransform& parentToDevice,
                                const ColorTransform& parentColorTransform) {
+  if (!isDrawable(toQTransform(object.matrix) * parentToDevice)) return;
+  if (!drawnAsGroup(object)) {
+    drawCharacter(object, parentToDevice, parentColorTransform);
+    return;
+  }
+  // Filter sizes are in stage pixels, which the device may show larger.
+  constexpr double kTwipsPerPixel = 20;
+  const double scale = std::sqrt(std::abs(rootToDevice_.determinant())) * kTwipsPerPixel;
+  std::vector<effects::FilterParams> filters;
+  for (const auto& filter : object.filters) filters.push_back(effects::scaledFilter(filter, scale));
+  output_.beginGroup(effects::blendModeFromCode(object.blendMode), std::move(filters));
+  drawCharacter(object, parentToDevice, parentColorTransform);
+  output_.endGroup();
+}
+
+void SceneRenderer::drawCharacter(const DisplayObject& object, const QTransform& parentToDevice,
+                                  const ColorTransform& parentColorTransform) {
   const ShapePlacement placement{toQTransform(object.matrix), parentToDevice};
   const QTransform toDevice = placement.toDevice();
-  if (!isDrawable(toDevice)) return;
   const ColorTransform colorTransform = object.colorTransform.then(parentColorTransform);
+  if (object.bitmap) {
+    drawAttachedBitmap(object, placement, colorTransform);
+    return;
+  }
   if (object.sprite) {
     if (!object.sprite->masksAnother()) drawSprite(*object.sprite, toDevice, colorTransform);
     return;
   }
-  switch (library_.kind(object.character)) {
+  switch (shownKind(library_, object)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape:
       if (const Shape* shape = library_.shapeAt(object.character, object.ratio)) {
@@ -115,6 +147,14 @@ void SceneRenderer::drawVideo(const DisplayObject& object, const ShapePlacement&
                       placement, colorTransform, video->stream().smoothing);
 }
 
+void SceneRenderer::drawAttachedBitmap(const DisplayObject& object, const ShapePlacement& placement,
+                                       const ColorTransform& colorTransform) {
+  const BitmapSurface& bitmap = *object.bitmap;
+  if (bitmap.disposed()) return;
+  output_.drawPicture(bitmap.image(), bitmap.areaInTwips(), placement, colorTransform,
+                      object.bitmapSmoothing);
+}
+
 void SceneRenderer::drawSprite(const TimelineInstance& sprite, const QTransform& toDevice,
                                const ColorTransform& colorTransform) {
   const auto mask = scriptMask(sprite);
@@ -152,7 +192,7 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
   const QTransform toDevice = toQTransform(object.matrix) * parentToDevice;
   if (!isDrawable(toDevice)) return true;
   if (object.sprite) return collectSpriteMask(*object.sprite, toDevice, parts);
-  switch (library_.kind(object.character)) {
+  switch (shownKind(library_, object)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape:
       if (const Shape* shape = library_.shapeAt(object.character, object.ratio)) {

@@ -17,7 +17,8 @@ class TimelineInstance;
 // Walks a display list tree from the lowest depth up and adds its shapes to
 // a draw list: matrices and colour transforms compose from parent to child,
 // and a clip layer (an object with a clip depth) masks the objects above it
-// up to its clip depth instead of being drawn.
+// up to its clip depth instead of being drawn. An object with filters, a
+// blend mode or cacheAsBitmap is drawn as a group.
 class SceneRenderer {
  public:
   SceneRenderer(Library& library, FieldTexts& fields, DrawList& output);
@@ -37,9 +38,15 @@ class SceneRenderer {
                 const ColorTransform& colorTransform);
   void drawObject(const DisplayObject& object, const QTransform& toDevice,
                   const ColorTransform& colorTransform);
+  // The object's character (or sprite), without its group effects.
+  void drawCharacter(const DisplayObject& object, const QTransform& toDevice,
+                     const ColorTransform& colorTransform);
   // A video's picture for the frame number its ratio gives, over its area.
   void drawVideo(const DisplayObject& object, const ShapePlacement& placement,
                  const ColorTransform& colorTransform);
+  // A script bitmap attached to a clip, as its pixels are now.
+  void drawAttachedBitmap(const DisplayObject& object, const ShapePlacement& placement,
+                          const ColorTransform& colorTransform);
   // Adds the shapes of object (and of a sprite's children) to parts; returns
   // false when it holds characters that cannot be drawn yet.
   bool collectMask(const DisplayObject& object, const QTransform& toDevice,

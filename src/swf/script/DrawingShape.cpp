@@ -30,6 +30,19 @@ Rgba colour(double rgb, double alphaPercent) {
               static_cast<std::uint8_t>(bits), channel(alphaPercent * 2.55)};
 }
 
+// One bitmap pixel is a unit of the fill's matrix, in twips.
+FillStyle bitmapStyle(const DrawCommand& command) {
+  FillStyle style;
+  style.kind = FillKind::Bitmap;
+  style.scriptBitmap = command.bitmap;
+  std::array<double, 6> m = command.bitmapMatrix;
+  for (double& value : m) value = std::isfinite(value) ? value * kTwipsPerPixel : 0;
+  style.matrix = Matrix{m[0], m[1], m[2], m[3], m[4], m[5]};
+  style.bitmapRepeats = command.args[0] != 0;
+  style.bitmapSmoothed = command.args[1] != 0;
+  return style;
+}
+
 FillStyle gradientStyle(const avm1::GradientFill& fill) {
   FillStyle style;
   style.kind = !fill.radial             ? FillKind::LinearGradient
@@ -96,6 +109,9 @@ class ShapeBuilder {
         break;
       case DrawCommand::Op::BeginGradientFill:
         beginFill(gradientStyle(command.gradient));
+        break;
+      case DrawCommand::Op::BeginBitmapFill:
+        beginFill(bitmapStyle(command));
         break;
       case DrawCommand::Op::LineGradientStyle:
         if (lineStyle_) {

@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "swf/base/Log.h"
+
 namespace quelvo::swf {
 
 namespace {
@@ -13,6 +15,12 @@ namespace {
 bool hasScheme(const QString& url) {
   static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
   return scheme.match(url).hasMatch();
+}
+
+// A UNC name (two slashes of either kind first) reaches other machines.
+bool isNetworkPath(const QString& name) {
+  return name.startsWith(QLatin1String("\\\\")) || name.startsWith(QLatin1String("//")) ||
+         name.startsWith(QLatin1String("\\/")) || name.startsWith(QLatin1String("/\\"));
 }
 
 }  // namespace
@@ -27,7 +35,7 @@ std::optional<std::filesystem::path> localPath(const QString& url,
     }
     name = parsed.toLocalFile();
   }
-  if (name.isEmpty()) return std::nullopt;
+  if (name.isEmpty() || isNetworkPath(name)) return std::nullopt;
   const std::filesystem::path path(name.toStdU16String());
   if (path.is_absolute()) return path;
   if (folder.empty()) return std::nullopt;
@@ -38,7 +46,11 @@ std::optional<std::vector<std::uint8_t>> readLocalFile(const QString& url,
                                                        const std::filesystem::path& folder,
                                                        qint64 maxBytes) {
   const auto path = localPath(url, folder);
-  if (!path) return std::nullopt;
+  if (!path) {
+    qCDebug(lcSwf) << "refused load:" << url;
+    movielog::refusedLoad(url, QStringLiteral("not a local file"));
+    return std::nullopt;
+  }
   // Only regular files: a device or a pipe could block or never end.
   const QFileInfo info(*path);
   if (!info.isFile() || info.size() > maxBytes) return std::nullopt;

@@ -58,6 +58,7 @@ ScriptHost::ScriptHost(std::shared_ptr<const Movie> movie, PlayContext& context,
       for (const NamedCharacter& exported : readNamedCharacters(record)) {
         const QString name = decode(exported.name);
         exports_.try_emplace(caseSensitive ? name : name.toLower(), exported.id);
+        exportedIds_.insert(exported.id);
       }
     }
   }
@@ -105,17 +106,21 @@ bool ScriptHost::runPending(bool tick) {
   std::size_t entries = 0;
   const std::uint64_t stepsBefore = vm_->stepsTaken();
   const auto drain = [&] {
-    while (!initQueue_.empty() || !queue_.empty()) {
+    while (!initQueue_.empty() || !constructQueue_.empty() || !queue_.empty()) {
       if (++entries > kMaxEntriesPerDrain || vm_->stepsTaken() - stepsBefore > kMaxStepsPerDrain) {
         qCWarning(lcSwf) << "scripts ran past the budget of one step; dropping"
-                         << initQueue_.size() + queue_.size() << "queued entries";
+                         << initQueue_.size() + constructQueue_.size() + queue_.size()
+                         << "queued entries";
         initQueue_.clear();
+        constructQueue_.clear();
         for (const Pending& entry : std::exchange(queue_, {})) {
           if (entry.forget) vm_->forgetClip(entry.clip);
         }
         return;
       }
-      std::deque<Pending>& from = initQueue_.empty() ? queue_ : initQueue_;
+      std::deque<Pending>& from = !initQueue_.empty()        ? initQueue_
+                                  : !constructQueue_.empty() ? constructQueue_
+                                                             : queue_;
       const Pending entry = std::move(from.front());
       from.pop_front();
       runEntry(entry);
@@ -132,6 +137,10 @@ bool ScriptHost::runPending(bool tick) {
     drain();
     ran = true;
   }
+  if (tick && runLoads()) {
+    drain();
+    ran = true;
+  }
   return ran;
 }
 
@@ -141,6 +150,13 @@ void ScriptHost::runEntry(const Pending& entry) {
     return;
   }
   if (!entry.afterRemoval && !clip(entry.clip)) return;  // removed since it was queued
+  if (entry.construct) {
+    if (vm_->constructClip(entry.clip) &&
+        vm_->hasClipMethod(entry.clip, QStringLiteral("onLoad"))) {
+      queue_.push_back(Pending{entry.clip, {}, 0, QStringLiteral("onLoad")});
+    }
+    return;
+  }
   if (!entry.method.isEmpty()) {
     vm_->callClipMethod(entry.clip, entry.method);
     return;
@@ -151,6 +167,12 @@ void ScriptHost::runEntry(const Pending& entry) {
 // --- Clip events
 
 void ScriptHost::clipLoaded(TimelineInstance& clip, const DisplayObject& placement) {
+  // Only exported symbols can have a registered class.
+  if (exportedIds_.count(placement.character) > 0) {
+    Pending construct{clip.id(), {}, 0, {}};
+    construct.construct = true;
+    constructQueue_.push_back(std::move(construct));
+  }
   if (placement.clipActions.empty()) return;
   const auto movieBytes = movie_->bytes();
   const auto* start = placement.clipActions.data();
@@ -257,8 +279,10 @@ int keyPressCode(int keyCode, int character) {
 bool ScriptHost::keyDown(int keyCode, int character) {
   keysDown_.insert(keyCode);
   lastKey_ = keyCode;
+  const bool typed = typeIntoFocus(keyCode, character);
   return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"), QStringLiteral("Key"),
-                    keyPressCode(keyCode, character));
+                    keyPressCode(keyCode, character)) ||
+         typed;
 }
 
 bool ScriptHost::keyUp(int keyCode) {
@@ -276,7 +300,9 @@ bool ScriptHost::pointerMove(double x, double y) {
 }
 
 bool ScriptHost::pointerDown() {
-  return queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown"), QStringLiteral("Mouse"));
+  const bool focused = focusFieldAtPointer();
+  return queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown"), QStringLiteral("Mouse")) ||
+         focused;
 }
 bool ScriptHost::pointerUp() {
   return queueEvent(clipevent::MouseUp, QStringLiteral("onMouseUp"), QStringLiteral("Mouse"));
@@ -299,6 +325,11 @@ void ScriptHost::draw(ClipHandle handle, const avm1::DrawCommand& command) {
 }
 
 std::vector<std::shared_ptr<const Shape>> ScriptHost::updateDrawings() {
+  rebuildDrawings();
+  return std::exchange(retired_, {});
+}
+
+void ScriptHost::rebuildDrawings() {
   for (auto& [handle, drawing] : drawings_) {
     if (!drawing.dirty) continue;
     drawing.dirty = false;
@@ -306,14 +337,13 @@ std::vector<std::shared_ptr<const Shape>> ScriptHost::updateDrawings() {
     drawing.shape = std::make_shared<const Shape>(drawingShape(drawing.commands));
     if (TimelineInstance* instance = clip(handle)) instance->setDrawing(drawing.shape);
   }
-  return std::exchange(retired_, {});
 }
 
 // --- The outside
 
 void ScriptHost::getUrl(const avm1::UrlRequest& request) {
   if (request.loadVariables || request.targetIsClip) {
-    qCDebug(lcSwf) << "not loading" << request.url << "(loading is not supported)";
+    queueLoad(request);
     return;
   }
   const QString scheme = request.url.section(QLatin1Char(':'), 0, 0).toLower();
@@ -324,7 +354,10 @@ void ScriptHost::getUrl(const avm1::UrlRequest& request) {
   if (urlHandler_) urlHandler_(request.url, request.target);
 }
 
-void ScriptHost::trace(const QString& message) { qCDebug(lcSwf) << "trace:" << message; }
+void ScriptHost::trace(const QString& message) {
+  qCDebug(lcSwf) << "trace:" << message;
+  movielog::line(movielog::Kind::Trace, message);
+}
 
 double ScriptHost::timerMs() {
   const double rate = movie_->frameRate() > 0 ? movie_->frameRate() : 12.0;

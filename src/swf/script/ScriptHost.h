@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QTransform>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <random>
 #include <set>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "swf/avm1/Host.h"
@@ -29,7 +32,8 @@ namespace quelvo::swf {
 //
 // Frame actions, clip events and handler calls are queued as the timelines
 // meet them and run in that order once the display lists of the step are in
-// place; the init actions of a sprite run once, ahead of other queued actions.
+// place; the init actions of a sprite run once, ahead of other queued actions,
+// and the constructors of registered classes run next, parents before children.
 // Script depths are the display list's depths less 16384. Time, as scripts
 // see it, advances by one frame period per tick, so every run of a movie
 // gives the same pictures. Sound objects play through the playback's sounds;
@@ -77,6 +81,32 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // Returns whether any field's text changed.
   bool updateFields();
 
+  // --- Loading (ScriptHostLoading.cpp). A load a script asked for waits
+  // for the player's next tick; data files are read then too.
+  // A movie or image to load into a clip or level, or with no url to unload one.
+  struct MovieLoad {
+    QString url;
+    avm1::ClipHandle clip = avm1::kNoClip;  // the target clip, or
+    int level = -1;                         // the target level
+    std::uint64_t loadId = 0;               // a MovieClipLoader's, to report to
+  };
+  // Loads waiting at once; later ones are dropped (a loader's fail).
+  static constexpr std::size_t kMaxPendingLoads = 16;
+  // A data file (LoadVars, XML, loadVariables) is read whole; larger ones fail.
+  static constexpr qint64 kMaxDataFileBytes = qint64{16} << 20;
+  std::vector<MovieLoad> takeMovieLoads() { return std::exchange(movieLoads_, {}); }
+  const std::filesystem::path& movieFolder() const { return movieFolder_; }
+  // Gives the clip an empty timeline in place of its content, keeping its
+  // depth, name, matrix, colour, visibility and clip events; the clip that
+  // replaces it, kNoClip when the clip has gone.
+  avm1::ClipHandle emptyClip(avm1::ClipHandle clip);
+  bool hasClip(avm1::ClipHandle clip) const { return this->clip(clip) != nullptr; }
+  // Matrix from the clip's space to the stage's; nothing when it or a clip
+  // holding it is hidden or gone.
+  std::optional<QTransform> clipToStage(avm1::ClipHandle clip) const;
+  // Tells the MovieClipLoader behind a load how it goes.
+  void reportClipLoad(std::uint64_t loadId, const avm1::ClipLoadNews& news);
+
   // --- ActionRunner
   void runActions(TimelineInstance& clip, std::span<const std::uint8_t> actions,
                   std::uint64_t offset) override;
@@ -93,6 +123,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   avm1::ClipHandle childClip(avm1::ClipHandle parent, const QString& name,
                              bool caseSensitive) override;
   std::vector<avm1::ClipHandle> childClips(avm1::ClipHandle parent) override;
+  int exportedCharacter(const QString& name) override;
+  int characterOf(avm1::ClipHandle clip) override;
   void gotoFrame(avm1::ClipHandle clip, int frameIndex, bool play) override;
   std::optional<int> frameOfLabel(avm1::ClipHandle clip, const QString& label) override;
   void play(avm1::ClipHandle clip) override;
@@ -121,6 +153,7 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   void toggleQuality() override {}
   void stopSounds() override;
   void getUrl(const avm1::UrlRequest& request) override;
+  std::optional<QByteArray> readData(const QString& url) override;
   void fsCommand(const QString&, const QString&) override {}
   void trace(const QString& message) override;
   double timerMs() override;
@@ -137,6 +170,26 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   std::optional<double> channelPositionMs(avm1::SoundChannel channel) override;
   SoundTransform soundTransform(avm1::ClipHandle target) override;
   void setSoundTransform(avm1::ClipHandle target, const SoundTransform& transform) override;
+  QImage exportedBitmap(const QString& name) override;
+  void attachBitmap(avm1::ClipHandle clip, std::shared_ptr<const BitmapSurface> bitmap, int depth,
+                    bool smoothing) override;
+  void drawClip(avm1::ClipHandle clip, BitmapSurface& target, const BitmapDraw& settings) override;
+  bool isTextField(avm1::ClipHandle handle) override;
+  avm1::ClipHandle createTextField(avm1::ClipHandle parent, const QString& name, int depth,
+                                   const std::array<double, 4>& box) override;
+  void removeTextField(avm1::ClipHandle handle) override;
+  avm1::Value fieldMember(avm1::ClipHandle handle, FieldMember member) override;
+  void setFieldMember(avm1::ClipHandle handle, FieldMember member,
+                      const avm1::Value& value) override;
+  FieldFormat textFormat(avm1::ClipHandle handle, int begin, int end) override;
+  void setTextFormat(avm1::ClipHandle handle, int begin, int end,
+                     const FieldFormat& format) override;
+  FieldFormat newTextFormat(avm1::ClipHandle handle) override;
+  void setNewTextFormat(avm1::ClipHandle handle, const FieldFormat& format) override;
+  avm1::TextExtent textExtent(const FieldFormat& format, const QString& text,
+                              std::optional<double> width) override;
+  avm1::ClipHandle focusedField() override;
+  bool setFocusedField(avm1::ClipHandle handle) override;
 
  private:
   struct Pending {
@@ -148,6 +201,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
     // lets its script object go.
     bool afterRemoval = false;
     bool forget = false;
+    // Applies the clip's registered class, then queues its onLoad.
+    bool construct = false;
   };
   struct Drawing {
     std::vector<avm1::DrawCommand> commands;
@@ -169,12 +224,19 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // Tells the Sound objects which of their sounds ended and which loaded;
   // returns whether there was any news.
   bool runSoundEvents();
+  // Gives the clips drawn on since the last time their new shapes; the
+  // shapes replaced wait in retired_ for updateDrawings.
+  void rebuildDrawings();
   // Runs the clips' handlers of an input event, then the source's listeners.
   // pressCode also runs the keyPress handlers for that key.
   bool queueEvent(std::uint32_t event, const QString& method, const QString& source,
                   int pressCode = 0);
   void queueHandlers(avm1::ClipHandle clip, std::uint32_t event, int pressCode = 0);
   void runEntry(const Pending& entry);
+  // Queues a loadMovie, unloadMovie or loadVariables request.
+  void queueLoad(const avm1::UrlRequest& request);
+  // Serves the data files asked for; returns whether there were any.
+  bool runLoads();
   // Adds object at a script depth of parent and makes its instance.
   avm1::ClipHandle addClip(TimelineInstance& parent, int depth, DisplayObject object,
                            const Timeline* timeline);
@@ -187,6 +249,32 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   std::optional<QRectF> bounds(const TimelineInstance& clip, const QTransform& toSpace) const;
   std::optional<QRectF> parentBounds(const TimelineInstance& clip) const;
   bool updateFields(TimelineInstance& timeline, int nesting);
+  // A text field scripts reached: the timeline holding it and its entry there.
+  struct FieldPlace {
+    TimelineInstance* parent = nullptr;
+    DisplayObject* object = nullptr;
+    FieldState* state = nullptr;
+    ScriptedField* field = nullptr;
+  };
+  std::optional<FieldPlace> fieldPlace(avm1::ClipHandle handle) const;
+  // The handle of the named text field in parent's list; kNoClip for none.
+  avm1::ClipHandle childField(TimelineInstance& parent, const QString& name, bool caseSensitive);
+  avm1::ClipHandle reachField(TimelineInstance& parent, DisplayObject& object);
+  // The field's text changed: its variable follows.
+  void fieldTextChanged(const FieldPlace& place);
+  // Text field properties a clip computes from its timeline or children.
+  std::optional<avm1::Value> fieldGeometry(avm1::ClipHandle handle, avm1::ClipProperty property);
+  void setFieldSize(avm1::ClipHandle handle, avm1::ClipProperty property, double pixels);
+  // The input field under point (root twips) in timeline's list, reached.
+  avm1::ClipHandle inputFieldAt(TimelineInstance& timeline, const QTransform& toRoot, QPointF point,
+                                int nesting);
+  // A press focuses the input field under the pointer, or none; returns
+  // whether the focus moved.
+  bool focusFieldAtPointer();
+  // Types the key into the focused input field; returns whether its text changed.
+  bool typeIntoFocus(int keyCode, int character);
+  // The display list depth of a script depth, when there is one.
+  static std::optional<std::uint16_t> listDepth(int scriptDepth);
 
   std::shared_ptr<const Movie> movie_;
   PlayContext& context_;
@@ -197,10 +285,20 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   UrlHandler urlHandler_;
   std::filesystem::path movieFolder_;
   int soundLoadsThisTick_ = 0;
+  struct VariablesLoad {
+    avm1::ClipHandle clip = avm1::kNoClip;
+    QString url;
+  };
+  std::vector<MovieLoad> movieLoads_;
+  std::vector<VariablesLoad> variablesLoads_;
   Timeline emptyTimeline_;
   std::map<QString, std::uint16_t> exports_;  // lower case before SWF 7
   std::deque<Pending> initQueue_;
+  // Constructors of clips placed on timelines: after the init actions that
+  // register their classes, before the frame actions that use them.
+  std::deque<Pending> constructQueue_;
   std::deque<Pending> queue_;
+  std::set<std::uint16_t> exportedIds_;
   std::set<std::uint16_t> initDone_;
   std::unordered_map<avm1::ClipHandle, std::vector<ClipEventHandler>> handlers_;
   std::unordered_map<avm1::ClipHandle, Drawing> drawings_;
@@ -212,6 +310,7 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   int lastKey_ = 0;
   double pointerX_ = 0, pointerY_ = 0;
   Drag drag_;
+  avm1::ClipHandle focus_ = avm1::kNoClip;  // the input field keys type into
   std::uint64_t ticks_ = 0;
   std::mt19937 random_{20061207};
 };

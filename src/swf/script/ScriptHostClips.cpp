@@ -14,12 +14,6 @@ namespace {
 constexpr int kScriptDepthBase = 16384;
 constexpr int kMaxListDepth = 65535;
 
-std::optional<std::uint16_t> listDepth(int scriptDepth) {
-  const long long depth = static_cast<long long>(scriptDepth) + kScriptDepthBase;
-  if (depth < 0 || depth > kMaxListDepth) return std::nullopt;
-  return static_cast<std::uint16_t>(depth);
-}
-
 DisplayList::Objects::iterator entryOf(DisplayList& list, const TimelineInstance& clip) {
   auto it = list.objects().begin();
   while (it != list.objects().end() && it->second.sprite.get() != &clip) ++it;
@@ -27,6 +21,12 @@ DisplayList::Objects::iterator entryOf(DisplayList& list, const TimelineInstance
 }
 
 }  // namespace
+
+std::optional<std::uint16_t> ScriptHost::listDepth(int scriptDepth) {
+  const long long depth = static_cast<long long>(scriptDepth) + kScriptDepthBase;
+  if (depth < 0 || depth > kMaxListDepth) return std::nullopt;
+  return static_cast<std::uint16_t>(depth);
+}
 
 DisplayObject* ScriptHost::placed(ClipHandle handle) const {
   const TimelineInstance* instance = clip(handle);
@@ -37,11 +37,15 @@ ClipHandle ScriptHost::levelClip(int level) { return level == 0 ? root_.id() : k
 
 ClipHandle ScriptHost::parentClip(ClipHandle handle) {
   const TimelineInstance* instance = clip(handle);
-  return instance && instance->parent() ? instance->parent()->id() : kNoClip;
+  if (!instance) {
+    const auto field = fieldPlace(handle);
+    return field ? field->parent->id() : kNoClip;
+  }
+  return instance->parent() ? instance->parent()->id() : kNoClip;
 }
 
 ClipHandle ScriptHost::childClip(ClipHandle parent, const QString& name, bool caseSensitive) {
-  const TimelineInstance* instance = clip(parent);
+  TimelineInstance* instance = clip(parent);
   if (!instance) return kNoClip;
   const auto sensitivity = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
   for (const auto& [depth, object] : instance->displayList().objects()) {
@@ -49,7 +53,7 @@ ClipHandle ScriptHost::childClip(ClipHandle parent, const QString& name, bool ca
       return object.sprite->id();
     }
   }
-  return kNoClip;
+  return childField(*instance, name, caseSensitive);
 }
 
 std::vector<ClipHandle> ScriptHost::childClips(ClipHandle parent) {
@@ -60,6 +64,20 @@ std::vector<ClipHandle> ScriptHost::childClips(ClipHandle parent) {
     }
   }
   return children;
+}
+
+int ScriptHost::exportedCharacter(const QString& name) {
+  const auto character = exported(name);
+  return character ? *character : -1;
+}
+
+// Duplicates share the timeline of the sprite they copy; empty clips have one of their own.
+int ScriptHost::characterOf(ClipHandle handle) {
+  const TimelineInstance* instance = clip(handle);
+  const DisplayObject* object = instance ? instance->placement() : nullptr;
+  if (!object) return -1;
+  const Sprite* sprite = context_.library.sprite(object->character);
+  return sprite && &sprite->timeline == &instance->timeline() ? object->character : -1;
 }
 
 // --- Timeline control
@@ -197,6 +215,11 @@ void ScriptHost::removeClip(ClipHandle handle) {
 
 int ScriptHost::depthOf(ClipHandle handle) {
   const TimelineInstance* instance = clip(handle);
+  if (const auto field = instance ? std::nullopt : fieldPlace(handle)) {
+    for (const auto& [depth, object] : field->parent->displayList().objects()) {
+      if (&object == field->object) return static_cast<int>(depth) - kScriptDepthBase;
+    }
+  }
   if (!instance || !instance->parent()) return 0;
   const auto entry = entryOf(instance->parent()->displayList(), *instance);
   if (entry == instance->parent()->displayList().objects().end()) return 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "swf/bitmapdata/BitmapSurface.h"
 #include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 
@@ -56,6 +57,8 @@ std::optional<QRectF> ScriptHost::bounds(const TimelineInstance& clip,
     const QTransform transform = toQTransform(object.matrix) * toSpace;
     if (object.sprite) {
       if (const auto inner = bounds(*object.sprite, transform)) unite(result, *inner);
+    } else if (object.bitmap && !object.bitmap->disposed()) {
+      unite(result, transform.mapRect(object.bitmap->areaInTwips()));
     } else if (const Shape* shape = context_.library.shape(object.character)) {
       unite(result, transform.mapRect(rectOf(shape->bounds)));
     }
@@ -70,8 +73,13 @@ std::optional<QRectF> ScriptHost::parentBounds(const TimelineInstance& clip) con
 
 Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
   const TimelineInstance* instance = clip(handle);
-  if (!instance) return {};
-  const DisplayObject* object = instance->placement();
+  if (!instance) {
+    // A text field: what a clip takes from its timeline comes from the field.
+    if (auto value = fieldGeometry(handle, property)) return *value;
+  }
+  const auto field = instance ? std::nullopt : fieldPlace(handle);
+  if (!instance && !field) return {};
+  const DisplayObject* object = instance ? instance->placement() : field->object;
   const Matrix m = object ? object->matrix : Matrix{};
   switch (property) {
     case ClipProperty::X:
@@ -126,7 +134,8 @@ Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
 
 void ScriptHost::setProperty(ClipHandle handle, ClipProperty property, const Value& value) {
   TimelineInstance* instance = clip(handle);
-  DisplayObject* object = instance ? instance->placement() : nullptr;
+  const auto field = instance ? std::nullopt : fieldPlace(handle);
+  DisplayObject* object = instance ? instance->placement() : field ? field->object : nullptr;
   if (!object) return;
   const double number = value.isNumber() ? value.asNumber() : 0;
   if (property != ClipProperty::Name && property != ClipProperty::Visible &&
@@ -160,6 +169,10 @@ void ScriptHost::setProperty(ClipHandle handle, ClipProperty property, const Val
       break;
     case ClipProperty::Width:
     case ClipProperty::Height: {
+      if (!instance) {
+        setFieldSize(handle, property, number);
+        break;
+      }
       const auto box = parentBounds(*instance);
       const bool width = property == ClipProperty::Width;
       const double size = box ? (width ? box->width() : box->height()) : 0;

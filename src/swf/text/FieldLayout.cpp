@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -185,8 +186,19 @@ std::vector<Piece> splitPieces(const std::vector<TextRun>& runs) {
 }
 
 struct Line {
+  std::size_t paragraph = 0;
   std::vector<std::size_t> pieces;
   double width = 0;  // without trailing spaces
+  double ascent = 0;
+  double descent = 0;
+  bool first = false;  // of its paragraph
+  bool last = false;
+};
+
+// A paragraph's text cut into pieces, measured.
+struct MeasuredParagraph {
+  const TextParagraph* paragraph = nullptr;
+  std::vector<Piece> pieces;
 };
 
 class FieldLayouter {
@@ -197,31 +209,82 @@ class FieldLayouter {
     deviceName_ = font && !font->name.isEmpty() ? font->name : QStringLiteral("_serif");
   }
 
-  TextFormat baseFormat() const {
-    TextFormat format;
-    format.face = deviceName_;
-    format.size = field_.height;
-    format.colour = field_.colour;
-    // HTML text states its own styles.
-    if (embedded_ && !field_.html) {
-      format.bold = embedded_->bold;
-      format.italic = embedded_->italic;
+  // Measures every paragraph and breaks it into lines.
+  // Text past kMaxCharacters is left out.
+  void lay(const std::vector<TextParagraph>& paragraphs) {
+    qsizetype left = kMaxCharacters;
+    for (const TextParagraph& paragraph : paragraphs) {
+      if (left <= 0) break;
+      const TextParagraph* laid = &paragraph;
+      qsizetype length = 0;
+      for (const TextRun& run : paragraph.runs) length += run.text.size();
+      if (length > left) {
+        TextParagraph& cut = cutParagraphs_.emplace_back(paragraph);
+        cut.runs.clear();
+        for (qsizetype room = left; const TextRun& run : paragraph.runs) {
+          if (room <= 0) break;
+          cut.runs.push_back(TextRun{run.text.left(room), run.format});
+          room -= run.text.size();
+        }
+        laid = &cut;
+      }
+      left -= length;
+      measured_.push_back(MeasuredParagraph{laid, measure(*laid)});
+      breakLines(measured_.size() - 1);
     }
-    return format;
   }
 
-  // Outlines every paragraph; paths by colour.
-  std::map<std::uint32_t, QPainterPath> outline(const std::vector<TextParagraph>& paragraphs) {
+  FieldMetrics metrics(int scroll) const {
+    FieldMetrics metrics;
+    metrics.lines = static_cast<int>(lines_.size());
+    if (!lines_.empty()) {
+      metrics.ascent = lines_.front().ascent;
+      metrics.descent = lines_.front().descent;
+    }
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      const Line& line = lines_[i];
+      const ParagraphSpacing& spacing = measured_[line.paragraph].paragraph->spacing;
+      metrics.textWidth =
+          std::max(metrics.textWidth, line.width + spacing.leftMargin + spacing.rightMargin +
+                                          (line.first ? spacing.indent : 0));
+      metrics.textHeight += lineHeight(i) - (i + 1 == lines_.size() ? spacing.leading : 0);
+    }
+    const double room = (field_.bounds.yMax - field_.bounds.yMin) - 2 * kGutter;
+    int fitting = 0;
+    for (double used = 0; fitting < metrics.lines; ++fitting) {
+      used += lineHeight(lines_.size() - 1 - static_cast<std::size_t>(fitting));
+      if (used > room + kWrapSlack && fitting > 0) break;
+    }
+    metrics.maxScroll = std::max(0, metrics.lines - fitting);
+    metrics.bottomLine = std::clamp(scroll, 0, std::max(0, metrics.lines - 1));
+    double used = 0;
+    for (std::size_t i = static_cast<std::size_t>(metrics.bottomLine); i < lines_.size(); ++i) {
+      used += lineHeight(i);
+      if (used > room + kWrapSlack && static_cast<int>(i) > metrics.bottomLine) break;
+      metrics.bottomLine = static_cast<int>(i);
+    }
+    return metrics;
+  }
+
+  // Outlines the lines from the first shown; paths by colour.
+  std::map<std::uint32_t, QPainterPath> outline(int scroll) {
     std::map<std::uint32_t, QPainterPath> byColour;
     double top = field_.bounds.yMin + kGutter;
-    for (const TextParagraph& paragraph : paragraphs) {
+    for (std::size_t i = static_cast<std::size_t>(std::max(scroll, 0)); i < lines_.size(); ++i) {
       if (top > field_.bounds.yMax) break;
-      top = outlineParagraph(paragraph, top, byColour);
+      const double baseline = top + lines_[i].ascent;
+      placeLine(lines_[i], baseline, byColour);
+      top += lineHeight(i);
     }
     return byColour;
   }
 
  private:
+  double lineHeight(std::size_t line) const {
+    const Line& l = lines_[line];
+    return l.ascent + l.descent + measured_[l.paragraph].paragraph->spacing.leading;
+  }
+
   Face& faceFor(const TextFormat& format) {
     TextFormat key = format;
     key.colour = {};
@@ -253,36 +316,14 @@ class FieldLayouter {
     return sameFace ? embedded_ : nullptr;
   }
 
-  double lineWidth(bool firstLine) const {
+  double lineWidth(const ParagraphSpacing& spacing, bool firstLine) const {
     const double width = (field_.bounds.xMax - field_.bounds.xMin) - 2 * kGutter -
-                         field_.leftMargin - field_.rightMargin - (firstLine ? field_.indent : 0);
+                         spacing.leftMargin - spacing.rightMargin -
+                         (firstLine ? spacing.indent : 0);
     return std::max(0.0, width);
   }
 
-  std::vector<Line> breakLines(std::vector<Piece>& pieces) {
-    std::vector<Line> lines(1);
-    double used = 0;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-      const Piece& piece = pieces[i];
-      Line* line = &lines.back();
-      const bool overflows =
-          used + piece.kerning + piece.width > lineWidth(lines.size() == 1) + kWrapSlack;
-      if (field_.wordWrap && !piece.space && overflows && line->width > 0) {
-        lines.emplace_back();
-        line = &lines.back();
-        used = 0;
-      }
-      if (piece.space && line->pieces.empty() && lines.size() > 1) continue;
-      if (!line->pieces.empty()) used += piece.kerning;
-      line->pieces.push_back(i);
-      used += piece.width;
-      if (!piece.space) line->width = used;
-    }
-    return lines;
-  }
-
-  double outlineParagraph(const TextParagraph& paragraph, double top,
-                          std::map<std::uint32_t, QPainterPath>& byColour) {
+  std::vector<Piece> measure(const TextParagraph& paragraph) {
     std::vector<Piece> pieces = splitPieces(paragraph.runs);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       Face& face = faceFor(paragraph.runs[pieces[i].run].format);
@@ -291,33 +332,60 @@ class FieldLayouter {
         pieces[i].kerning = face.kerning(pieces[i - 1].text.back(), pieces[i].text.front());
       }
     }
-    std::vector<Line> lines = breakLines(pieces);
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-      const Line& line = lines[l];
-      double ascent = 0, descent = 0;
-      if (line.pieces.empty()) {
-        Face& face = faceFor(paragraph.format);
-        ascent = face.ascent();
-        descent = face.descent();
-      }
-      for (std::size_t i : line.pieces) {
-        Face& face = faceFor(paragraph.runs[pieces[i].run].format);
-        ascent = std::max(ascent, face.ascent());
-        descent = std::max(descent, face.descent());
-      }
-      const double baseline = top + ascent;
-      placeLine(paragraph, pieces, line, l == 0, l + 1 == lines.size(), baseline, byColour);
-      top = baseline + descent + field_.leading;
-      if (top > field_.bounds.yMax) break;
-    }
-    return top;
+    return pieces;
   }
 
-  void placeLine(const TextParagraph& paragraph, const std::vector<Piece>& pieces, const Line& line,
-                 bool first, bool last, double baseline,
+  void breakLines(std::size_t index) {
+    const MeasuredParagraph& measured = measured_[index];
+    const std::vector<Piece>& pieces = measured.pieces;
+    const ParagraphSpacing& spacing = measured.paragraph->spacing;
+    const std::size_t firstLine = lines_.size();
+    lines_.emplace_back();
+    lines_.back().paragraph = index;
+    double used = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      const Piece& piece = pieces[i];
+      Line* line = &lines_.back();
+      const bool overflows = used + piece.kerning + piece.width >
+                             lineWidth(spacing, lines_.size() == firstLine + 1) + kWrapSlack;
+      if (field_.wordWrap && !piece.space && overflows && line->width > 0) {
+        lines_.emplace_back();
+        line = &lines_.back();
+        line->paragraph = index;
+        used = 0;
+      }
+      if (piece.space && line->pieces.empty() && lines_.size() > firstLine + 1) continue;
+      if (!line->pieces.empty()) used += piece.kerning;
+      line->pieces.push_back(i);
+      used += piece.width;
+      if (!piece.space) line->width = used;
+    }
+    lines_[firstLine].first = true;
+    lines_.back().last = true;
+    for (std::size_t l = firstLine; l < lines_.size(); ++l) {
+      Line& line = lines_[l];
+      if (line.pieces.empty()) {
+        Face& face = faceFor(measured.paragraph->format);
+        line.ascent = face.ascent();
+        line.descent = face.descent();
+      }
+      for (std::size_t i : line.pieces) {
+        Face& face = faceFor(measured.paragraph->runs[pieces[i].run].format);
+        line.ascent = std::max(line.ascent, face.ascent());
+        line.descent = std::max(line.descent, face.descent());
+      }
+    }
+  }
+
+  void placeLine(const Line& line, double baseline,
                  std::map<std::uint32_t, QPainterPath>& byColour) {
-    const double available = lineWidth(first);
-    double x = field_.bounds.xMin + kGutter + field_.leftMargin + (first ? field_.indent : 0);
+    const MeasuredParagraph& measured = measured_[line.paragraph];
+    const TextParagraph& paragraph = *measured.paragraph;
+    const std::vector<Piece>& pieces = measured.pieces;
+    const ParagraphSpacing& spacing = paragraph.spacing;
+    const double available = lineWidth(spacing, line.first);
+    double x =
+        field_.bounds.xMin + kGutter + spacing.leftMargin + (line.first ? spacing.indent : 0);
     double spaceStretch = 0;
     switch (paragraph.align) {
       case TextAlign::Left:
@@ -331,7 +399,7 @@ class FieldLayouter {
       case TextAlign::Justify: {
         const auto spaces = std::count_if(line.pieces.begin(), line.pieces.end(),
                                           [&](std::size_t i) { return pieces[i].space; });
-        if (!last && spaces > 0 && line.width < available) {
+        if (!line.last && spaces > 0 && line.width < available) {
           spaceStretch = (available - line.width) / static_cast<double>(spaces);
         }
         break;
@@ -382,6 +450,9 @@ class FieldLayouter {
   const Font* embedded_ = nullptr;
   QString deviceName_;
   std::vector<std::pair<TextFormat, std::unique_ptr<Face>>> faces_;
+  std::deque<TextParagraph> cutParagraphs_;  // paragraphs cut at the character limit
+  std::vector<MeasuredParagraph> measured_;
+  std::vector<Line> lines_;
 };
 
 FillStyle solidFill(const Rgba& colour) {
@@ -390,47 +461,72 @@ FillStyle solidFill(const Rgba& colour) {
   return fill;
 }
 
-// A white background in a black frame one pixel wide. The frame's pixels
-// start at each edge of the bounds: it lies inside them at the left and top
-// and outside at the right and bottom.
-void addBorder(Shape& shape, const Rect& bounds) {
+// The background, then a frame one pixel wide whose pixels start at each
+// edge of the bounds: it lies inside them at the left and top and outside
+// at the right and bottom.
+void addFrame(Shape& shape, const Rect& bounds, const FieldFrame& frame) {
   ShapeLayer layer;
-  layer.fills.push_back(solidFill(Rgba{255, 255, 255, 255}));
-  layer.fills.push_back(solidFill(Rgba{0, 0, 0, 255}));
   Rect outer = bounds;
-  outer.xMax += kBorderWidth;
-  outer.yMax += kBorderWidth;
+  if (frame.border) {
+    outer.xMax += kBorderWidth;
+    outer.yMax += kBorderWidth;
+  }
   Rect inner = bounds;
-  inner.xMin = std::min(inner.xMin + kBorderWidth, inner.xMax);
-  inner.yMin = std::min(inner.yMin + kBorderWidth, inner.yMax);
-  addRectangle(layer, outer, 2, 0);
-  addRectangle(layer, inner, 1, 2);
+  if (frame.border) {
+    inner.xMin = std::min(inner.xMin + kBorderWidth, inner.xMax);
+    inner.yMin = std::min(inner.yMin + kBorderWidth, inner.yMax);
+  }
+  const std::uint16_t background = frame.background ? 1 : 0;
+  if (frame.background) layer.fills.push_back(solidFill(frame.backgroundColour));
+  if (frame.border) {
+    layer.fills.push_back(solidFill(frame.borderColour));
+    const auto border = static_cast<std::uint16_t>(layer.fills.size());
+    addRectangle(layer, outer, border, 0);
+    addRectangle(layer, inner, background, border);
+  } else {
+    addRectangle(layer, inner, background, 0);
+  }
   shape.layers.push_back(std::move(layer));
 }
 
 }  // namespace
 
-Shape layoutField(const EditText& field, const QString& text, const Font* font,
-                  const EmbeddedFonts& embeddedFonts) {
-  Shape shape;
+TextFormat fieldBaseFormat(const EditText& field, const Font* font) {
+  TextFormat format;
+  format.face = font && !font->name.isEmpty() ? font->name : QStringLiteral("_serif");
+  format.size = field.height;
+  format.colour = field.colour;
+  // HTML text states its own styles.
+  if (font && field.useOutlines && !font->glyphs.empty() && !field.html) {
+    format.bold = font->bold;
+    format.italic = font->italic;
+  }
+  return format;
+}
+
+LaidOutField layoutParagraphs(const EditText& field, const std::vector<TextParagraph>& paragraphs,
+                              const FieldFrame& frame, const Font* font,
+                              const EmbeddedFonts& embeddedFonts) {
+  LaidOutField result;
+  Shape& shape = result.shape;
   shape.id = field.id;
   shape.version = 3;
   shape.bounds = shape.edgeBounds = field.bounds;
   shape.windingFill = true;
-  if (field.border) {
-    addBorder(shape, field.bounds);
-    shape.bounds.xMax += kBorderWidth;
-    shape.bounds.yMax += kBorderWidth;
+  if (frame.border || frame.background) {
+    addFrame(shape, field.bounds, frame);
+    if (frame.border) {
+      shape.bounds.xMax += kBorderWidth;
+      shape.bounds.yMax += kBorderWidth;
+    }
     shape.edgeBounds = shape.bounds;
   }
 
   FieldLayouter layouter(field, font, embeddedFonts);
-  const QString shown = text.left(kMaxCharacters);
-  const auto paragraphs = field.html
-                              ? htmlTextParagraphs(shown, layouter.baseFormat(), field.align)
-                              : plainTextParagraphs(shown, layouter.baseFormat(), field.align);
+  layouter.lay(paragraphs);
+  result.metrics = layouter.metrics(frame.scroll);
   ShapeLayer layer;
-  for (const auto& [colour, path] : layouter.outline(paragraphs)) {
+  for (const auto& [colour, path] : layouter.outline(frame.scroll)) {
     if (path.isEmpty()) continue;
     layer.fills.push_back(solidFill(
         Rgba{static_cast<std::uint8_t>(colour >> 24), static_cast<std::uint8_t>(colour >> 16),
@@ -438,7 +534,21 @@ Shape layoutField(const EditText& field, const QString& text, const Font* font,
     appendOutline(layer, path, static_cast<std::uint16_t>(layer.fills.size()));
   }
   if (!layer.edges.empty()) shape.layers.push_back(std::move(layer));
-  return shape;
+  return result;
+}
+
+Shape layoutField(const EditText& field, const QString& text, const Font* font,
+                  const EmbeddedFonts& embeddedFonts) {
+  const QString shown = text.left(kMaxCharacters);
+  const TextFormat base = fieldBaseFormat(field, font);
+  auto paragraphs = field.html ? htmlTextParagraphs(shown, base, field.align)
+                               : plainTextParagraphs(shown, base, field.align);
+  const ParagraphSpacing spacing{double(field.leftMargin), double(field.rightMargin),
+                                 double(field.indent), double(field.leading)};
+  for (TextParagraph& paragraph : paragraphs) paragraph.spacing = spacing;
+  FieldFrame frame;
+  frame.background = frame.border = field.border;
+  return layoutParagraphs(field, paragraphs, frame, font, embeddedFonts).shape;
 }
 
 }  // namespace quelvo::swf

@@ -4,6 +4,8 @@
 #include <map>
 #include <optional>
 
+#include "swf/text/FieldFormat.h"
+
 namespace quelvo::swf {
 
 namespace {
@@ -85,15 +87,6 @@ std::optional<QString> entityText(QStringView name) {
   return std::nullopt;
 }
 
-std::optional<TextAlign> alignNamed(const QString& name) {
-  const QString lower = name.toLower();
-  if (lower == u"left") return TextAlign::Left;
-  if (lower == u"right") return TextAlign::Right;
-  if (lower == u"center") return TextAlign::Center;
-  if (lower == u"justify") return TextAlign::Justify;
-  return std::nullopt;
-}
-
 // Collects runs into paragraphs, merging neighbours of the same format.
 class ParagraphBuilder {
  public:
@@ -120,7 +113,7 @@ class ParagraphBuilder {
     }
   }
   void start(TextAlign align, const TextFormat& format) {
-    paragraphs_.push_back(TextParagraph{align, {}, format});
+    paragraphs_.push_back(TextParagraph{align, {}, {}, format});
   }
   void breakLine(const TextFormat& format) { start(paragraphs_.back().align, format); }
   TextParagraph& current() { return paragraphs_.back(); }
@@ -222,7 +215,7 @@ std::vector<TextParagraph> htmlTextParagraphs(const QString& html, const TextFor
         continue;
       }
       const auto alignment =
-          tag.attributes.count("align") ? alignNamed(tag.attributes.at("align")) : std::nullopt;
+          tag.attributes.count("align") ? alignFromName(tag.attributes.at("align")) : std::nullopt;
       const bool fresh = builder.current().runs.empty() && !paragraphEnded;
       if (!fresh) builder.start(align, currentFormat());
       paragraphEnded = false;

@@ -26,9 +26,19 @@ struct TextRun {
   TextFormat format;
 };
 
+// A paragraph's room: margins and first-line indent (twips) and the
+// space added below each of its lines.
+struct ParagraphSpacing {
+  double leftMargin = 0;
+  double rightMargin = 0;
+  double indent = 0;
+  double leading = 0;
+};
+
 // A line of text ended by a paragraph end or a line break.
 struct TextParagraph {
   TextAlign align = TextAlign::Left;
+  ParagraphSpacing spacing;
   std::vector<TextRun> runs;
   TextFormat format;  // sizes the line when it has no runs
 };

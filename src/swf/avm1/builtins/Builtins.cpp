@@ -16,8 +16,13 @@ void installBuiltins(Vm& vm) {
   installKey(vm);
   installMouse(vm);
   installMovieClip(vm);
+  installTextField(vm);
   installSound(vm);
   installGeom(vm);
+  installBitmapData(vm);
+  installXml(vm);
+  installLoadVars(vm);
+  installMovieClipLoader(vm);
 }
 
 }  // namespace quelvo::swf::avm1

@@ -30,7 +30,20 @@ void defineListeners(Vm& vm, Object* source);
 void installSound(Vm& vm);
 // flash.geom.Matrix, from SWF 8 on.
 void installGeom(Vm& vm);
+// flash.geom.Point, Rectangle and ColorTransform, in the flash.geom package object.
+void installGeomClasses(Vm& vm, Object* geom);
+// flash.display.BitmapData and MovieClip.attachBitmap, from SWF 8 on.
+void installBitmapData(Vm& vm);
+// The TextField class and MovieClip.createTextField, after installMovieClip.
+void installTextField(Vm& vm);
+// The TextFormat class.
+void installTextFormat(Vm& vm);
 // The drawing API methods of MovieClip.prototype.
 void installDrawing(Vm& vm, Object* movieClipProto);
+// XMLNode, and XML on top of it.
+void installXmlNode(Vm& vm);
+void installXml(Vm& vm);
+void installLoadVars(Vm& vm);
+void installMovieClipLoader(Vm& vm);
 
 }  // namespace quelvo::swf::avm1

@@ -70,6 +70,7 @@ void installGeom(Vm& vm) {
   vm.defineValue(geom, QStringLiteral("Matrix"), Value::object(matrix));
   vm.defineMethod(proto, QStringLiteral("createBox"), createBox);
   vm.defineMethod(proto, QStringLiteral("createGradientBox"), createGradientBox);
+  installGeomClasses(vm, geom);
 }
 
 }  // namespace quelvo::swf::avm1

@@ -4,6 +4,7 @@
 
 #include "swf/avm1/NumberText.h"
 #include "swf/avm1/SwfString.h"
+#include "swf/avm1/UrlEncoding.h"
 #include "swf/avm1/builtins/Builtins.h"
 #include "swf/avm1/builtins/NativeSupport.h"
 
@@ -31,48 +32,18 @@ Value isNaN(NativeCall& call) { return Value::boolean(std::isnan(numberArg(call,
 
 Value isFinite(NativeCall& call) { return Value::boolean(std::isfinite(numberArg(call, 0))); }
 
-bool isAsciiAlphanumeric(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
 // Everything but ASCII letters and digits becomes %XX, per UTF-8 byte.
 Value escape(NativeCall& call) {
-  const QByteArray bytes = stringArg(call, 0).toUtf8();
-  call.vm.reserveString(bytes.size() * 3);
-  QString text;
-  for (const char c : bytes) {
-    if (isAsciiAlphanumeric(c)) {
-      text += QLatin1Char(c);
-    } else {
-      text += u'%';
-      text += QString::number(static_cast<unsigned char>(c), 16).rightJustified(2, u'0').toUpper();
-    }
-  }
-  return Value::string(text);
-}
-
-int hexDigit(QChar c) {
-  const char16_t u = c.unicode();
-  if (u >= '0' && u <= '9') return u - '0';
-  if (u >= 'a' && u <= 'f') return u - 'a' + 10;
-  if (u >= 'A' && u <= 'F') return u - 'A' + 10;
-  return -1;
+  const QString text = stringArg(call, 0);
+  call.vm.reserveString(text.toUtf8().size() * 3);
+  return Value::string(urlEscape(text));
 }
 
 // %XX sequences back to bytes, read as the movie's text.
 Value unescape(NativeCall& call) {
   const QString text = stringArg(call, 0);
   call.vm.reserveString(text.size());
-  QByteArray bytes;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
-        hexDigit(text[i + 2]) >= 0) {
-      bytes.append(static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2])));
-      i += 2;
-    } else {
-      bytes.append(QString(text[i]).toUtf8());
-    }
-  }
+  const QByteArray bytes = percentDecode(text, false);
   return Value::string(
       decodeSwfString(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                 static_cast<std::size_t>(bytes.size())),

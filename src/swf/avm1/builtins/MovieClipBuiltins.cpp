@@ -20,7 +20,8 @@ std::optional<int> frameIndexFor(NativeCall& call, ClipHandle clip, const Value&
 
 int depthArg(NativeCall& call, std::size_t index) { return toInt32(numberArg(call, index)); }
 
-// The new clip as a value, with the properties of initObject copied onto it.
+// The new clip as a value, with the properties of initObject copied onto it;
+// then the constructor of its registered class runs, if it has one.
 Value made(NativeCall& call, ClipHandle clip, const Value& initObject) {
   ClipObject* object = call.vm.clipObject(clip);
   if (object == nullptr) return {};
@@ -29,6 +30,7 @@ Value made(NativeCall& call, ClipHandle clip, const Value& initObject) {
       call.vm.setMember(object, name, call.vm.getMember(initObject, name));
     }
   }
+  call.vm.initializeClip(clip);
   return Value::object(object);
 }
 
@@ -192,6 +194,13 @@ Value loadInto(NativeCall& call, bool variables) {
 }
 
 Value loadMovie(NativeCall& call) { return loadInto(call, false); }
+// unloadMovie(): a load request without an address empties the clip.
+Value unloadMovie(NativeCall& call) {
+  if (thisClip(call) == kNoClip) return {};
+  const Value none[] = {Value::string(QString())};
+  NativeCall empty{call.vm, call.thisValue, none, false};
+  return loadInto(empty, false);
+}
 Value loadVariables(NativeCall& call) { return loadInto(call, true); }
 
 Value movieClipConstructor(NativeCall&) { return {}; }
@@ -223,6 +232,7 @@ void installMovieClip(Vm& vm) {
       {"getBytesTotal", getBytesTotal},
       {"getURL", getUrl},
       {"loadMovie", loadMovie},
+      {"unloadMovie", unloadMovie},
       {"loadVariables", loadVariables},
   };
   for (const auto& [name, fn] : methods) vm.defineMethod(proto, QString::fromLatin1(name), fn);

@@ -31,4 +31,11 @@ QString stringArg(NativeCall& call, std::size_t index) { return call.vm.toString
 
 ClipHandle thisClip(NativeCall& call) { return Vm::clipOf(call.thisValue); }
 
+void defineAccessor(Vm& vm, Object* target, const QString& name, NativeFn getter, NativeFn setter) {
+  Property& property = target->properties().findOrAdd(name);
+  property.getter = vm.newNative(getter);
+  property.setter = setter != nullptr ? vm.newNative(setter) : nullptr;
+  property.flags = DontEnum | DontDelete;
+}
+
 }  // namespace quelvo::swf::avm1

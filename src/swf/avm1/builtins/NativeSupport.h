@@ -24,4 +24,8 @@ QString stringArg(NativeCall& call, std::size_t index);
 // The clip a MovieClip method runs on; kNoClip when this is no clip.
 ClipHandle thisClip(NativeCall& call);
 
+// A built-in property read (and written, given a setter) through natives.
+void defineAccessor(Vm& vm, Object* target, const QString& name, NativeFn getter,
+                    NativeFn setter = nullptr);
+
 }  // namespace quelvo::swf::avm1

@@ -64,9 +64,18 @@ Value addProperty(NativeCall& call) {
   return Value::boolean(true);
 }
 
-// Linking library symbols to classes is the display list's business; scripts
-// only need to hear that it worked.
-Value registerClass(NativeCall&) { return Value::boolean(true); }
+// registerClass(linkageName, constructor): clips of the exported symbol are
+// made as instances of the class from now on; null ends that. False when no
+// symbol is exported under the name.
+Value registerClass(NativeCall& call) {
+  const int character = call.vm.host().exportedCharacter(stringArg(call, 0));
+  Object* constructor = call.arg(1).objectOrNull();
+  if (character < 0 || (constructor != nullptr && !constructor->isFunction())) {
+    return Value::boolean(false);
+  }
+  call.vm.registerClass(character, constructor);
+  return Value::boolean(true);
+}
 
 }  // namespace
 

@@ -166,12 +166,6 @@ Value position(NativeCall& call) {
   return Value::number(std::round(playing.value_or(self->positionMs)));
 }
 
-void defineReadOnly(Vm& vm, Object* target, const QString& name, NativeFn getter) {
-  Property& property = target->properties().findOrAdd(name);
-  property.getter = vm.newNative(getter);
-  property.flags = DontEnum | DontDelete;
-}
-
 }  // namespace
 
 void installSound(Vm& vm) {
@@ -190,8 +184,8 @@ void installSound(Vm& vm) {
       {"getTransform", getTransform},
   };
   for (const auto& [name, fn] : methods) vm.defineMethod(proto, QString::fromLatin1(name), fn);
-  defineReadOnly(vm, proto, QStringLiteral("duration"), duration);
-  defineReadOnly(vm, proto, QStringLiteral("position"), position);
+  defineAccessor(vm, proto, QStringLiteral("duration"), duration);
+  defineAccessor(vm, proto, QStringLiteral("position"), position);
 }
 
 }  // namespace quelvo::swf::avm1
