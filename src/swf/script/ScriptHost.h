@@ -275,6 +275,9 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   bool typeIntoFocus(int keyCode, int character);
   // The display list depth of a script depth, when there is one.
   static std::optional<std::uint16_t> listDepth(int scriptDepth);
+  // A new object placed as original is: its matrix, colour transform,
+  // visibility and clip events, nothing of its content.
+  static DisplayObject placedLike(const DisplayObject& original);
 
   std::shared_ptr<const Movie> movie_;
   PlayContext& context_;

@@ -160,17 +160,22 @@ ClipHandle ScriptHost::addClip(TimelineInstance& parent, int depth, DisplayObjec
   return added.sprite ? added.sprite->id() : kNoClip;
 }
 
+DisplayObject ScriptHost::placedLike(const DisplayObject& original) {
+  DisplayObject object;
+  object.matrix = original.matrix;
+  object.colorTransform = original.colorTransform;
+  object.visible = original.visible;
+  object.clipActions = original.clipActions;
+  return object;
+}
+
 ClipHandle ScriptHost::duplicateClip(ClipHandle source, const QString& name, int depth) {
   const TimelineInstance* instance = clip(source);
   const DisplayObject* original = instance ? instance->placement() : nullptr;
   if (!original) return kNoClip;
-  DisplayObject copy;
+  DisplayObject copy = placedLike(*original);
   copy.character = original->character;
-  copy.matrix = original->matrix;
-  copy.colorTransform = original->colorTransform;
   copy.ratio = original->ratio;
-  copy.visible = original->visible;
-  copy.clipActions = original->clipActions;
   copy.name = name.toStdString();
   const ClipHandle made =
       addClip(*instance->parent(), depth, std::move(copy), &instance->timeline());

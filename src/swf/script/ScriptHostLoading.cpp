@@ -79,11 +79,7 @@ ClipHandle ScriptHost::emptyClip(ClipHandle handle) {
   const TimelineInstance* instance = clip(handle);
   const DisplayObject* original = instance ? instance->placement() : nullptr;
   if (!original) return kNoClip;
-  DisplayObject empty;
-  empty.matrix = original->matrix;
-  empty.colorTransform = original->colorTransform;
-  empty.visible = original->visible;
-  empty.clipActions = original->clipActions;
+  DisplayObject empty = placedLike(*original);
   empty.name = original->name;
   return addClip(*instance->parent(), depthOf(handle), std::move(empty), &emptyTimeline_);
 }
