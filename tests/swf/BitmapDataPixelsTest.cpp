@@ -130,9 +130,10 @@ TEST(BitmapDataPixelsTest, CopyPixelsReplacesMergesAndMasks) {
   EXPECT_EQ(masked->pixel32(1, 0), 0xFF000000u);
   copyPixels(*masked, *source, {{0, 0, 2, 1}, 0, 0}, {mask.get(), 0, 0}, true);
   EXPECT_EQ(masked->pixel32(0, 0), 0xC0FF0000u);  // half red over half red
+  // An opaque destination blends even without mergeAlpha: half red over black.
   auto opaque = make(1, 1, false, 0x000000);
   copyPixels(*opaque, *source, {{0, 0, 1, 1}, 0, 0}, {mask.get(), 0, 0}, false);
-  EXPECT_EQ(opaque->pixel32(0, 0), 0xFFFF0000u);
+  EXPECT_EQ(opaque->pixel32(0, 0), 0xFF800000u);
 }
 
 TEST(BitmapDataPixelsTest, CopiesWithinOneBitmapReadTheOldPixels) {

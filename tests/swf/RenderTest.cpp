@@ -348,6 +348,18 @@ TEST(RenderTest, LinearGradientsSpanTheirSquare) {
   EXPECT_NEAR(midBlue, 127, 3);
 }
 
+TEST(RenderTest, SampledGradientsTakeEachPixelsColourFromItsCentre) {
+  // Only the edges are antialiased: inside, every pixel of the sampled
+  // picture has the colour the unsampled one reads at the pixel's centre.
+  st::ShapeBuilder shape;
+  shape.styles({st::FillStyle::linear({{0, kRed}, {255, kBlue}},
+                                      Matrix{2000.0 / 32768, 1, 0, 0, 1000, 1000})});
+  shape.select(0, 1).polygon({{0, 0}, {2000, 0}, {2000, 2000}, {0, 2000}});
+  const QImage low = renderShape(shape, Quality::Low);
+  const QImage high = renderShape(shape, Quality::High);
+  for (int x = 1; x < 99; ++x) EXPECT_EQ(rgbAt(high, x, 50), rgbAt(low, x, 50)) << "x " << x;
+}
+
 TEST(RenderTest, WindingRuleShapesFillWhereContoursOverlap) {
   // One fill drawn as two overlapping squares in one direction.
   st::ShapeBuilder shape(4);

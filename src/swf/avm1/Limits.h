@@ -10,8 +10,9 @@ namespace quelvo::swf::avm1 {
 // eating memory. Reaching one ends the running entry (a frame's actions, an
 // event handler, an interval) with a logged error; the movie goes on.
 struct Limits {
-  // Actions executed by one entry, built-in loops (sort, join...) included.
-  std::uint32_t stepsPerEntry = 400'000;
+  // Actions executed by one entry, built-in loops (sort, join...) included:
+  // room for loops that draw a bitmap pixel by pixel, under a second of work.
+  std::uint32_t stepsPerEntry = 10'000'000;
   // Nested calls of functions, script or built-in.
   std::uint32_t callDepth = 256;
   // Values on the stacks of all running frames together.

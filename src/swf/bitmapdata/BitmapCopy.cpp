@@ -31,17 +31,16 @@ void copyPixels(BitmapSurface& dest, const BitmapSurface& source, const BlockCop
                 const AlphaMask& alphaMask, bool mergeAlpha) {
   const BitmapSurface* mask = alphaMask.mask;
   if (mask != nullptr && mask->disposed()) return;
-  const bool opaque = !dest.transparent();
+  // An opaque destination cannot take the source's alpha: it always blends.
+  const bool blends = mergeAlpha || !dest.transparent();
   forEachBlockPixel(dest, source, block, [&](QRgb s, QRgb d, int x, int y) {
     if (mask != nullptr) {
       const int maskX = alphaMask.x + (x - block.from.x);
       const int maskY = alphaMask.y + (y - block.from.y);
       if (!mask->bounds().contains(maskX, maskY)) return d;
-      // An opaque destination replaced takes the colours only: alpha plays no part.
-      if (mergeAlpha || !opaque) s = argb::scaled(s, argb::alpha(mask->stored(maskX, maskY)));
+      s = argb::scaled(s, argb::alpha(mask->stored(maskX, maskY)));
     }
-    if (mergeAlpha) return argb::over(s, d);
-    return opaque ? dest.storable(argb::unpremultiply(s)) : s;
+    return blends ? argb::over(s, d) : s;
   });
 }
 

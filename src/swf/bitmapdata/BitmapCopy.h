@@ -23,9 +23,9 @@ struct AlphaMask {
 };
 
 // copyPixels: replaces the destination's pixels with the source's, or with
-// mergeAlpha blends the source over them. An alpha mask limits the copy to
-// the pixels it covers and scales the source's alpha (which an opaque
-// destination that is replaced ignores). source may be dest.
+// mergeAlpha (always, for an opaque destination) blends the source over
+// them. An alpha mask limits the copy to the pixels it covers and scales the
+// source's alpha. source may be dest.
 void copyPixels(BitmapSurface& dest, const BitmapSurface& source, const BlockCopy& block,
                 const AlphaMask& alphaMask, bool mergeAlpha);
 

@@ -40,10 +40,9 @@ QColor toColour(const std::array<double, 4>& c, bool linear) {
 }
 
 // Fills the colour table entry by entry (see gradientRamp): between two
-// records entry i takes the colour at i + lead along the way.
+// records entry i takes the colour at i along the way.
 std::vector<std::array<double, 4>> colourTable(const std::vector<GradientStop>& stops,
-                                               const std::vector<std::array<double, 4>>& colours,
-                                               int lead) {
+                                               const std::vector<std::array<double, 4>>& colours) {
   std::vector<std::array<double, 4>> table;
   table.reserve(kRampSize);
   while (table.size() < std::min<std::size_t>(stops.front().ratio, kRampSize)) {
@@ -57,7 +56,7 @@ std::vector<std::array<double, 4>> colourTable(const std::vector<GradientStop>& 
     }
     while (table.size() < static_cast<std::size_t>(to)) {
       const double t =
-          std::clamp((static_cast<double>(table.size()) + lead - from) / (to - from), 0.0, 1.0);
+          std::clamp((static_cast<double>(table.size()) - from) / (to - from), 0.0, 1.0);
       std::array<double, 4> colour;
       for (std::size_t c = 0; c < 4; ++c) {
         colour[c] = colours[k][c] + (colours[k + 1][c] - colours[k][c]) * t;
@@ -71,8 +70,7 @@ std::vector<std::array<double, 4>> colourTable(const std::vector<GradientStop>& 
 
 }  // namespace
 
-QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform,
-                            int lead) {
+QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform) {
   std::vector<GradientStop> stops = gradient.stops;
   if (stops.empty()) stops.push_back(GradientStop{0, Rgba{0, 0, 0, 255}});
   const bool linear = gradient.interpolation == InterpolationMode::LinearRgb;
@@ -84,7 +82,7 @@ QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colo
   // player looks entries up without blending neighbours.
   QGradientStops ramp;
   ramp.reserve(2 * kRampSize);
-  const auto table = colourTable(stops, colours, lead);
+  const auto table = colourTable(stops, colours);
   for (int i = 0; i < kRampSize; ++i) {
     const QColor entry = toColour(table[i], linear);
     ramp.append({i / double{kRampSize}, entry});

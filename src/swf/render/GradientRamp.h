@@ -16,10 +16,6 @@ namespace quelvo::swf {
 // Ratios before the first record take its colour, ratios past every record
 // the last one's. The colour transform applies to the recorded colours; a
 // gradient without records is black.
-//
-// lead: how many entries further along the interpolated colours are read
-// (the reference player's antialiased rendering reads one ahead).
-QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform,
-                            int lead);
+QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colorTransform);
 
 }  // namespace quelvo::swf

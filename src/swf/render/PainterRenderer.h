@@ -28,8 +28,7 @@ class PainterRenderer {
 
  private:
   // pixelSize: device pixels per output pixel, the thinnest a stroke gets.
-  void draw(QPainter& painter, const QTransform& stageToDevice, Quality quality, bool antialias,
-            double pixelSize);
+  void draw(QPainter& painter, const QTransform& stageToDevice, bool antialias, double pixelSize);
 
   Scene& scene_;
   QPainterBackend::Caches caches_;

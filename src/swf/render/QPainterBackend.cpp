@@ -8,6 +8,7 @@
 #include "swf/bitmapdata/BitmapSurface.h"
 #include "swf/geometry/StrokeOutline.h"
 #include "swf/geometry/Transforms.h"
+#include "swf/render/PixelCentredGradient.h"
 #include "swf/render/PixelTies.h"
 
 namespace quelvo::swf {
@@ -120,9 +121,11 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
   for (std::size_t i = 0; i < paths.fills.size(); ++i) {
     if (paths.fills[i].isEmpty()) continue;
     const FillStyle& style = layer.fills[i];
-    QBrush brush = fillBrush(style, colorTransform, settings_, bitmapFor(style, colorTransform));
+    QBrush brush = fillBrush(style, colorTransform, bitmapFor(style, colorTransform));
     if (brush.style() == Qt::NoBrush) continue;
     opaque = opaque && isOpaque(brush);
+    brush = pixelCentredGradient(brush, toDevice, static_cast<int>(settings_.samplesPerPixel),
+                                 outputPixelsUnder(paths.fills[i], toDevice));
     const bool isBitmap = style.kind == FillKind::Bitmap;
     fills.push_back(Fill{tieAligned(paths.fills[i], toDevice), std::move(brush),
                          isBitmap && smoothsBitmap(style, settings_),
@@ -134,6 +137,18 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
   }
   painter_->setTransform(toDevice);
   for (const Fill& fill : fills) paintFill(*painter_, fill);
+}
+
+// The output pixels (device pixels grouped by the sample grid) that path may
+// touch through toDevice, within the device.
+QRect QPainterBackend::outputPixelsUnder(const QPainterPath& path,
+                                         const QTransform& toDevice) const {
+  const int samples = std::max(1, static_cast<int>(settings_.samplesPerPixel));
+  const QRect onDevice = toDevice.mapRect(path.boundingRect()).toAlignedRect() &
+                         QRect(0, 0, painter_->device()->width(), painter_->device()->height());
+  if (onDevice.isEmpty()) return {};
+  const int left = onDevice.left() / samples, top = onDevice.top() / samples;
+  return QRect(QPoint(left, top), QPoint(onDevice.right() / samples, onDevice.bottom() / samples));
 }
 
 QPainterPath QPainterBackend::tieAligned(const QPainterPath& path,

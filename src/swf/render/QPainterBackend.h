@@ -55,6 +55,7 @@ class QPainterBackend : public RenderBackend {
 
   // path as it is drawn through toDevice: without antialiasing, pixel centres
   // on its edges go to the edges' top/left side.
+  QRect outputPixelsUnder(const QPainterPath& path, const QTransform& toDevice) const;
   QPainterPath tieAligned(const QPainterPath& path, const QTransform& toDevice) const;
   // The picture of a bitmap fill with the colour transform applied, if it has one.
   const QImage* bitmapFor(const FillStyle& style, const ColorTransform& colorTransform);

@@ -31,8 +31,8 @@ QGradient::Spread toSpread(SpreadMode mode) {
   return QGradient::PadSpread;
 }
 
-QBrush gradientBrush(const FillStyle& style, const ColorTransform& colorTransform, int lead) {
-  const QGradientStops ramp = gradientRamp(style.gradient, colorTransform, lead);
+QBrush gradientBrush(const FillStyle& style, const ColorTransform& colorTransform) {
+  const QGradientStops ramp = gradientRamp(style.gradient, colorTransform);
   const QTransform matrix = toQTransform(style.matrix);
   // A collapsed gradient square has no direction to spread along; it shows its last colour.
   if (!matrix.isInvertible()) return QBrush(ramp.back().second);
@@ -85,14 +85,14 @@ double diagonalStretch(const QTransform& t) {
 }  // namespace
 
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
-                 const PaintSettings& settings, const QImage* bitmap) {
+                 const QImage* bitmap) {
   switch (style.kind) {
     case FillKind::Solid:
       return QBrush(toQColor(colorTransform.apply(style.colour)));
     case FillKind::LinearGradient:
     case FillKind::RadialGradient:
     case FillKind::FocalGradient:
-      return gradientBrush(style, colorTransform, settings.gradientLead);
+      return gradientBrush(style, colorTransform);
     case FillKind::Bitmap:
       break;
   }
@@ -134,7 +134,7 @@ Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
   }
   QBrush brush;
   if (style.fill) {
-    brush = fillBrush(*style.fill, colorTransform, settings, bitmap);
+    brush = fillBrush(*style.fill, colorTransform, bitmap);
   } else {
     brush = QBrush(toQColor(colorTransform.apply(style.colour)));
   }

@@ -14,7 +14,6 @@ namespace quelvo::swf {
 // How styles become brushes and pens in one drawing pass.
 struct PaintSettings {
   double minimumStrokeWidth = 1;  // device pixels
-  int gradientLead = 0;           // see gradientRamp
   bool smoothBitmaps = true;      // smoothed bitmap fills are interpolated, at low quality too
   double samplesPerPixel = 1;     // device pixels per output pixel along a side (sample grid)
 };
@@ -25,7 +24,7 @@ struct PaintSettings {
 // pixel to one unit of the style's matrix; without a picture it gives
 // Qt::NoBrush.
 QBrush fillBrush(const FillStyle& style, const ColorTransform& colorTransform,
-                 const PaintSettings& settings, const QImage* bitmap = nullptr);
+                 const QImage* bitmap = nullptr);
 
 // Whether a bitmap fill's pixels are interpolated when drawn.
 bool smoothsBitmap(const FillStyle& style, const PaintSettings& settings);
