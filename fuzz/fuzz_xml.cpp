@@ -1,56 +1,8 @@
-// Fuzz entry point of the XML reader: the input, as UTF-8 text, is read with
-// and without ignoreWhite, built into script objects, written out, copied,
-// and the written markup read again.
+// libFuzzer entry point of the XML reader; see XmlFuzz.cpp.
 
-#include <cstddef>
-#include <cstdint>
-
-#include "swf/avm1/NullHost.h"
-#include "swf/avm1/Vm.h"
-#include "swf/avm1/builtins/XmlTree.h"
-#include "swf/xml/XmlParser.h"
-
-namespace {
-
-using namespace quelvo::swf;
-
-class CountingSink final : public xml::Sink {
- public:
-  void startElement(const QString& name, std::vector<xml::Attribute> attributes) override {
-    count += static_cast<std::size_t>(name.size()) + attributes.size();
-  }
-  void endElement() override { ++count; }
-  void text(const QString& value) override { count += static_cast<std::size_t>(value.size()); }
-
-  std::size_t count = 0;
-};
-
-avm1::Limits smallLimits() {
-  avm1::Limits limits;
-  limits.stringLength = 1 << 20;
-  limits.objects = 100'000;
-  return limits;
-}
-
-}  // namespace
+#include "FuzzEntries.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString source =
-      QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  CountingSink sink;
-  for (const bool ignoreWhite : {false, true}) xml::parse(source, ignoreWhite, sink);
-
-  avm1::NullHost host;
-  avm1::Vm vm(host, 8, smallLimits(), [](const QString&) {});
-  try {
-    auto* document = avm1::newXmlNode(vm, avm1::XmlNodeObject::kElement, avm1::Value::null());
-    avm1::parseIntoDocument(vm, *document, source, false);
-    const QString markup = avm1::xmlMarkup(vm, *document);
-    avm1::XmlNodeObject* copy = avm1::cloneXmlNode(vm, *document, true);
-    avm1::parseIntoDocument(vm, *copy, markup, true);
-  } catch (const avm1::ScriptAbort&) {
-    // A limit was reached: the document was too large for the small limits.
-  }
-  vm.collectGarbage();
+  quelvo::fuzz::fuzzXml({data, size});
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
@@ -27,6 +28,21 @@ constexpr int kNoBorder = 1;
 constexpr int kExactFit = 2;
 constexpr int kNativeSize = 3;
 constexpr double kTwipsPerPixel = 20;
+
+// The scale mode that shows the stage as a movie's Stage.scaleMode asks.
+int scaleModeOf(swf::avm1::StageScale scale) {
+  switch (scale) {
+    case swf::avm1::StageScale::NoBorder:
+      return kNoBorder;
+    case swf::avm1::StageScale::ExactFit:
+      return kExactFit;
+    case swf::avm1::StageScale::NoScale:
+      return kNativeSize;
+    case swf::avm1::StageScale::ShowAll:
+      break;
+  }
+  return 0;
+}
 
 QString describeLoadFailure(const QString& path, const swf::Error& error) {
   if (!platform::isFile(path)) return QStringLiteral("无法播放：找不到文件");
@@ -85,6 +101,7 @@ void MovieControl::setMovie(const QString& path) {
       movie_ = *loaded;
       player_ = std::make_unique<swf::Player>(movie_);
       player_->setMovieFolder(file.parent_path());
+      player_->setViewSize(width(), height());
       renderer_.emplace(*player_);
       sound_.setPlayer(player_.get());
       // The engine only passes on http and https addresses; of those, only
@@ -287,8 +304,10 @@ swf::Quality MovieControl::quality() const {
 }
 
 // Show all (mode 0 and anything unknown) fits the stage into the control
-// keeping its aspect ratio; native size (3) draws it at 1:1. Either way the
-// stage is centred and the zoom magnifies around the centre.
+// keeping its aspect ratio; native size (3) draws it at 1:1. The movie's
+// scripts may choose the mode instead (Stage.scaleMode). The stage is
+// centred, or put against the edges the movie's Stage.align names, and the
+// zoom magnifies around that point.
 QTransform MovieControl::stageToDevice(const QSize& deviceSize, double devicePixelRatio) const {
   const double stageWidth = std::max(movie_->widthPixels(), 1.0);
   const double stageHeight = std::max(movie_->heightPixels(), 1.0);
@@ -296,7 +315,8 @@ QTransform MovieControl::stageToDevice(const QSize& deviceSize, double devicePix
   const double fitY = deviceSize.height() / stageHeight;
   double scaleX = std::min(fitX, fitY);
   double scaleY = scaleX;
-  switch (settings_.scaleMode) {
+  const auto scripted = player_->scriptedStage();
+  switch (scripted ? scaleModeOf(scripted->scale) : settings_.scaleMode) {
     case kNoBorder:
       scaleX = scaleY = std::max(fitX, fitY);
       break;
@@ -312,11 +332,15 @@ QTransform MovieControl::stageToDevice(const QSize& deviceSize, double devicePix
   }
   scaleX *= zoom_;
   scaleY *= zoom_;
+  const QString align = scripted ? scripted->align : QString();
+  const auto place = [&](double room, QChar start, QChar end) {
+    return align.contains(start) ? 0 : align.contains(end) ? room : room / 2;
+  };
   const swf::Rect& stage = movie_->stageRect();
   return QTransform::fromTranslate(-stage.xMin, -stage.yMin) *
          QTransform::fromScale(scaleX / kTwipsPerPixel, scaleY / kTwipsPerPixel) *
-         QTransform::fromTranslate((deviceSize.width() - stageWidth * scaleX) / 2,
-                                   (deviceSize.height() - stageHeight * scaleY) / 2);
+         QTransform::fromTranslate(place(deviceSize.width() - stageWidth * scaleX, u'L', u'R'),
+                                   place(deviceSize.height() - stageHeight * scaleY, u'T', u'B'));
 }
 
 void MovieControl::paintEvent(QPaintEvent*) {
@@ -347,6 +371,11 @@ void MovieControl::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::white);
     painter.drawText(band, Qt::AlignCenter, temporaryNotice_);
   }
+}
+
+void MovieControl::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (player_ && player_->setViewSize(width(), height())) redrawFrame();
 }
 
 void MovieControl::focusInEvent(QFocusEvent* event) {

@@ -101,6 +101,8 @@ class MovieControl : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  // Tells the movie the view's new size (Stage.width and height under "noScale").
+  void resizeEvent(QResizeEvent* event) override;
   // Keys the window's shortcuts leave, and the pointer over the movie, go to
   // the movie: its buttons and its scripts.
   void keyPressEvent(QKeyEvent* event) override;

@@ -144,6 +144,22 @@ bool Player::pointerUp() {
   return runScripts(false) || changed;
 }
 
+bool Player::setViewSize(double width, double height) {
+  bool changed = scripts_ && scripts_->setViewSize(width, height);
+  for (Loaded& loaded : loaded_) {
+    if (loaded.player) changed = loaded.player->setViewSize(width, height) || changed;
+  }
+  // Fields bound to variables show what the listeners set.
+  if (changed) runScripts(false);
+  return changed;
+}
+
+std::optional<avm1::StageSettings> Player::scriptedStage() const {
+  if (!scripts_) return std::nullopt;
+  const avm1::StageSettings settings = scripts_->stageSettings();
+  return settings.scripted ? std::optional(settings) : std::nullopt;
+}
+
 void Player::setUrlHandler(UrlHandler handler) {
   if (scripts_) scripts_->setUrlHandler(std::move(handler));
 }

@@ -83,6 +83,13 @@ class Player : public Scene {
   bool pointerLeave();  // the pointer left the movie
   bool pointerDown();
   bool pointerUp();
+  // The size in pixels of the view showing the movie: scripts see it as
+  // Stage.width and height under "noScale" and hear when it changes (loaded
+  // movies too). Returns whether the picture may have changed.
+  bool setViewSize(double width, double height);
+  // How the movie's scripts asked the view to fit the stage (Stage.scaleMode
+  // and align); nothing when they did not ask.
+  std::optional<avm1::StageSettings> scriptedStage() const;
   // getURL with an http or https address; nothing else leaves the player.
   using UrlHandler = std::function<void(const QString& url, const QString& target)>;
   void setUrlHandler(UrlHandler handler);
@@ -125,8 +132,10 @@ class Player : public Scene {
   // The movies and images loaded into this player, in the order they came.
   std::size_t loadedCount() const { return loaded_.size(); }
 
-  // The pointer is over a button: show a hand.
-  bool cursorOverButton() const { return buttons_.overButton(); }
+  // The pointer is over a button (or a clip acting as one): show a hand.
+  bool cursorOverButton() const {
+    return buttons_.overButton() || (scripts_ && scripts_->cursorOverClipButton());
+  }
   // Replaces the runner of actions (tests record button actions with one).
   void setActionRunner(ActionRunner* runner) { context_.actions = runner; }
 

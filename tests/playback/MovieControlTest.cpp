@@ -248,6 +248,46 @@ TEST_F(MovieControlTest, LowQualityDrawsWithoutAntialiasing) {
   EXPECT_EQ(shades(), 2);
 }
 
+// Stage.member = "value" for each pair, as action bytes.
+std::vector<std::uint8_t> stageActions(
+    std::initializer_list<std::pair<const char*, const char*>> settings) {
+  std::vector<std::uint8_t> actions;
+  const auto push = [&](std::initializer_list<const char*> strings) {
+    std::vector<std::uint8_t> body;
+    for (const char* text : strings) {
+      body.push_back(0);  // a string
+      body.insert(body.end(), text, text + std::strlen(text) + 1);
+    }
+    actions.insert(actions.end(), {0x96, static_cast<std::uint8_t>(body.size()), 0});
+    actions.insert(actions.end(), body.begin(), body.end());
+  };
+  for (const auto& [member, value] : settings) {
+    push({"Stage"});
+    actions.push_back(0x1C);  // GetVariable
+    push({member, value});
+    actions.push_back(0x4F);  // SetMember
+  }
+  actions.push_back(0x00);
+  return actions;
+}
+
+TEST_F(MovieControlTest, AMovieAskingForNoScaleIsDrawnAtItsSizeAgainstTheEdgesItNames) {
+  namespace st = swftest;
+  st::TagStream tags;
+  tags.backgroundColor({10, 20, 30});
+  tags.defineRectangle(1, {5000, 6000, 3500, 4500}, {200, 0, 0});
+  tags.placeObject(st::Placement::place(1, 1));
+  tags.doAction(stageActions({{"scaleMode", "noScale"}, {"align", "BR"}})).showFrame().end();
+  control.setMovie(writeMovie(folder, QStringLiteral("a.swf"), st::buildMovie({}, tags)));
+  control.resize(1100, 800);
+  // The stage at 1:1 in the bottom right quarter: its square at 800-850, 575-625.
+  EXPECT_EQ(pixelAt(control, 825, 600), kSquare);
+  EXPECT_EQ(pixelAt(control, 550, 400), kBackground);
+  // The movie's choice stands over the user's.
+  control.setScaleMode(0);
+  EXPECT_EQ(pixelAt(control, 825, 600), kSquare);
+}
+
 TEST(MovieControlArrayTest, ElementOneStartsFromTheTemplateSettings) {
   ScriptedPlatform platform;
   QWidget frame;

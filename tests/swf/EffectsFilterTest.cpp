@@ -73,6 +73,12 @@ TEST(EffectsFilterTest, HostileBlurSizesStayBounded) {
   EXPECT_LE(reach.right(), 127 * kMaxPasses + 255);
   const std::vector<FilterParams> many(50, FilterParams{BlurParams{255, 255, 15}});
   EXPECT_EQ(filterReach(many).left(), kMaxListReach);
+
+  // Applied in turn, wide filters grow the picture no further than the list's reach.
+  const std::vector<FilterParams> wide(3, FilterParams{BlurParams{255, 1, 15}});
+  const Filtered chained = applyFilters(imageOf(1, 1, {kWhite}), wide);
+  EXPECT_EQ(chained.image.size(), QSize(1 + 2 * kMaxListReach, 1));
+  EXPECT_EQ(chained.offset, QPoint(-kMaxListReach, 0));
 }
 
 TEST(EffectsFilterTest, DropShadowFallsAtItsDistanceBehindTheObject) {
@@ -94,6 +100,14 @@ TEST(EffectsFilterTest, DropShadowFallsAtItsDistanceBehindTheObject) {
   ASSERT_EQ(result.image.size(), QSize(1, 3));
   EXPECT_EQ(at(result.image, 0, 0), kClear);
   EXPECT_EQ(at(result.image, 0, 2), qRgba(0, 0, 0, 255));
+
+  // A negative distance casts the shadow the other way.
+  shadow.angle = 0;
+  shadow.distance = -2;
+  result = applyFilter(imageOf(1, 1, {red}), shadow);
+  ASSERT_EQ(result.image.size(), QSize(3, 1));
+  EXPECT_EQ(result.offset, QPoint(-2, 0));
+  EXPECT_EQ(at(result.image, 0, 0), qRgba(0, 0, 0, 255));
 }
 
 TEST(EffectsFilterTest, GlowsOutsideInsideAndKnockedOut) {

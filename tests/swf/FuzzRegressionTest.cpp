@@ -39,7 +39,9 @@ TEST(FuzzRegression, SavedInputsRunCleanly) {
   };
   int ran = 0;
   for (const Harness& harness : {Harness{"fuzz_sound", quelvo::fuzz::fuzzSound},
-                                 Harness{"fuzz_video", quelvo::fuzz::fuzzVideo}}) {
+                                 Harness{"fuzz_video", quelvo::fuzz::fuzzVideo},
+                                 Harness{"fuzz_filters", quelvo::fuzz::fuzzFilters},
+                                 Harness{"fuzz_xml", quelvo::fuzz::fuzzXml}}) {
     ran += replay(harness.name, harness.entry);
   }
   if (ran == 0) GTEST_SKIP() << "no saved fuzz inputs";

@@ -1,17 +1,24 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "swf/avm1/ActionDecoder.h"
 #include "swf/avm1/ClipProperty.h"
+#include "swf/avm1/StageSettings.h"
 #include "swf/avm1/Value.h"
+#include "swf/base/Records.h"
 #include "swf/bitmapdata/BitmapDraw.h"
+#include "swf/effects/BlendMode.h"
+#include "swf/effects/FilterParams.h"
 #include "swf/sound/SoundTransform.h"
 #include "swf/text/FieldFormat.h"
 #include "swf/text/FieldMember.h"
@@ -40,6 +47,11 @@ struct UrlRequest {
   bool loadVariables = false;       // loadVariables rather than loadMovie/getURL
   ClipHandle targetClip = kNoClip;  // the clip, when targetIsClip and it exists
   std::uint64_t loadId = 0;         // a MovieClipLoader's load, for Vm::clipLoadEvent
+};
+
+// Selection.getBeginIndex, getEndIndex and getCaretIndex.
+struct FieldSelection {
+  int begin = 0, end = 0, caret = 0;
 };
 
 // TextFormat.getTextExtent: pixels.
@@ -89,6 +101,14 @@ struct DrawCommand {
   // and the matrix (a b c d tx ty, pixels) placing them in the clip.
   std::shared_ptr<const BitmapSurface> bitmap;
   std::array<double, 6> bitmapMatrix{1, 0, 0, 1, 0, 0};
+};
+
+// What a clip or text field is drawn through: filters (sizes in stage
+// pixels), blend mode, and whether it is drawn as a bitmap of its own.
+struct DisplayEffects {
+  std::vector<effects::FilterParams> filters;
+  effects::BlendMode blendMode = effects::BlendMode::Normal;
+  bool cacheAsBitmap = false;
 };
 
 // Everything scripts do to the movie and the world outside it. The display
@@ -146,6 +166,20 @@ class Host {
   // hitTest(x, y, shapeFlag) in stage coordinates, and hitTest(other clip).
   virtual bool hitTestPoint(ClipHandle clip, double x, double y, bool shape) = 0;
   virtual bool hitTestClip(ClipHandle clip, ClipHandle other) = 0;
+  // getBounds (strokes) and getRect (no strokes): the clip's bounds in
+  // target's coordinates, pixels; nothing when it shows nothing.
+  virtual std::optional<QRectF> clipBounds(ClipHandle, ClipHandle /*target*/, bool /*strokes*/) {
+    return std::nullopt;
+  }
+  // localToGlobal (toStage) and globalToLocal: a point of the clip's space on
+  // the stage or back, pixels; nothing for a gone clip.
+  virtual std::optional<QPointF> mapPoint(ClipHandle, QPointF, bool /*toStage*/) {
+    return std::nullopt;
+  }
+  // The clip (or text field) at a script depth of parent; kNoClip for none.
+  virtual ClipHandle clipAtDepth(ClipHandle /*parent*/, int /*depth*/) { return kNoClip; }
+  // The SWF version of the movie the clip came from; -1 for a gone clip.
+  virtual int swfVersionOf(ClipHandle) { return -1; }
 
   virtual void startDrag(ClipHandle clip, const DragOptions& options) = 0;
   virtual void stopDrag() = 0;
@@ -216,6 +250,21 @@ class Host {
   // The field keys type into; kNoClip for none.
   virtual ClipHandle focusedField() { return kNoClip; }
   virtual bool setFocusedField(ClipHandle) { return false; }
+  // The focused field's selection as character indexes (begin <= end), and
+  // where the caret is; nothing without a focused field.
+  virtual std::optional<FieldSelection> selection() { return std::nullopt; }
+  // Selects begin to end of the focused field, clamped to its text; the caret goes to end.
+  virtual void setSelection(int /*begin*/, int /*end*/) {}
+
+  // --- The Stage object and Color objects.
+  // The movie's stage size in pixels, or with view the size of the view
+  // showing it (the stage's when there is no view).
+  virtual std::pair<double, double> stageSize(bool /*view*/) { return {0, 0}; }
+  virtual StageSettings stageSettings() { return {}; }
+  virtual void setStageSettings(const StageSettings&) {}
+  // A clip's (or field's) colour transform; nothing for a stale handle.
+  virtual std::optional<ColorTransform> colorTransform(ClipHandle) { return std::nullopt; }
+  virtual void setColorTransform(ClipHandle, const ColorTransform&) {}
 
   // --- BitmapData. A host without a display shows no bitmaps.
   // The picture of the bitmap character exported under name; null when none.
@@ -227,6 +276,11 @@ class Host {
   // BitmapData.draw(clip): the clip and what it holds, from its own
   // coordinates (pixels) through the settings' matrix, drawn into target.
   virtual void drawClip(ClipHandle, BitmapSurface& /*target*/, const BitmapDraw&) {}
+
+  // --- Filters, blend mode and cacheAsBitmap of a clip or text field; none
+  // for a stale handle or a host without a display, which ignores changes.
+  virtual std::optional<DisplayEffects> displayEffects(ClipHandle) { return std::nullopt; }
+  virtual void setDisplayEffects(ClipHandle, const DisplayEffects&) {}
 };
 
 }  // namespace quelvo::swf::avm1

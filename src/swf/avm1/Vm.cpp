@@ -131,18 +131,30 @@ bool Vm::constructClip(ClipHandle clip) {
   return instance;
 }
 
-bool Vm::broadcast(const QString& source, const QString& event) {
-  std::vector<Value> listeners;
+bool Vm::broadcast(const QString& source, const QString& event, std::span<const Value> args) {
+  Value object;
+  guarded("event", [&] { object = getMember(Value::object(global_), source); });
+  return broadcastFrom(object, event, args);
+}
+
+bool Vm::broadcastFromClip(ClipHandle clip, const QString& event, std::span<const Value> args) {
+  return broadcastFrom(Value::object(clipObject(clip)), event, args);
+}
+
+bool Vm::broadcastFrom(const Value& source, const QString& event, std::span<const Value> args) {
+  bool heard = false;
+  // One entry around all the calls, so that no collection runs between them
+  // and frees a listener an earlier one took off the list.
   guarded("event", [&] {
-    const Value object = getMember(Value::object(global_), source);
-    if (const ArrayObject* list = asArray(getMember(object, listenersName()))) {
-      listeners = list->elements;
+    const ArrayObject* list = asArray(getMember(source, listenersName()));
+    if (list == nullptr) return;
+    const std::vector<Value> listeners = list->elements;
+    heard = !listeners.empty();
+    for (const Value& listener : listeners) {
+      guarded("event", [&] { callMethod(listener, event, args); });
     }
   });
-  for (const Value& listener : listeners) {
-    guarded("event", [&] { callMethod(listener, event, {}); });
-  }
-  return !listeners.empty();
+  return heard;
 }
 
 void Vm::runIntervals(double nowMs) {

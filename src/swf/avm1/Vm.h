@@ -64,10 +64,13 @@ class Vm {
   // with the clip as this. False when there is no such function.
   bool callClipMethod(ClipHandle clip, const QString& name, std::span<const Value> args = {});
   bool hasClipMethod(ClipHandle clip, const QString& name);
-  // Calls event on each listener registered with the global source object
-  // (Key, Mouse), each as its own entry; a listener an earlier one removed
-  // is still called this time. Returns whether there was any listener.
-  bool broadcast(const QString& source, const QString& event);
+  // Calls event with args on each listener registered with the global source
+  // object (Key, Mouse, Stage, Selection), each in its own guard; a listener
+  // an earlier one removed is still called this time. Returns whether there
+  // was any listener.
+  bool broadcast(const QString& source, const QString& event, std::span<const Value> args = {});
+  // The same for the listeners of a clip or text field (TextField.addListener).
+  bool broadcastFromClip(ClipHandle clip, const QString& event, std::span<const Value> args = {});
   // The hidden member where addListener keeps a source's listeners.
   static QString listenersName() { return QStringLiteral("_listeners"); }
   // Fires the setInterval / setTimeout timers due at nowMs (the host's timerMs clock).
@@ -210,6 +213,7 @@ class Vm {
   bool getClipSpecial(ClipObject& clip, const QString& name, Value& out);
   bool setClipSpecial(ClipObject& clip, const QString& name, const Value& value);
   bool setProto(Object* target, const Value& proto);
+  bool broadcastFrom(const Value& source, const QString& event, std::span<const Value> args);
   Value invoke(const Value& function, const Value& thisValue, std::span<const Value> args,
                Object* home, bool constructing);
 

@@ -17,6 +17,9 @@ template <class... Handlers>
 struct Overloaded : Handlers... {
   using Handlers::operator()...;
 };
+// Spelled out for compilers without aggregate deduction.
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 QImage grown(const QImage& source, const QMargins& reach) {
   QImage image(source.size().grownBy(reach), QImage::Format_ARGB32_Premultiplied);
@@ -67,6 +70,20 @@ Filtered applyFilter(const QImage& source, const FilterParams& filter) {
                  }},
       filter);
   return Filtered{std::move(image), offset};
+}
+
+Filtered applyFilters(const QImage& source, std::span<const FilterParams> filters) {
+  const QRect limit = source.rect().marginsAdded(filterReach(filters));
+  Filtered result{source, QPoint()};
+  for (const FilterParams& filter : filters) {
+    Filtered step = applyFilter(result.image, filter);
+    const QPoint at = result.offset + step.offset;
+    const QRect kept = QRect(at, step.image.size()) & limit;
+    result.image = kept.size() == step.image.size() ? std::move(step.image)
+                                                    : step.image.copy(kept.translated(-at));
+    result.offset = kept.topLeft();
+  }
+  return result;
 }
 
 FilterParams scaledFilter(const FilterParams& filter, double scale) {

@@ -25,6 +25,11 @@ QMargins filterReach(std::span<const FilterParams> filters);
 // The filter applied to a premultiplied ARGB32 image, grown by its reach.
 Filtered applyFilter(const QImage& source, const FilterParams& filter);
 
+// The filters applied in order. Each one grows the picture by its reach,
+// but the result is cut to the list's capped reach after every step, so a
+// long list of wide filters cannot grow the picture (and the work) without end.
+Filtered applyFilters(const QImage& source, std::span<const FilterParams> filters);
+
 // The filter with its sizes in pixels (blur, distance) multiplied by scale,
 // for drawing at another resolution.
 FilterParams scaledFilter(const FilterParams& filter, double scale);

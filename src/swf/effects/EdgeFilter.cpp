@@ -50,9 +50,11 @@ double usable(double value, double most) {
   return std::isfinite(value) ? std::clamp(value, 0.0, most) : 0.0;
 }
 
-// The whole-pixel offset of the shadow side.
+// The whole-pixel offset of the shadow side; a negative distance casts it the other way.
 QPoint offsetOf(const EdgeParams& params) {
-  const double distance = usable(params.distance, kMaxDistance);
+  const double distance = std::isfinite(params.distance)
+                              ? std::clamp(params.distance, -kMaxDistance, kMaxDistance)
+                              : 0.0;
   const double angle = std::isfinite(params.angle) ? params.angle : 0;
   return QPoint(static_cast<int>(std::lround(distance * std::cos(angle))),
                 static_cast<int>(std::lround(distance * std::sin(angle))));

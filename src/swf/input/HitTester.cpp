@@ -1,5 +1,7 @@
 #include "swf/input/HitTester.h"
 
+#include <QPainterPathStroker>
+#include <algorithm>
 #include <vector>
 
 #include "swf/geometry/Transforms.h"
@@ -16,6 +18,18 @@ struct PointMask {
   std::uint16_t lastDepth = 0;
   bool hit = false;
 };
+
+// Whether local falls within a stroke of width twips (a hairline counts as one pixel).
+bool strokeContains(const QPainterPath& path, double width, QPointF local) {
+  if (path.isEmpty()) return false;
+  const double w = std::max(width, 20.0);
+  if (!path.controlPointRect().adjusted(-w, -w, w, w).contains(local)) return false;
+  QPainterPathStroker stroker;
+  stroker.setWidth(w);
+  stroker.setCapStyle(Qt::RoundCap);
+  stroker.setJoinStyle(Qt::RoundJoin);
+  return stroker.createStroke(path).contains(local);
+}
 
 bool maskedOut(const std::vector<PointMask>& masks, std::uint16_t depth) {
   for (const PointMask& mask : masks) {
@@ -62,14 +76,14 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
   if (!object.visible) return false;
   const QTransform toStage = toQTransform(object.matrix) * parentToStage;
   if (!isDrawable(toStage)) return false;
+  // Clips scripts made have no character of their own.
+  if (object.sprite) return clipContains(*object.sprite, toStage, point);
   switch (shownKind(library_, object)) {
     case CharacterKind::Shape:
     case CharacterKind::MorphShape: {
       const Shape* shape = library_.shapeAt(object.character, object.ratio);
       return shape && shapeContains(*shape, toStage, point);
     }
-    case CharacterKind::Sprite:
-      return object.sprite && listContains(object.sprite->displayList(), toStage, point);
     case CharacterKind::Button:
       return object.button && listContains(object.button->hitArea(), toStage, point);
     case CharacterKind::StaticText:
@@ -85,11 +99,38 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
       const VideoCharacter* video = library_.video(object.character);
       return video && shapeContains(video->area(), toStage, point);
     }
+    case CharacterKind::Sprite:
     case CharacterKind::Other:
     case CharacterKind::None:
       return false;
   }
   return false;
+}
+
+bool HitTester::clipContains(const TimelineInstance& clip, const QTransform& toStage,
+                             QPointF point) {
+  if (!scriptMaskPasses(clip, point)) return false;
+  if (const Shape* drawing = clip.drawing(); drawing && shapeContains(*drawing, toStage, point)) {
+    return true;
+  }
+  return listContains(clip.displayList(), toStage, point);
+}
+
+// The mask is tested by its own shapes only, not through masks of its own,
+// so a clip masked by a clip holding it cannot send the test round in a circle.
+bool HitTester::scriptMaskPasses(const TimelineInstance& clip, QPointF point) {
+  const TimelineInstance* mask = testingMask_ ? nullptr : clip.maskClip();
+  if (!mask) return true;
+  QTransform toStage;
+  for (const TimelineInstance* at = mask; at->parent(); at = at->parent()) {
+    const DisplayObject* object = at->placement();
+    if (!object) return false;
+    toStage *= toQTransform(object->matrix);
+  }
+  testingMask_ = true;
+  const bool passes = clipContains(*mask, toStage, point);
+  testingMask_ = false;
+  return passes;
 }
 
 bool HitTester::listContains(const DisplayList& list, const QTransform& toStage, QPointF point) {
@@ -109,9 +150,15 @@ bool HitTester::shapeContains(const Shape& shape, const QTransform& toStage, QPo
   bool invertible = false;
   const QPointF local = toStage.inverted(&invertible).map(point);
   if (!invertible) return false;
-  for (const LayerPaths& layer : paths_.paths(shape).layers) {
+  const ShapePaths& paths = paths_.paths(shape);
+  for (std::size_t i = 0; i < paths.layers.size() && i < shape.layers.size(); ++i) {
+    const LayerPaths& layer = paths.layers[i];
     for (const QPainterPath& fill : layer.fills) {
       if (fill.contains(local)) return true;
+    }
+    const auto& styles = shape.layers[i].lines;
+    for (std::size_t line = 0; line < layer.lines.size() && line < styles.size(); ++line) {
+      if (strokeContains(layer.lines[line], styles[line].width, local)) return true;
     }
   }
   return false;

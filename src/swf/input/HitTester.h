@@ -24,9 +24,10 @@ struct ButtonSite {
 };
 
 // Finds what lies under a point of the stage (in stage twips), testing the
-// fills of the same paths the renderer draws. Buttons inside a button's
-// states are part of it, not buttons of their own; hidden objects and what a
-// mask leaves out are not under any point.
+// fills and strokes of the same paths the renderer draws, and what scripts
+// drew in clips. Buttons inside a button's states are part of it, not buttons
+// of their own; hidden objects and what a mask (a clip layer, or a clip
+// scripts set as a mask) leaves out are not under any point.
 class HitTester {
  public:
   HitTester(Library& library, FieldTexts& fields, ShapePathCache& paths);
@@ -37,16 +38,22 @@ class HitTester {
                     const std::function<void(const ButtonSite&)>& visit);
   // Whether point falls in the object's fills (a button's hit area for a button).
   bool contains(const DisplayObject& object, const QTransform& parentToStage, QPointF point);
+  // Whether point falls in what the clip shows, visible or not itself.
+  bool clipContains(const TimelineInstance& clip, const QTransform& toStage, QPointF point);
+  // Whether point falls in the shape's fills or strokes.
+  bool shapeContains(const Shape& shape, const QTransform& toStage, QPointF point);
 
  private:
   void visitList(TimelineInstance& clip, const DisplayList& list, const QTransform& toStage,
                  std::optional<QPointF> point, const std::function<void(const ButtonSite&)>& visit);
   bool listContains(const DisplayList& list, const QTransform& toStage, QPointF point);
-  bool shapeContains(const Shape& shape, const QTransform& toStage, QPointF point);
+  // Whether the mask a script gave the clip (if any) lets point through.
+  bool scriptMaskPasses(const TimelineInstance& clip, QPointF point);
 
   Library& library_;
   FieldTexts& fields_;
   ShapePathCache& paths_;
+  bool testingMask_ = false;
 };
 
 }  // namespace quelvo::swf

@@ -80,13 +80,9 @@ QImage* LayerStack::imageAt(std::size_t index) {
 }
 
 void LayerStack::composite(Layer& layer) {
-  QImage image = std::move(*layer.image);
-  QPoint at = layer.area.topLeft();
-  for (const effects::FilterParams& filter : layer.effects->filters) {
-    effects::Filtered filtered = effects::applyFilter(image, filter);
-    image = std::move(filtered.image);
-    at += filtered.offset;
-  }
+  effects::Filtered filtered = effects::applyFilters(*layer.image, layer.effects->filters);
+  const QImage image = std::move(filtered.image);
+  const QPoint at = layer.area.topLeft() + filtered.offset;
   const BlendMode mode = layer.effects->blendMode;
   // The surface below: the nearest layer drawn apart, else the target.
   std::size_t below = layers_.size();

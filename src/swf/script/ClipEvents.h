@@ -17,6 +17,13 @@ inline constexpr std::uint32_t MouseUp = 0x20;
 inline constexpr std::uint32_t KeyDown = 0x40;
 inline constexpr std::uint32_t KeyUp = 0x80;
 inline constexpr std::uint32_t Data = 0x100;
+inline constexpr std::uint32_t Press = 0x400;
+inline constexpr std::uint32_t Release = 0x800;
+inline constexpr std::uint32_t ReleaseOutside = 0x1000;
+inline constexpr std::uint32_t RollOver = 0x2000;
+inline constexpr std::uint32_t RollOut = 0x4000;
+inline constexpr std::uint32_t DragOver = 0x8000;
+inline constexpr std::uint32_t DragOut = 0x10000;
 inline constexpr std::uint32_t KeyPress = 0x20000;
 }  // namespace clipevent
 

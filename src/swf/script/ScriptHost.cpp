@@ -145,6 +145,10 @@ bool ScriptHost::runPending(bool tick) {
 }
 
 void ScriptHost::runEntry(const Pending& entry) {
+  if (entry.call) {
+    entry.call();
+    return;
+  }
   if (entry.forget) {
     vm_->forgetClip(entry.clip);
     return;
@@ -200,6 +204,7 @@ void ScriptHost::clipGone(std::uint64_t id) {
     drawings_.erase(drawing);
   }
   if (drag_.clip == id) drag_ = {};
+  dropTargets_.erase(id);
   // Unload handlers run once the step's other entries have, on the object
   // the clip leaves behind; then the object goes.
   if (const auto found = handlers_.find(id); found != handlers_.end()) {
@@ -295,16 +300,19 @@ bool ScriptHost::pointerMove(double x, double y) {
   pointerX_ = x;
   pointerY_ = y;
   const bool dragged = moveDrag();
+  trackClipButtons();
   return queueEvent(clipevent::MouseMove, QStringLiteral("onMouseMove"), QStringLiteral("Mouse")) ||
          dragged;
 }
 
 bool ScriptHost::pointerDown() {
   const bool focused = focusFieldAtPointer();
+  pressClipButton();
   return queueEvent(clipevent::MouseDown, QStringLiteral("onMouseDown"), QStringLiteral("Mouse")) ||
          focused;
 }
 bool ScriptHost::pointerUp() {
+  releaseClipButton();
   return queueEvent(clipevent::MouseUp, QStringLiteral("onMouseUp"), QStringLiteral("Mouse"));
 }
 
@@ -326,6 +334,7 @@ void ScriptHost::draw(ClipHandle handle, const avm1::DrawCommand& command) {
 
 std::vector<std::shared_ptr<const Shape>> ScriptHost::updateDrawings() {
   rebuildDrawings();
+  for (const auto& shape : retired_) hitPaths_.forget(*shape);
   return std::exchange(retired_, {});
 }
 

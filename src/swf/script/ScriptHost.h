@@ -18,6 +18,8 @@
 
 #include "swf/avm1/Host.h"
 #include "swf/avm1/Vm.h"
+#include "swf/geometry/ShapePaths.h"
+#include "swf/input/HitTester.h"
 #include "swf/model/Movie.h"
 #include "swf/runtime/Playhead.h"
 #include "swf/runtime/TimelineInstance.h"
@@ -69,6 +71,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   bool pointerMove(double x, double y);
   bool pointerDown();
   bool pointerUp();
+  // The pointer is over a clip that acts as a button and shows a hand.
+  bool cursorOverClipButton();
   void setUrlHandler(UrlHandler handler) { urlHandler_ = std::move(handler); }
   // Where loadSound finds files named relative to the movie; none refuses them.
   void setMovieFolder(std::filesystem::path folder) { movieFolder_ = std::move(folder); }
@@ -80,6 +84,10 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // met for the first time sets its undefined variable to its text instead.
   // Returns whether any field's text changed.
   bool updateFields();
+  // The size of the view showing the movie, in pixels. Scripts see it as
+  // the Stage's size under "noScale", where a change tells the Stage's
+  // listeners (onResize). Returns whether any script ran.
+  bool setViewSize(double width, double height);
 
   // --- Loading (ScriptHostLoading.cpp). A load a script asked for waits
   // for the player's next tick; data files are read then too.
@@ -148,6 +156,11 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   void setMask(avm1::ClipHandle clip, avm1::ClipHandle mask) override;
   bool hitTestPoint(avm1::ClipHandle clip, double x, double y, bool shape) override;
   bool hitTestClip(avm1::ClipHandle clip, avm1::ClipHandle other) override;
+  std::optional<QRectF> clipBounds(avm1::ClipHandle clip, avm1::ClipHandle target,
+                                   bool strokes) override;
+  std::optional<QPointF> mapPoint(avm1::ClipHandle clip, QPointF point, bool toStage) override;
+  avm1::ClipHandle clipAtDepth(avm1::ClipHandle parent, int depth) override;
+  int swfVersionOf(avm1::ClipHandle clip) override;
   void startDrag(avm1::ClipHandle clip, const avm1::DragOptions& options) override;
   void stopDrag() override;
   void toggleQuality() override {}
@@ -174,6 +187,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   void attachBitmap(avm1::ClipHandle clip, std::shared_ptr<const BitmapSurface> bitmap, int depth,
                     bool smoothing) override;
   void drawClip(avm1::ClipHandle clip, BitmapSurface& target, const BitmapDraw& settings) override;
+  std::optional<avm1::DisplayEffects> displayEffects(avm1::ClipHandle handle) override;
+  void setDisplayEffects(avm1::ClipHandle handle, const avm1::DisplayEffects& effects) override;
   bool isTextField(avm1::ClipHandle handle) override;
   avm1::ClipHandle createTextField(avm1::ClipHandle parent, const QString& name, int depth,
                                    const std::array<double, 4>& box) override;
@@ -190,6 +205,13 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
                               std::optional<double> width) override;
   avm1::ClipHandle focusedField() override;
   bool setFocusedField(avm1::ClipHandle handle) override;
+  std::optional<avm1::FieldSelection> selection() override;
+  void setSelection(int begin, int end) override;
+  std::pair<double, double> stageSize(bool view) override;
+  avm1::StageSettings stageSettings() override { return stage_; }
+  void setStageSettings(const avm1::StageSettings& settings) override { stage_ = settings; }
+  std::optional<ColorTransform> colorTransform(avm1::ClipHandle handle) override;
+  void setColorTransform(avm1::ClipHandle handle, const ColorTransform& transform) override;
 
  private:
   struct Pending {
@@ -203,6 +225,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
     bool forget = false;
     // Applies the clip's registered class, then queues its onLoad.
     bool construct = false;
+    // Handlers called with arguments, in place of all the above.
+    std::function<void()> call{};
   };
   struct Drawing {
     std::vector<avm1::DrawCommand> commands;
@@ -244,10 +268,32 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   bool moveDrag();
   // Ends the mask pairings the clip takes part in.
   void unpairMask(TimelineInstance& instance);
-  // Matrix from the clip's space to the root's (twips), and its bounds there.
+  // Matrix from the clip's space to the root's (twips), and its bounds there,
+  // with its strokes or without (ScriptHostGeometry.cpp).
   QTransform toRoot(const TimelineInstance& clip) const;
-  std::optional<QRectF> bounds(const TimelineInstance& clip, const QTransform& toSpace) const;
+  std::optional<QRectF> bounds(const TimelineInstance& clip, const QTransform& toSpace,
+                               bool strokes) const;
   std::optional<QRectF> parentBounds(const TimelineInstance& clip) const;
+  // The innermost clip whose shapes are topmost under point (root twips),
+  // leaving skipped out; kNoClip for a shape of timeline itself, nothing
+  // when nothing is there.
+  std::optional<avm1::ClipHandle> clipUnder(TimelineInstance& timeline, const QTransform& toStage,
+                                            QPointF point, avm1::ClipHandle skipped, int nesting);
+  // _droptarget: the slash path of the clip the dragged clip was dropped on.
+  QString dropTarget(avm1::ClipHandle clip);
+  // Clips with press or roll handlers act as buttons (ScriptHostClipButtons.cpp).
+  bool actsAsButton(avm1::ClipHandle clip);
+  bool clipFlag(avm1::ClipHandle clip, const QString& member);
+  // The topmost enabled clip acting as a button under point (root twips).
+  avm1::ClipHandle clipButtonAt(TimelineInstance& timeline, const QTransform& toStage,
+                                QPointF point, int nesting);
+  // Follows the pointer over and out of clip buttons; pressClipButton and
+  // releaseClipButton the pointer's press and release.
+  void trackClipButtons();
+  void pressClipButton();
+  void releaseClipButton();
+  // Queues the clip's handlers of a button event, unless it is disabled.
+  void fireClipButton(avm1::ClipHandle clip, std::uint32_t event, const QString& method);
   bool updateFields(TimelineInstance& timeline, int nesting);
   // A text field scripts reached: the timeline holding it and its entry there.
   struct FieldPlace {
@@ -257,6 +303,8 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
     ScriptedField* field = nullptr;
   };
   std::optional<FieldPlace> fieldPlace(avm1::ClipHandle handle) const;
+  // The entry of a clip or a reached text field in its parent's list.
+  DisplayObject* displayEntry(avm1::ClipHandle handle) const;
   // The handle of the named text field in parent's list; kNoClip for none.
   avm1::ClipHandle childField(TimelineInstance& parent, const QString& name, bool caseSensitive);
   avm1::ClipHandle reachField(TimelineInstance& parent, DisplayObject& object);
@@ -273,6 +321,11 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   bool focusFieldAtPointer();
   // Types the key into the focused input field; returns whether its text changed.
   bool typeIntoFocus(int keyCode, int character);
+  // Queues the field's own handler of event and those of its listeners
+  // (TextField.addListener), each called with the field.
+  void queueFieldEvent(avm1::ClipHandle field, const QString& event);
+  // The script object of a clip or field that is there; null otherwise.
+  avm1::Value objectOf(avm1::ClipHandle handle);
   // The display list depth of a script depth, when there is one.
   static std::optional<std::uint16_t> listDepth(int scriptDepth);
   // A new object placed as original is: its matrix, colour transform,
@@ -313,7 +366,20 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   int lastKey_ = 0;
   double pointerX_ = 0, pointerY_ = 0;
   Drag drag_;
+  std::unordered_map<avm1::ClipHandle, avm1::ClipHandle> dropTargets_;  // dragged clip: target
+  struct ClipButtons {
+    avm1::ClipHandle hovered = avm1::kNoClip;
+    avm1::ClipHandle pressed = avm1::kNoClip;
+    bool down = false;
+    bool inside = false;  // the pointer is over the pressed clip
+  };
+  ClipButtons clipButtons_;
+  ShapePathCache hitPaths_;  // for hit tests; drawings retired are forgotten
+  HitTester hits_{context_.library, context_.fields, hitPaths_};
   avm1::ClipHandle focus_ = avm1::kNoClip;  // the input field keys type into
+  qsizetype selectionAnchor_ = 0;           // the focused field's selection: from here to its caret
+  avm1::StageSettings stage_;
+  std::optional<std::pair<double, double>> viewSize_;  // pixels
   std::uint64_t ticks_ = 0;
   std::mt19937 random_{20061207};
 };

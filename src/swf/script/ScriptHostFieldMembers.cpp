@@ -218,8 +218,10 @@ void ScriptHost::setFieldMember(ClipHandle handle, FieldMember member, const Val
     case FieldMember::HScroll: {
       if (member == FieldMember::HScroll) return;
       const int last = context_.fields.metrics(*place->state).maxScroll;
+      const int before = field.frame.scroll;
       field.frame.scroll =
           std::isfinite(number) ? static_cast<int>(std::clamp(number - 1, 0.0, double(last))) : 0;
+      if (field.frame.scroll != before) queueFieldEvent(handle, QStringLiteral("onScroller"));
       break;
     }
     case FieldMember::MaxScroll:

@@ -1,4 +1,5 @@
-// Input text fields: focus by click or script, and typing into the focused field.
+// Input text fields: focus by click or script, the focused field's selection,
+// typing into it, and the handlers and listeners these call.
 #include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 #include "swf/text/RestrictRule.h"
@@ -8,6 +9,7 @@ namespace quelvo::swf {
 
 using avm1::ClipHandle;
 using avm1::kNoClip;
+using avm1::Value;
 
 namespace {
 
@@ -30,15 +32,53 @@ bool ScriptHost::setFocusedField(ClipHandle handle) {
   const ClipHandle previous = focusedField();
   if (next == previous) return place.has_value();
   focus_ = next;
-  // A field is no clip of the timelines: its entries run without one.
-  if (previous != kNoClip) {
-    queue_.push_back(Pending{previous, {}, 0, QStringLiteral("onKillFocus"), true, false});
-  }
-  if (place) {
-    place->field->caret = place->field->content.text().size();
-    queue_.push_back(Pending{next, {}, 0, QStringLiteral("onSetFocus"), true, false});
-  }
+  if (place) selectionAnchor_ = place->field->caret = place->field->content.text().size();
+  // The fields hear it first (onKillFocus(new), onSetFocus(old)), then
+  // Selection's listeners (onSetFocus(old, new)).
+  Pending entry;
+  entry.call = [this, previous, next] {
+    const Value before = objectOf(previous);
+    const Value after = objectOf(next);
+    if (!before.isNull()) vm_->callClipMethod(previous, QStringLiteral("onKillFocus"), {&after, 1});
+    if (!after.isNull()) vm_->callClipMethod(next, QStringLiteral("onSetFocus"), {&before, 1});
+    const Value both[] = {before, after};
+    vm_->broadcast(QStringLiteral("Selection"), QStringLiteral("onSetFocus"), both);
+  };
+  queue_.push_back(std::move(entry));
   return place.has_value();
+}
+
+std::optional<avm1::FieldSelection> ScriptHost::selection() {
+  const auto place = fieldPlace(focus_);
+  if (!place) return std::nullopt;
+  const qsizetype length = place->field->content.text().size();
+  const auto caret = static_cast<int>(std::clamp<qsizetype>(place->field->caret, 0, length));
+  const auto anchor = static_cast<int>(std::clamp<qsizetype>(selectionAnchor_, 0, length));
+  return avm1::FieldSelection{std::min(anchor, caret), std::max(anchor, caret), caret};
+}
+
+void ScriptHost::setSelection(int begin, int end) {
+  const auto place = fieldPlace(focus_);
+  if (!place) return;
+  const qsizetype length = place->field->content.text().size();
+  selectionAnchor_ = std::clamp<qsizetype>(begin, 0, length);
+  place->field->caret = std::clamp<qsizetype>(end, 0, length);
+}
+
+Value ScriptHost::objectOf(ClipHandle handle) {
+  if (handle == kNoClip || (!clip(handle) && !fieldPlace(handle))) return Value::null();
+  return Value::object(vm_->clipObject(handle));
+}
+
+void ScriptHost::queueFieldEvent(ClipHandle field, const QString& event) {
+  Pending entry;
+  entry.call = [this, field, event] {
+    const Value self = objectOf(field);
+    if (self.isNull()) return;
+    vm_->callClipMethod(field, event, {&self, 1});
+    vm_->broadcastFromClip(field, event, {&self, 1});
+  };
+  queue_.push_back(std::move(entry));
 }
 
 ClipHandle ScriptHost::inputFieldAt(TimelineInstance& timeline, const QTransform& toRoot,
@@ -83,16 +123,22 @@ bool ScriptHost::typeIntoFocus(int keyCode, int character) {
   const qsizetype length = content.text().size();
   qsizetype& caret = field.caret;
   caret = std::clamp<qsizetype>(caret, 0, length);
+  selectionAnchor_ = std::clamp<qsizetype>(selectionAnchor_, 0, length);
+  // The selected text (none when anchor and caret meet) is what editing replaces.
+  qsizetype from = std::min(selectionAnchor_, caret);
+  qsizetype to = std::max(selectionAnchor_, caret);
   QString typed;
   switch (keyCode) {
     case kBackspace:
-      if (caret == 0) return false;
-      content.replace(caret - 1, caret, QString(), field.newFormat);
-      --caret;
-      break;
     case kDelete:
-      if (caret == length) return false;
-      content.replace(caret, caret + 1, QString(), field.newFormat);
+      if (from != to) break;
+      if (keyCode == kBackspace) {
+        if (caret == 0) return false;
+        --from;
+      } else {
+        if (caret == length) return false;
+        ++to;
+      }
       break;
     case kLeft:
     case kRight:
@@ -102,6 +148,7 @@ bool ScriptHost::typeIntoFocus(int keyCode, int character) {
               : keyCode == kEnd
                   ? length
                   : std::clamp<qsizetype>(caret + (keyCode == kLeft ? -1 : 1), 0, length);
+      selectionAnchor_ = caret;
       return false;
     case kEnter:
       if (!field.definition.multiline) return false;
@@ -117,13 +164,14 @@ bool ScriptHost::typeIntoFocus(int keyCode, int character) {
   }
   if (!typed.isEmpty()) {
     const auto limit = field.definition.maxLength;
-    if (length >= (limit ? qsizetype{*limit} : FieldContent::kMaxLength)) return false;
-    content.replace(caret, caret, typed, field.newFormat);
-    ++caret;
+    if (length - (to - from) >= (limit ? qsizetype{*limit} : FieldContent::kMaxLength))
+      return false;
   }
+  content.replace(from, to, typed, field.newFormat);
+  selectionAnchor_ = caret = from + typed.size();
   FieldTexts::changed(*place->state);
   fieldTextChanged(*place);
-  queue_.push_back(Pending{focus_, {}, 0, QStringLiteral("onChanged"), true, false});
+  queueFieldEvent(focus_, QStringLiteral("onChanged"));
   return true;
 }
 

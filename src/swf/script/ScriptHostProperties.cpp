@@ -1,9 +1,8 @@
-// Clip properties, geometry, hit tests and dragging.
+// Clip properties.
 #include <QLineF>
 #include <cmath>
 #include <numbers>
 
-#include "swf/bitmapdata/BitmapSurface.h"
 #include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 
@@ -31,45 +30,7 @@ void setAxes(Matrix& m, double sx, double sy, double angleX, double angleY) {
   m.scaleY = sy * std::cos(angleY);
 }
 
-QRectF rectOf(const Rect& r) { return QRectF(QPointF(r.xMin, r.yMin), QPointF(r.xMax, r.yMax)); }
-
-void unite(std::optional<QRectF>& into, const QRectF& rect) {
-  into = into ? into->united(rect) : rect;
-}
-
 }  // namespace
-
-QTransform ScriptHost::toRoot(const TimelineInstance& clip) const {
-  QTransform transform;
-  for (const TimelineInstance* at = &clip; at->parent(); at = at->parent()) {
-    if (const DisplayObject* object = at->placement()) transform *= toQTransform(object->matrix);
-  }
-  return transform;
-}
-
-std::optional<QRectF> ScriptHost::bounds(const TimelineInstance& clip,
-                                         const QTransform& toSpace) const {
-  std::optional<QRectF> result;
-  if (const Shape* drawing = clip.drawing(); drawing && !drawing->layers.empty()) {
-    unite(result, toSpace.mapRect(rectOf(drawing->bounds)));
-  }
-  for (const auto& [depth, object] : clip.displayList().objects()) {
-    const QTransform transform = toQTransform(object.matrix) * toSpace;
-    if (object.sprite) {
-      if (const auto inner = bounds(*object.sprite, transform)) unite(result, *inner);
-    } else if (object.bitmap && !object.bitmap->disposed()) {
-      unite(result, transform.mapRect(object.bitmap->areaInTwips()));
-    } else if (const Shape* shape = context_.library.shape(object.character)) {
-      unite(result, transform.mapRect(rectOf(shape->bounds)));
-    }
-  }
-  return result;
-}
-
-std::optional<QRectF> ScriptHost::parentBounds(const TimelineInstance& clip) const {
-  const DisplayObject* object = clip.placement();
-  return bounds(clip, object ? toQTransform(object->matrix) : QTransform());
-}
 
 Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
   const TimelineInstance* instance = clip(handle);
@@ -98,6 +59,7 @@ Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
       return Value::boolean(!object || object->visible);
     case ClipProperty::Width:
     case ClipProperty::Height: {
+      rebuildDrawings();
       const auto box = parentBounds(*instance);
       if (!box) return Value::number(0);
       const double size = property == ClipProperty::Width ? box->width() : box->height();
@@ -125,6 +87,7 @@ Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
     case ClipProperty::Quality:
       return Value::string(QStringLiteral("HIGH"));
     case ClipProperty::DropTarget:
+      return Value::string(dropTarget(handle));
     case ClipProperty::Url:
     case ClipProperty::Target:
       return Value::string(QString());
@@ -173,6 +136,7 @@ void ScriptHost::setProperty(ClipHandle handle, ClipProperty property, const Val
         setFieldSize(handle, property, number);
         break;
       }
+      rebuildDrawings();
       const auto box = parentBounds(*instance);
       const bool width = property == ClipProperty::Width;
       const double size = box ? (width ? box->width() : box->height()) : 0;
@@ -192,59 +156,6 @@ void ScriptHost::setProperty(ClipHandle handle, ClipProperty property, const Val
       return;
   }
   object->scriptLocked = true;
-}
-
-// --- Hit tests and dragging
-
-bool ScriptHost::hitTestPoint(ClipHandle handle, double x, double y, bool) {
-  const TimelineInstance* instance = clip(handle);
-  if (!instance) return false;
-  const auto box = bounds(*instance, toRoot(*instance));
-  return box && box->contains(QPointF(x * kTwipsPerPixel, y * kTwipsPerPixel));
-}
-
-bool ScriptHost::hitTestClip(ClipHandle handle, ClipHandle other) {
-  const TimelineInstance* a = clip(handle);
-  const TimelineInstance* b = clip(other);
-  if (!a || !b) return false;
-  const auto boxA = bounds(*a, toRoot(*a));
-  const auto boxB = bounds(*b, toRoot(*b));
-  return boxA && boxB && boxA->intersects(*boxB);
-}
-
-void ScriptHost::startDrag(ClipHandle handle, const avm1::DragOptions& options) {
-  const TimelineInstance* instance = clip(handle);
-  const DisplayObject* object = instance ? instance->placement() : nullptr;
-  if (!object) return;
-  drag_ = Drag{handle, options, 0, 0};
-  if (!options.lockCenter) {
-    const QPointF pointer =
-        toRoot(*instance->parent()).inverted().map(QPointF(pointerX_, pointerY_));
-    drag_.offsetX = object->matrix.translateX - pointer.x();
-    drag_.offsetY = object->matrix.translateY - pointer.y();
-  }
-}
-
-void ScriptHost::stopDrag() { drag_ = {}; }
-
-bool ScriptHost::moveDrag() {
-  TimelineInstance* instance = clip(drag_.clip);
-  DisplayObject* object = instance ? instance->placement() : nullptr;
-  if (!object) return false;
-  const QPointF pointer = toRoot(*instance->parent()).inverted().map(QPointF(pointerX_, pointerY_));
-  double x = pointer.x() + drag_.offsetX;
-  double y = pointer.y() + drag_.offsetY;
-  const avm1::DragOptions& o = drag_.options;
-  if (o.constrained) {
-    x = std::clamp(x, std::min(o.left, o.right) * kTwipsPerPixel,
-                   std::max(o.left, o.right) * kTwipsPerPixel);
-    y = std::clamp(y, std::min(o.top, o.bottom) * kTwipsPerPixel,
-                   std::max(o.top, o.bottom) * kTwipsPerPixel);
-  }
-  object->matrix.translateX = x;
-  object->matrix.translateY = y;
-  object->scriptLocked = true;
-  return true;
 }
 
 }  // namespace quelvo::swf

@@ -7,6 +7,7 @@
 #include "swf/avm1/NumberText.h"
 #include "swf/avm1/builtins/BitmapDataArgs.h"
 #include "swf/avm1/builtins/BitmapDataMethods.h"
+#include "swf/avm1/builtins/FilterClasses.h"
 #include "swf/avm1/builtins/NativeSupport.h"
 #include "swf/bitmapdata/BitmapColor.h"
 #include "swf/bitmapdata/BitmapNoise.h"
@@ -163,6 +164,8 @@ Value drawMethod(NativeCall& call) {
   settings.colorTransform = colorTransformArg(call, 2);
   settings.clip = rectArg(call, 4);
   settings.smoothing = boolArg(call, 5, false);
+  settings.blendMode =
+      blendModeFromScript(call.vm, call.arg(3)).value_or(effects::BlendMode::Normal);
   if (const BitmapSurface* source = surfaceArg(call, 0)) {
     drawBitmap(*self, *source, settings);
   } else if (const ClipHandle clip = Vm::clipOf(call.arg(0)); clip != kNoClip) {

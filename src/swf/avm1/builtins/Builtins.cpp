@@ -13,13 +13,18 @@ void installBuiltins(Vm& vm) {
   installDate(vm);
   installGlobalFunctions(vm);
   installTimers(vm);
+  installAsBroadcaster(vm);
   installKey(vm);
   installMouse(vm);
+  installStage(vm);
+  installSelection(vm);
   installMovieClip(vm);
   installTextField(vm);
+  installColor(vm);
   installSound(vm);
   installGeom(vm);
   installBitmapData(vm);
+  installFilters(vm);
   installXml(vm);
   installLoadVars(vm);
   installMovieClipLoader(vm);

@@ -32,7 +32,7 @@ void installKey(Vm& vm) {
   vm.defineMethod(key, QStringLiteral("isDown"), isDown);
   vm.defineMethod(key, QStringLiteral("getCode"), getCode);
   vm.defineMethod(key, QStringLiteral("isToggled"), isToggled);
-  defineListeners(vm, key);
+  makeBroadcaster(vm, key);
 }
 
 }  // namespace quelvo::swf::avm1

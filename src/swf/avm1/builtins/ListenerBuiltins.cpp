@@ -1,3 +1,6 @@
+// Listener lists: AsBroadcaster, the event sources made like it (Key, Mouse,
+// Stage, Selection) and addListener/removeListener on prototypes whose
+// instances keep lists of their own (text fields, MovieClipLoader).
 #include <algorithm>
 
 #include "swf/avm1/Vm.h"
@@ -8,7 +11,8 @@ namespace quelvo::swf::avm1 {
 
 namespace {
 
-// The listener list of the source the method was called on; made when asked.
+// The listener list of the source the method was called on (its own or one
+// it inherits); made on the source itself when asked.
 ArrayObject* listeners(NativeCall& call, bool make) {
   Object* source = call.thisObject();
   if (source == nullptr) return nullptr;
@@ -47,6 +51,24 @@ Value removeListener(NativeCall& call) {
   return Value::boolean(true);
 }
 
+// broadcastMessage(name, args...): calls name with args on each listener in
+// order. The list is read once, so listeners that add or remove others (or
+// themselves) neither skip nor repeat anyone this time.
+Value broadcastMessage(NativeCall& call) {
+  const ArrayObject* list = listeners(call, false);
+  if (list == nullptr || list->elements.empty() || call.args.empty()) return Value::boolean(false);
+  const QString name = stringArg(call, 0);
+  const std::vector<Value> snapshot = list->elements;
+  for (const Value& listener : snapshot) call.vm.callMethod(listener, name, call.args.subspan(1));
+  return Value::boolean(true);
+}
+
+// AsBroadcaster.initialize(object): object becomes a source of its own.
+Value initialize(NativeCall& call) {
+  if (Object* target = call.arg(0).objectOrNull()) makeBroadcaster(call.vm, target);
+  return {};
+}
+
 // The pointer is the desktop's: hiding it is not the movie's to do.
 Value showOrHide(NativeCall&) { return Value::number(1); }
 
@@ -55,12 +77,25 @@ Value showOrHide(NativeCall&) { return Value::number(1); }
 void defineListeners(Vm& vm, Object* source) {
   vm.defineMethod(source, QStringLiteral("addListener"), addListener);
   vm.defineMethod(source, QStringLiteral("removeListener"), removeListener);
+  vm.defineMethod(source, QStringLiteral("broadcastMessage"), broadcastMessage);
+}
+
+void makeBroadcaster(Vm& vm, Object* source) {
+  defineListeners(vm, source);
+  vm.defineValue(source, Vm::listenersName(), Value::object(vm.newArray()));
+}
+
+void installAsBroadcaster(Vm& vm) {
+  Object* broadcaster = vm.newObject();
+  vm.defineValue(vm.global(), QStringLiteral("AsBroadcaster"), Value::object(broadcaster));
+  defineListeners(vm, broadcaster);
+  vm.defineMethod(broadcaster, QStringLiteral("initialize"), initialize);
 }
 
 void installMouse(Vm& vm) {
   Object* mouse = vm.newObject();
   vm.defineValue(vm.global(), QStringLiteral("Mouse"), Value::object(mouse));
-  defineListeners(vm, mouse);
+  makeBroadcaster(vm, mouse);
   vm.defineMethod(mouse, QStringLiteral("show"), showOrHide);
   vm.defineMethod(mouse, QStringLiteral("hide"), showOrHide);
 }

@@ -239,6 +239,7 @@ void installMovieClip(Vm& vm) {
   // Movies older than SWF 6 do not see setMask.
   if (vm.swfVersion() >= 6) vm.defineMethod(proto, QStringLiteral("setMask"), setMask);
   installDrawing(vm, proto);
+  installClipGeometry(vm, proto);
 }
 
 }  // namespace quelvo::swf::avm1

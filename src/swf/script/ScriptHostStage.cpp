@@ -1,0 +1,54 @@
+// The Stage object's view of the player, and Color objects' colour transforms.
+#include <algorithm>
+#include <cmath>
+
+#include "swf/script/ScriptHost.h"
+
+namespace quelvo::swf {
+
+using avm1::ClipHandle;
+
+namespace {
+
+// View sizes past this are taken as this (pixels).
+constexpr double kMaxViewPixels = 1 << 16;
+
+double viewPixels(double size) {
+  return std::isfinite(size) ? std::clamp(std::round(size), 0.0, kMaxViewPixels) : 0.0;
+}
+
+}  // namespace
+
+std::pair<double, double> ScriptHost::stageSize(bool view) {
+  if (view && viewSize_) return *viewSize_;
+  return {movie_->widthPixels(), movie_->heightPixels()};
+}
+
+bool ScriptHost::setViewSize(double width, double height) {
+  const std::pair<double, double> size{viewPixels(width), viewPixels(height)};
+  const std::pair<double, double> before = stageSize(true);
+  viewSize_ = size;
+  if (size == before || stage_.scale != avm1::StageScale::NoScale) return false;
+  const bool heard = vm_->broadcast(QStringLiteral("Stage"), QStringLiteral("onResize"));
+  return runPending(false) || heard;
+}
+
+// The root has no entry of its own to colour: it reads as untouched.
+std::optional<ColorTransform> ScriptHost::colorTransform(ClipHandle handle) {
+  const TimelineInstance* instance = clip(handle);
+  const auto field = instance ? std::nullopt : fieldPlace(handle);
+  if (!instance && !field) return std::nullopt;
+  const DisplayObject* object = instance ? instance->placement() : field->object;
+  return object ? object->colorTransform : ColorTransform{};
+}
+
+void ScriptHost::setColorTransform(ClipHandle handle, const ColorTransform& transform) {
+  const auto field = clip(handle) ? std::nullopt : fieldPlace(handle);
+  DisplayObject* object = field ? field->object : placed(handle);
+  if (object == nullptr) return;
+  object->colorTransform = transform;
+  // The timeline no longer sets what a script set.
+  object->scriptLocked = true;
+}
+
+}  // namespace quelvo::swf
