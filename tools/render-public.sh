@@ -2,10 +2,8 @@
 # Renders every public reference case with swfrender and compares it with its
 # expected picture. One line per case:
 #   NAME  looks-right PASS|FAIL  strict PASS|FAIL  (details)
-# A failing case that needs a feature the engine leaves for later (BitmapData,
-# cacheAsBitmap, filters, blend modes) says so. Then the number of cases that
-# meet their strict tolerance, and last "N passed, M failed", N counting
-# looks-right passes.
+# Then the number of cases that meet their strict tolerance, and last
+# "N passed, M failed", N counting looks-right passes.
 # Usage: tools/render-public.sh [CORPUS_PUBLIC_DIR] [OUT_DIR]
 set -u
 
@@ -60,8 +58,6 @@ for dir in "$corpus"/*/; do
   case $verdict in *looks_right=pass*) looks=PASS ;; esac
   case $verdict in *strict=pass*) strict=PASS ;; esac
   details=${verdict#*strict=* }
-  later=$(sed -n 's/^features = //p' "$toml" | grep -o -E 'avm1_bitmapdata|cache_as_bitmap|filter[a-z_]*|blend[a-z_]*' | sort -u | tr '\n' ' ')
-  if [ "$looks" = FAIL ] && [ -n "$later" ]; then details="$details; needs ${later% }"; fi
   printf '%-55s looks-right %s  strict %s  (%s)\n' "$name" "$looks" "$strict" "$details"
   if [ "$strict" = PASS ]; then strict_met=$((strict_met + 1)); fi
   if [ "$looks" = PASS ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
