@@ -527,6 +527,17 @@ class FakeHost : public Host {
   ClipHandle nextHandle_ = 1;
 };
 
+// name = new <package>.<className>(args), package a dotted path such as
+// "flash.geom" read as one variable.
+inline Asm& construct(Asm& code, const char* name, const char* package, const char* className,
+                      std::initializer_list<PushItem> args) {
+  code.push({name});
+  std::vector<PushItem> reversed(args);
+  for (auto it = reversed.rbegin(); it != reversed.rend(); ++it) code.push({*it});
+  code.push({static_cast<int>(args.size())}).getVar(package).push({className});
+  return code.op(ActionCode::NewMethod).op(ActionCode::SetVariable);
+}
+
 // A VM of the given SWF version over a fake host, with its log collected.
 class VmRunner {
  public:

@@ -6,19 +6,10 @@ namespace {
 
 using test::AC;
 using test::Asm;
+using test::construct;
 using test::PushItem;
 using test::VmRunner;
 using Lines = std::vector<std::string>;
-
-// name = new flash.<package>.<className>(args)
-Asm& construct(Asm& code, const char* name, const char* package, const char* className,
-               std::initializer_list<PushItem> args) {
-  code.push({name});
-  std::vector<PushItem> reversed(args);
-  for (auto it = reversed.rbegin(); it != reversed.rend(); ++it) code.push({*it});
-  code.push({static_cast<int>(args.size())}).getVar(package).push({className});
-  return code.op(AC::NewMethod).op(AC::SetVariable);
-}
 
 Asm& newBitmap(Asm& code, const char* name, std::initializer_list<PushItem> args) {
   return construct(code, name, "flash.display", "BitmapData", args);

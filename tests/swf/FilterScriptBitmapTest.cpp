@@ -8,19 +8,10 @@ namespace {
 
 using test::AC;
 using test::Asm;
+using test::construct;
 using test::PushItem;
 using test::VmRunner;
 using Lines = std::vector<std::string>;
-
-// name = new flash.<package>.<className>(args)
-Asm& construct(Asm& code, const char* name, const char* package, const char* className,
-               std::initializer_list<PushItem> args) {
-  code.push({name});
-  std::vector<PushItem> reversed(args);
-  for (auto it = reversed.rbegin(); it != reversed.rend(); ++it) code.push({*it});
-  code.push({static_cast<int>(args.size())}).getVar(package).push({className});
-  return code.op(AC::NewMethod).op(AC::SetVariable);
-}
 
 // A 12 x 12 clear bitmap "src" with a red square from 4 to 8, a clear
 // bitmap "dst" of the same size, a glow "f" and a point "origin".

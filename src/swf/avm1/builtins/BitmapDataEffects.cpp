@@ -17,20 +17,6 @@ namespace quelvo::swf::avm1 {
 
 namespace {
 
-// Elements of an array-like value, at most limit of them.
-std::vector<Value> elements(Vm& vm, const Value& list, std::size_t limit) {
-  std::vector<Value> result;
-  if (list.objectOrNull() == nullptr) return result;
-  const double length = vm.toNumber(vm.getMember(list, QStringLiteral("length")));
-  const std::size_t count =
-      length > 0 ? std::min(limit, static_cast<std::size_t>(std::min(length, 1e9))) : 0;
-  vm.chargeSteps(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    result.push_back(vm.getMember(list, QString::number(i)));
-  }
-  return result;
-}
-
 NoiseChannels channelArgs(NativeCall& call, std::size_t index) {
   return {intArg(call, index, 7), boolArg(call, index + 1, false)};
 }
@@ -57,7 +43,8 @@ Value perlinNoiseMethod(NativeCall& call) {
   settings.stitch = boolArg(call, 4, false);
   settings.fractal = boolArg(call, 5, false);
   settings.channels = channelArgs(call, 6);
-  const auto offsets = elements(call.vm, call.arg(8), std::size_t(std::max(settings.octaves, 0)));
+  const auto offsets =
+      arrayElements(call.vm, call.arg(8), std::size_t(std::max(settings.octaves, 0)));
   for (const Value& offset : offsets) {
     settings.offsets.emplace_back(call.vm.toNumber(call.vm.getMember(offset, QStringLiteral("x"))),
                                   call.vm.toNumber(call.vm.getMember(offset, QStringLiteral("y"))));
@@ -104,7 +91,7 @@ Value paletteMapMethod(NativeCall& call) {
   if (self == nullptr || source == nullptr || !block) return {};
   Palette palette;
   for (std::size_t channel = 0; channel < 4; ++channel) {
-    const auto entries = elements(call.vm, call.arg(3 + channel), 256);
+    const auto entries = arrayElements(call.vm, call.arg(3 + channel), 256);
     if (entries.size() < 256) continue;
     auto& table = palette.tables[channel].emplace();
     for (std::size_t i = 0; i < 256; ++i) table[i] = toUint32(call.vm.toNumber(entries[i]));

@@ -127,17 +127,6 @@ P* paramsAs(FilterParams& params) {
   return std::get_if<P>(&params);
 }
 
-std::vector<Value> elementsOf(Vm& vm, const Value& list, std::size_t limit) {
-  std::vector<Value> result;
-  if (list.objectOrNull() == nullptr) return result;
-  const double length = vm.toNumber(vm.getMember(list, QStringLiteral("length")));
-  const std::size_t count =
-      length > 0 ? std::min(limit, static_cast<std::size_t>(std::min(length, 1e9))) : 0;
-  vm.chargeSteps(count);
-  for (std::size_t i = 0; i < count; ++i) result.push_back(vm.getMember(list, QString::number(i)));
-  return result;
-}
-
 Value numberArray(Vm& vm, const std::vector<double>& numbers) {
   std::vector<Value> values;
   for (double number : numbers) values.push_back(Value::number(number));
@@ -164,7 +153,7 @@ Field stopsField(const char* name) {
   field.set = [](Vm& vm, FilterObject& f, const Value& value) {
     if (value.objectOrNull() == nullptr) return;
     auto& stops = std::get<EdgeParams>(f.params).stops;
-    const auto items = elementsOf(vm, value, kMaxStops);
+    const auto items = arrayElements(vm, value, kMaxStops);
     if constexpr (Part == StopPart::Colour) stops.resize(items.size(), {0xFF000000, 0});
     for (std::size_t i = 0; i < std::min(items.size(), stops.size()); ++i) {
       const double v = vm.toNumber(items[i]);
@@ -197,7 +186,7 @@ Field matrixField() {
   field.set = [](Vm& vm, FilterObject& f, const Value& value) {
     if (value.objectOrNull() == nullptr) return;
     const auto store = [&](auto& matrix) {
-      const auto items = elementsOf(vm, value, matrix.size());
+      const auto items = arrayElements(vm, value, matrix.size());
       std::fill(matrix.begin(), matrix.end(), 0.0f);
       for (std::size_t i = 0; i < items.size(); ++i) {
         matrix[i] = static_cast<float>(within(vm.toNumber(items[i]), -1e30, 1e30));
@@ -593,7 +582,7 @@ std::optional<FilterParams> filterFromScript(const Value& value) {
 
 std::vector<FilterParams> filterListFromScript(Vm& vm, const Value& list) {
   std::vector<FilterParams> filters;
-  for (const Value& item : elementsOf(vm, list, kMaxFilters)) {
+  for (const Value& item : arrayElements(vm, list, kMaxFilters)) {
     if (auto params = filterFromScript(item)) filters.push_back(std::move(*params));
   }
   return filters;

@@ -1,5 +1,7 @@
 #include "swf/avm1/builtins/NativeSupport.h"
 
+#include <algorithm>
+
 namespace quelvo::swf::avm1 {
 
 NativeFunction* defineClass(Vm& vm, const QString& name, NativeFn constructor, Object* prototype) {
@@ -36,6 +38,17 @@ void defineAccessor(Vm& vm, Object* target, const QString& name, NativeFn getter
   property.getter = vm.newNative(getter);
   property.setter = setter != nullptr ? vm.newNative(setter) : nullptr;
   property.flags = DontEnum | DontDelete;
+}
+
+std::vector<Value> arrayElements(Vm& vm, const Value& list, std::size_t limit) {
+  std::vector<Value> result;
+  if (list.objectOrNull() == nullptr) return result;
+  const double length = vm.toNumber(vm.getMember(list, QStringLiteral("length")));
+  const std::size_t count =
+      length > 0 ? std::min(limit, static_cast<std::size_t>(std::min(length, 1e9))) : 0;
+  vm.chargeSteps(count);
+  for (std::size_t i = 0; i < count; ++i) result.push_back(vm.getMember(list, QString::number(i)));
+  return result;
 }
 
 }  // namespace quelvo::swf::avm1

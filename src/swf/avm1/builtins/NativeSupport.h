@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
+#include <vector>
 
 #include "swf/avm1/Function.h"
 #include "swf/avm1/Vm.h"
@@ -23,6 +25,10 @@ QString stringArg(NativeCall& call, std::size_t index);
 
 // The clip a MovieClip method runs on; kNoClip when this is no clip.
 ClipHandle thisClip(NativeCall& call);
+
+// The elements of an array-like value (its length and numbered members), at
+// most limit of them; none for a value that is no object. Charges a step each.
+std::vector<Value> arrayElements(Vm& vm, const Value& list, std::size_t limit);
 
 // A built-in property read (and written, given a setter) through natives.
 void defineAccessor(Vm& vm, Object* target, const QString& name, NativeFn getter,
