@@ -37,7 +37,9 @@ effects::Filtered filtered(const QImage& image, std::span<const effects::FilterP
   for (const effects::FilterParams& filter : filters) {
     scaled.push_back(effects::scaledFilter(filter, scale));
   }
-  return effects::applyFilters(image, scaled);
+  // A smaller work budget than the renderer's keeps each run quick.
+  constexpr double kFuzzWork = 8.0 * 1024 * 1024;
+  return effects::applyFilters(image, scaled, kFuzzWork);
 }
 
 }  // namespace

@@ -79,6 +79,10 @@ TEST(EffectsFilterTest, HostileBlurSizesStayBounded) {
   const Filtered chained = applyFilters(imageOf(1, 1, {kWhite}), wide);
   EXPECT_EQ(chained.image.size(), QSize(1 + 2 * kMaxListReach, 1));
   EXPECT_EQ(chained.offset, QPoint(-kMaxListReach, 0));
+
+  // A blur too wide in both directions to run within the work budget is left out.
+  const std::vector<FilterParams> costly{FilterParams{BlurParams{255, 255, 15}}};
+  EXPECT_EQ(applyFilters(imageOf(1, 1, {kWhite}), costly).image.size(), QSize(1, 1));
 }
 
 TEST(EffectsFilterTest, DropShadowFallsAtItsDistanceBehindTheObject) {

@@ -35,6 +35,19 @@ void scaleBlur(BlurParams& blur, double scale) {
   blur.blurY *= scale;
 }
 
+// How many times a filter goes over each pixel: blur passes in both
+// directions, kernel taps, or once.
+double passesOf(const FilterParams& filter) {
+  const auto blurPasses = [](const BlurParams& blur) { return 2.0 * std::max(blur.passes, 1); };
+  return std::visit(Overloaded{[&](const BlurParams& blur) { return blurPasses(blur); },
+                               [&](const EdgeParams& edge) { return blurPasses(edge.blur) + 1; },
+                               [](const ConvolutionParams& kernel) {
+                                 return std::max(1.0, double(kernel.columns) * kernel.rows);
+                               },
+                               [](const auto&) { return 1.0; }},
+                    filter);
+}
+
 }  // namespace
 
 QMargins filterReach(const FilterParams& filter) {
@@ -72,10 +85,14 @@ Filtered applyFilter(const QImage& source, const FilterParams& filter) {
   return Filtered{std::move(image), offset};
 }
 
-Filtered applyFilters(const QImage& source, std::span<const FilterParams> filters) {
+Filtered applyFilters(const QImage& source, std::span<const FilterParams> filters, double budget) {
   const QRect limit = source.rect().marginsAdded(filterReach(filters));
   Filtered result{source, QPoint()};
+  double work = 0;
   for (const FilterParams& filter : filters) {
+    const QSize grown = result.image.rect().marginsAdded(filterReach(filter)).size();
+    work += double(grown.width()) * grown.height() * passesOf(filter);
+    if (work > budget) break;
     Filtered step = applyFilter(result.image, filter);
     const QPoint at = result.offset + step.offset;
     const QRect kept = QRect(at, step.image.size()) & limit;

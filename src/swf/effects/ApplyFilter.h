@@ -27,8 +27,12 @@ Filtered applyFilter(const QImage& source, const FilterParams& filter);
 
 // The filters applied in order. Each one grows the picture by its reach,
 // but the result is cut to the list's capped reach after every step, so a
-// long list of wide filters cannot grow the picture (and the work) without end.
-Filtered applyFilters(const QImage& source, std::span<const FilterParams> filters);
+// long list of wide filters cannot grow the picture without end. The work is
+// bounded too: pixels times passes (or kernel taps) of all the filters stay
+// within budget; the filters past it are left out.
+inline constexpr double kMaxFilterWork = 256.0 * 1024 * 1024;
+Filtered applyFilters(const QImage& source, std::span<const FilterParams> filters,
+                      double budget = kMaxFilterWork);
 
 // The filter with its sizes in pixels (blur, distance) multiplied by scale,
 // for drawing at another resolution.
