@@ -97,6 +97,13 @@ struct Field {
   void (*set)(Vm&, FilterObject&, const Value&) = nullptr;
 };
 
+// A true-or-false setting of one kind of filter.
+template <class P, bool P::*Member>
+Field flagField(const char* name) {
+  return {name, Shape::Boolean, [](FilterParams& p) { return double(std::get<P>(p).*Member); },
+          [](FilterParams& p, double v) { std::get<P>(p).*Member = v != 0; }};
+}
+
 template <QRgb* (*Slot)(FilterParams&)>
 Field rgbField(const char* name) {
   return {name, Shape::Number,
@@ -292,15 +299,9 @@ const std::array<Field, kFieldCount>& fields() {
       alphaField<mainColour>("alpha"),
       {"strength", Shape::Number, [](FilterParams& p) { return std::get<EdgeParams>(p).strength; },
        [](FilterParams& p, double v) { std::get<EdgeParams>(p).strength = within(v, 0, 255); }},
-      {"inner", Shape::Boolean,
-       [](FilterParams& p) { return double(std::get<EdgeParams>(p).inner); },
-       [](FilterParams& p, double v) { std::get<EdgeParams>(p).inner = v != 0; }},
-      {"knockout", Shape::Boolean,
-       [](FilterParams& p) { return double(std::get<EdgeParams>(p).knockout); },
-       [](FilterParams& p, double v) { std::get<EdgeParams>(p).knockout = v != 0; }},
-      {"hideObject", Shape::Boolean,
-       [](FilterParams& p) { return double(std::get<EdgeParams>(p).hideObject); },
-       [](FilterParams& p, double v) { std::get<EdgeParams>(p).hideObject = v != 0; }},
+      flagField<EdgeParams, &EdgeParams::inner>("inner"),
+      flagField<EdgeParams, &EdgeParams::knockout>("knockout"),
+      flagField<EdgeParams, &EdgeParams::hideObject>("hideObject"),
       rgbField<highlightColour>("highlightColor"),
       alphaField<highlightColour>("highlightAlpha"),
       rgbField<shadowColour>("shadowColor"),
@@ -340,12 +341,8 @@ const std::array<Field, kFieldCount>& fields() {
        [](FilterParams& p, double v) {
          std::get<ConvolutionParams>(p).bias = float(within(v, -1e30, 1e30));
        }},
-      {"preserveAlpha", Shape::Boolean,
-       [](FilterParams& p) { return double(std::get<ConvolutionParams>(p).preserveAlpha); },
-       [](FilterParams& p, double v) { std::get<ConvolutionParams>(p).preserveAlpha = v != 0; }},
-      {"clamp", Shape::Boolean,
-       [](FilterParams& p) { return double(std::get<ConvolutionParams>(p).clamp); },
-       [](FilterParams& p, double v) { std::get<ConvolutionParams>(p).clamp = v != 0; }},
+      flagField<ConvolutionParams, &ConvolutionParams::preserveAlpha>("preserveAlpha"),
+      flagField<ConvolutionParams, &ConvolutionParams::clamp>("clamp"),
       mapBitmapField(),
       mapPointField(),
       {"componentX", Shape::Number,
