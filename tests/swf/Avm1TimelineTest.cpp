@@ -106,6 +106,28 @@ TEST(Avm1TimelineTest, MovieClipMethodsForwardToTheHost) {
   EXPECT_EQ(stage.runner.host.draws[2].args[3], 6);
 }
 
+TEST(Avm1TimelineTest, GradientFillsKeepTheFocalRatioInFixedPoint) {
+  Stage stage;
+  Asm code;
+  // beginGradientFill("radial", colours, alphas, ratios, matrix, "pad", "RGB", focal)
+  for (const double focal : {0.9, -0.9, 5.0}) {
+    code.push({focal, "RGB", "pad"});
+    code.push({"a", 1, "b", 0, "c", 0, "d", 1, "tx", 0, "ty", 0, 6}).op(AC::InitObject);
+    code.push({255, 0, 2}).op(AC::InitArray);
+    code.push({100, 100, 2}).op(AC::InitArray);
+    code.push({0xFF, 0xFF0000, 2}).op(AC::InitArray);
+    code.push({"radial", 8}).getVar("mc").push({"beginGradientFill"}).op(AC::CallMethod);
+    code.op(AC::Pop);
+  }
+  stage.runner.run(code);
+  const auto& draws = stage.runner.host.draws;
+  ASSERT_EQ(draws.size(), 3u);
+  EXPECT_EQ(draws[0].gradient.focalPoint, 230 / 256.0);
+  EXPECT_EQ(draws[1].gradient.focalPoint, -230 / 256.0);
+  EXPECT_EQ(draws[2].gradient.focalPoint, 1.0);
+  EXPECT_EQ(draws[0].gradient.ratios, (std::vector<double>{0, 255}));
+}
+
 TEST(Avm1TimelineTest, UrlsAndFsCommandsGoToTheHost) {
   Stage stage;
   Asm code;

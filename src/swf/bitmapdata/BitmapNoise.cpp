@@ -139,25 +139,30 @@ int pixelDissolve(BitmapSurface& dest, const BitmapSurface& source, const BlockC
   const auto count = std::uint64_t(area.source.width) * std::uint64_t(area.source.height);
   // A full-period generator over the next power of two at least count (odd
   // increment, multiplier 1 mod 4) visits every index once; indexes past
-  // the area are skipped.
+  // the area are skipped. The pixel at the seed's own index is replaced as
+  // well, as Flash does: numPixels one short of the area still covers all of
+  // it, and a call that starts from the seed the last one returned goes on
+  // from that pixel without skipping any.
   std::uint64_t period = 1;
   while (period < count) period <<= 1;
   std::uint64_t index = std::uint64_t(std::uint32_t(seed)) & (period - 1);
   const bool filling = &dest == &source;
   const QRgb fillValue = dest.storable(fill);
   const QImage before = source.image();
-  std::uint64_t left = std::min<std::uint64_t>(std::uint64_t(numPixels), count);
-  while (left > 0) {
+  std::uint64_t left = std::min<std::uint64_t>(std::uint64_t(numPixels) + 1, count);
+  for (;;) {
+    if (index < count) {
+      const int col = int(index % std::uint64_t(area.source.width));
+      const int row = int(index / std::uint64_t(area.source.width));
+      const QRgb* in = reinterpret_cast<const QRgb*>(before.constScanLine(area.source.y + row));
+      const QRgb pixel = in[area.source.x + col];
+      dest.store(area.destX + col, area.destY + row,
+                 filling
+                     ? fillValue
+                     : (dest.transparent() ? pixel : dest.storable(argb::unpremultiply(pixel))));
+      if (--left == 0) break;
+    }
     index = (index * 1664525 + 1013904223) & (period - 1);
-    if (index >= count) continue;
-    const int col = int(index % std::uint64_t(area.source.width));
-    const int row = int(index / std::uint64_t(area.source.width));
-    const QRgb* in = reinterpret_cast<const QRgb*>(before.constScanLine(area.source.y + row));
-    const QRgb pixel = in[area.source.x + col];
-    dest.store(area.destX + col, area.destY + row,
-               filling ? fillValue
-                       : (dest.transparent() ? pixel : dest.storable(argb::unpremultiply(pixel))));
-    --left;
   }
   return int(std::uint32_t(index));
 }

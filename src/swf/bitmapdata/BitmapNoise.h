@@ -36,9 +36,10 @@ struct PerlinNoise {
 };
 void perlinNoise(BitmapSurface& surface, const PerlinNoise& settings);
 
-// pixelDissolve: numPixels pixels of the block, in an order the seed
-// decides, take the source's pixels (or fill when source is dest). Returns
-// the seed that carries on where this call stopped.
+// pixelDissolve: the pixel at the seed's position and numPixels more of the
+// block, in an order the seed decides, take the source's pixels (or fill
+// when source is dest). Returns the seed of the last pixel replaced, which
+// the next call starts from.
 int pixelDissolve(BitmapSurface& dest, const BitmapSurface& source, const BlockCopy& block,
                   int seed, int numPixels, std::uint32_t fill);
 

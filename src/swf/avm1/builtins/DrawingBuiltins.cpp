@@ -119,8 +119,10 @@ std::optional<GradientFill> gradientArgs(NativeCall& call) {
   }
   gradient.linearRgb =
       !call.arg(6).isUndefined() && stringArg(call, 6) == QLatin1String("linearRGB");
+  // Kept as the file format keeps it, in 8.8 fixed point: 0.9 draws as 230/256.
   const double focal = numberOr(call, 7, 0);
-  gradient.focalPoint = std::isfinite(focal) ? std::clamp(focal, -1.0, 1.0) : 0;
+  gradient.focalPoint =
+      std::isfinite(focal) ? std::trunc(std::clamp(focal, -1.0, 1.0) * 256) / 256 : 0;
   return gradient;
 }
 
