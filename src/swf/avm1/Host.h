@@ -230,6 +230,9 @@ class Host {
   // parent, setMask) also take. Positions are character indexes; a
   // negative end means the end of the text. A host without fields has none.
   virtual bool isTextField(ClipHandle) { return false; }
+  // Buttons scripts reach have handles of the same kind, which the calls for
+  // display objects take too; a host without buttons has none.
+  virtual bool isButton(ClipHandle) { return false; }
   // x, y, width, height in pixels.
   virtual ClipHandle createTextField(ClipHandle /*parent*/, const QString& /*name*/, int /*depth*/,
                                      const std::array<double, 4>& /*box*/) {
@@ -247,7 +250,7 @@ class Host {
   virtual TextExtent textExtent(const FieldFormat&, const QString&, std::optional<double>) {
     return {};
   }
-  // The field keys type into; kNoClip for none.
+  // The field keys type into (or the button they go to); kNoClip for none.
   virtual ClipHandle focusedField() { return kNoClip; }
   virtual bool setFocusedField(ClipHandle) { return false; }
   // The focused field's selection as character indexes (begin <= end), and

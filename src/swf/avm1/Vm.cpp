@@ -216,9 +216,9 @@ void Vm::forgetClip(ClipHandle clip) { clips_.erase(clip); }
 
 void Vm::markRoots(Marker& marker) {
   marker.mark(global_);
-  for (Object* proto :
-       {protos_.object, protos_.function, protos_.array, protos_.string, protos_.number,
-        protos_.boolean, protos_.date, protos_.error, protos_.movieClip, protos_.xmlNode}) {
+  for (Object* proto : {protos_.object, protos_.function, protos_.array, protos_.string,
+                        protos_.number, protos_.boolean, protos_.date, protos_.error,
+                        protos_.movieClip, protos_.textField, protos_.button, protos_.xmlNode}) {
     marker.mark(proto);
   }
   for (const auto& [handle, object] : clips_) marker.mark(object);

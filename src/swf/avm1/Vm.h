@@ -37,6 +37,7 @@ struct Prototypes {
   Object* error = nullptr;
   Object* movieClip = nullptr;
   Object* textField = nullptr;  // for clip handles the host says are text fields
+  Object* button = nullptr;     // and buttons
   Object* xmlNode = nullptr;
 };
 

@@ -34,8 +34,9 @@ ClipObject* Vm::clipObject(ClipHandle clip) {
   if (clip == kNoClip) return nullptr;
   const auto found = clips_.find(clip);
   if (found != clips_.end()) return found->second;
-  Object* proto =
-      protos_.textField && host_.isTextField(clip) ? protos_.textField : protos_.movieClip;
+  Object* proto = protos_.movieClip;
+  if (protos_.textField && host_.isTextField(clip)) proto = protos_.textField;
+  if (protos_.button && host_.isButton(clip)) proto = protos_.button;
   ClipObject* object = heap_.make<ClipObject>(proto, clip);
   clips_.emplace(clip, object);
   return object;

@@ -134,10 +134,11 @@ QString Vm::typeOf(const Value& value) const {
       return QStringLiteral("string");
     case Value::Type::Object:
       switch (value.asObject()->kind()) {
-        case ObjectKind::Clip:
-          return host_.isTextField(static_cast<const ClipObject*>(value.asObject())->handle)
-                     ? QStringLiteral("object")
-                     : QStringLiteral("movieclip");
+        case ObjectKind::Clip: {
+          const ClipHandle clip = static_cast<const ClipObject*>(value.asObject())->handle;
+          return host_.isTextField(clip) || host_.isButton(clip) ? QStringLiteral("object")
+                                                                 : QStringLiteral("movieclip");
+        }
         case ObjectKind::Function:
           return QStringLiteral("function");
         default:

@@ -1,5 +1,7 @@
 #include "swf/input/ButtonInput.h"
 
+#include <algorithm>
+
 #include "swf/runtime/ButtonInstance.h"
 
 namespace quelvo::swf {
@@ -9,8 +11,6 @@ namespace {
 bool matches(const ButtonSite& site, ButtonInstance* button, std::uint64_t serial) {
   return site.button == button && site.button->serial() == serial;
 }
-
-bool isMenu(const ButtonSite& site) { return site.button->button().trackAsMenu; }
 
 }  // namespace
 
@@ -66,8 +66,11 @@ bool ButtonInput::pointerUp() {
 bool ButtonInput::keyDown(int keyCode) {
   if (keyCode <= 0) return false;
   hits_.visitButtons(root_, std::nullopt, [&](const ButtonSite& site) {
-    for (const ButtonAction& action : site.button->button().actions) {
-      if (action.keyCode == keyCode) calls_.push_back({site.clip, action.actions, action.offset});
+    const auto& actions = site.button->button().actions;
+    const auto waits = [&](const ButtonAction& action) { return action.keyCode == keyCode; };
+    if (std::none_of(actions.begin(), actions.end(), waits) || !scripting(site).enabled) return;
+    for (const ButtonAction& action : actions) {
+      if (waits(action)) calls_.push_back({site.clip, action.actions, action.offset});
     }
   });
   return finish();
@@ -85,20 +88,42 @@ bool ButtonInput::refresh() {
 }
 
 bool ButtonInput::overButton() const {
-  return down_ ? pressed_.button && inside_ : hovered_.button != nullptr;
+  return down_ ? pressed_.button && inside_ && pressed_.handCursor
+               : hovered_.button && hovered_.handCursor;
 }
 
 ButtonInput::Scan ButtonInput::scan() {
   Scan found;
   hits_.visitButtons(root_, point_, [&](const ButtonSite& site) {
-    if (site.underPoint) found.top = site;
+    if (site.underPoint && scripting(site).enabled) found.top = site;
     if (matches(site, hovered_.button, hovered_.serial)) found.hovered = site;
     if (matches(site, pressed_.button, pressed_.serial)) found.pressed = site;
   });
-  // Forget buttons that left the stage.
-  if (!found.hovered) hovered_ = {};
-  if (!found.pressed) pressed_ = {};
+  // Forget buttons that left the stage or were disabled.
+  dropDisabled(found.hovered, hovered_);
+  dropDisabled(found.pressed, pressed_);
   return found;
+}
+
+ButtonScripting ButtonInput::scripting(const ButtonSite& site) {
+  return context_.actions ? context_.actions->buttonScripting(*site.clip, *site.button)
+                          : ButtonScripting{};
+}
+
+bool ButtonInput::isMenu(const ButtonSite& site) {
+  return scripting(site).trackAsMenu.value_or(site.button->button().trackAsMenu);
+}
+
+ButtonInput::Tracked ButtonInput::track(const ButtonSite& site) {
+  return {site.button, site.button->serial(), scripting(site).handCursor};
+}
+
+void ButtonInput::dropDisabled(std::optional<ButtonSite>& site, Tracked& tracked) {
+  if (site && !scripting(*site).enabled) {
+    changed_ = site->button->setState(ButtonState::Up) || changed_;
+    site.reset();
+  }
+  if (!site) tracked = {};
 }
 
 void ButtonInput::trackHover(Scan& found) {
@@ -109,7 +134,7 @@ void ButtonInput::trackHover(Scan& found) {
   found.hovered = found.top;
   if (found.top) {
     fire(*found.top, kIdleToOverUp, ButtonState::Over);
-    hovered_ = {found.top->button, found.top->button->serial()};
+    hovered_ = track(*found.top);
   }
 }
 
@@ -129,7 +154,7 @@ void ButtonInput::trackPressed(Scan& found) {
   }
   if (!found.pressed && found.top && isMenu(*found.top)) {
     fire(*found.top, kIdleToOverDown, ButtonState::Down);
-    pressed_ = {found.top->button, found.top->button->serial()};
+    pressed_ = track(*found.top);
     inside_ = true;
   }
 }
@@ -139,6 +164,7 @@ void ButtonInput::fire(const ButtonSite& site, std::uint16_t condition, ButtonSt
   for (const ButtonAction& action : site.button->button().actions) {
     if (action.conditions & condition) calls_.push_back({site.clip, action.actions, action.offset});
   }
+  if (context_.actions) context_.actions->buttonEvent(*site.clip, *site.button, condition);
 }
 
 // Actions may change the stage, so each runs only if its timeline is still on it.

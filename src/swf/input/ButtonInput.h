@@ -22,7 +22,8 @@ namespace quelvo::swf {
 // release runs release (inside) or release outside. A menu button dragged
 // out of instead returns to up and lets go, and while pressed the pointer
 // takes down any menu button it moves onto. Buttons are found anew at every
-// event, so ones that leave the stage are simply forgotten.
+// event, so ones that leave the stage are simply forgotten. A button scripts
+// disabled shows its up state and takes neither the pointer nor keys.
 class ButtonInput {
  public:
   ButtonInput(TimelineInstance& root, PlayContext& context, ShapePathCache& paths);
@@ -38,7 +39,7 @@ class ButtonInput {
   // Finds the buttons under a pointer that stands still on a stage that moved.
   bool refresh();
 
-  // The pointer is over a button (or pressed inside one).
+  // The pointer is over a button that shows a hand (or pressed inside one).
   bool overButton() const;
 
  private:
@@ -46,6 +47,7 @@ class ButtonInput {
   struct Tracked {
     ButtonInstance* button = nullptr;
     std::uint64_t serial = 0;
+    bool handCursor = true;
   };
   // The buttons an event concerns, as found on the stage now.
   struct Scan {
@@ -60,6 +62,12 @@ class ButtonInput {
   };
 
   Scan scan();
+  ButtonScripting scripting(const ButtonSite& site);
+  bool isMenu(const ButtonSite& site);
+  Tracked track(const ButtonSite& site);
+  // Forgets a tracked button that left the stage, or that scripts disabled,
+  // which goes back to its up state.
+  void dropDisabled(std::optional<ButtonSite>& site, Tracked& tracked);
   void trackHover(Scan& scan);
   void trackPressed(Scan& scan);
   // Shows state on the button and queues the actions of condition.

@@ -91,9 +91,14 @@ bool HitTester::contains(const DisplayObject& object, const QTransform& parentTo
         if (shapeContains(*glyph.shape, glyph.toCharacter * toStage, point)) return true;
       }
       return false;
+    // A field masking something does so with its glyphs alone.
     case CharacterKind::EditText: {
+      const bool masking = object.clipDepth != 0 || (object.field && object.field->scripted &&
+                                                     object.field->scripted->masks);
       const Shape* shape = fields_.shape(object.character, object.field.get());
-      return shape && shapeContains(*shape, toStage, point);
+      return shape &&
+             shapeContains(*shape, toStage, point,
+                           masking ? fields_.textLayer(object.character, object.field.get()) : 0);
     }
     case CharacterKind::Video: {
       const VideoCharacter* video = library_.video(object.character);
@@ -118,17 +123,22 @@ bool HitTester::clipContains(const TimelineInstance& clip, const QTransform& toS
 
 // The mask is tested by its own shapes only, not through masks of its own,
 // so a clip masked by a clip holding it cannot send the test round in a circle.
+// A text field as the mask is tested from the clip holding it.
 bool HitTester::scriptMaskPasses(const TimelineInstance& clip, QPointF point) {
-  const TimelineInstance* mask = testingMask_ ? nullptr : clip.maskClip();
-  if (!mask) return true;
+  if (testingMask_) return true;
+  const TimelineInstance* mask = clip.maskClip();
+  const auto field = mask ? std::nullopt : clip.maskField();
+  const TimelineInstance* space = mask ? mask : field ? field->holder : nullptr;
+  if (!space) return true;
   QTransform toStage;
-  for (const TimelineInstance* at = mask; at->parent(); at = at->parent()) {
+  for (const TimelineInstance* at = space; at->parent(); at = at->parent()) {
     const DisplayObject* object = at->placement();
     if (!object) return false;
     toStage *= toQTransform(object->matrix);
   }
   testingMask_ = true;
-  const bool passes = clipContains(*mask, toStage, point);
+  const bool passes =
+      mask ? clipContains(*mask, toStage, point) : contains(*field->field, toStage, point);
   testingMask_ = false;
   return passes;
 }
@@ -146,12 +156,13 @@ bool HitTester::listContains(const DisplayList& list, const QTransform& toStage,
   return false;
 }
 
-bool HitTester::shapeContains(const Shape& shape, const QTransform& toStage, QPointF point) {
+bool HitTester::shapeContains(const Shape& shape, const QTransform& toStage, QPointF point,
+                              std::size_t firstLayer) {
   bool invertible = false;
   const QPointF local = toStage.inverted(&invertible).map(point);
   if (!invertible) return false;
   const ShapePaths& paths = paths_.paths(shape);
-  for (std::size_t i = 0; i < paths.layers.size() && i < shape.layers.size(); ++i) {
+  for (std::size_t i = firstLayer; i < paths.layers.size() && i < shape.layers.size(); ++i) {
     const LayerPaths& layer = paths.layers[i];
     for (const QPainterPath& fill : layer.fills) {
       if (fill.contains(local)) return true;

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QTransform>
+#include <cstddef>
 #include <functional>
 #include <optional>
 
@@ -26,8 +27,8 @@ struct ButtonSite {
 // Finds what lies under a point of the stage (in stage twips), testing the
 // fills and strokes of the same paths the renderer draws, and what scripts
 // drew in clips. Buttons inside a button's states are part of it, not buttons
-// of their own; hidden objects and what a mask (a clip layer, or a clip
-// scripts set as a mask) leaves out are not under any point.
+// of their own; hidden objects and what a mask (a clip layer, or a clip or
+// text field scripts set as a mask) leaves out are not under any point.
 class HitTester {
  public:
   HitTester(Library& library, FieldTexts& fields, ShapePathCache& paths);
@@ -40,8 +41,9 @@ class HitTester {
   bool contains(const DisplayObject& object, const QTransform& parentToStage, QPointF point);
   // Whether point falls in what the clip shows, visible or not itself.
   bool clipContains(const TimelineInstance& clip, const QTransform& toStage, QPointF point);
-  // Whether point falls in the shape's fills or strokes.
-  bool shapeContains(const Shape& shape, const QTransform& toStage, QPointF point);
+  // Whether point falls in the fills or strokes of the shape's layers from firstLayer on.
+  bool shapeContains(const Shape& shape, const QTransform& toStage, QPointF point,
+                     std::size_t firstLayer = 0);
 
  private:
   void visitList(TimelineInstance& clip, const DisplayList& list, const QTransform& toStage,

@@ -331,8 +331,9 @@ void QPainterBackend::pushMask(std::span<const MaskPart> parts) {
   QPainterPath area;
   area.setFillRule(Qt::WindingFill);
   for (const MaskPart& part : parts) {
-    for (const LayerPaths& layer : caches_.paths.paths(*part.shape).layers) {
-      for (const QPainterPath& fill : layer.fills) {
+    const auto& layers = caches_.paths.paths(*part.shape).layers;
+    for (std::size_t i = part.firstLayer; i < layers.size(); ++i) {
+      for (const QPainterPath& fill : layers[i].fills) {
         if (!fill.isEmpty()) area.addPath(part.toDevice.map(fill));
       }
     }

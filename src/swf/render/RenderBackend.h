@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QTransform>
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -13,10 +14,12 @@
 
 namespace quelvo::swf {
 
-// A shape taking part in a mask, with its transform to device pixels.
+// A shape taking part in a mask, with its transform to device pixels. Its
+// layers below firstLayer do not mask (a text field's border and background).
 struct MaskPart {
   const Shape* shape = nullptr;
   QTransform toDevice;
+  std::size_t firstLayer = 0;
 };
 
 // Where a shape is drawn: its own placement matrix (shape twips to its

@@ -115,6 +115,15 @@ const Shape* FieldTexts::shape(std::uint16_t id, FieldState* state) {
   return target.shape.get();
 }
 
+std::size_t FieldTexts::textLayer(std::uint16_t id, const FieldState* state) const {
+  if (state && state->scripted) {
+    const FieldFrame& frame = state->scripted->frame;
+    return frame.border || frame.background ? 1 : 0;
+  }
+  const EditText* definition = texts_.editText(id);
+  return definition && definition->border ? 1 : 0;
+}
+
 LaidOutField FieldTexts::lay(const ScriptedField& field) {
   const auto embedded = [this](const QString& name, bool bold, bool italic) {
     return texts_.fontNamed(name, bold, italic);

@@ -36,6 +36,8 @@ struct ScriptedField {
   std::optional<QString> restrict;  // what typing may enter (see restrictedCharacter)
   qsizetype caret = 0;              // where typing goes
   FieldMetrics metrics;             // of the last layout
+  // The clip this field masks (setMask), 0 for none: a mask is not drawn.
+  std::uint64_t masks = 0;
 };
 
 // The text of an edit text field and its laid-out shape: a placed field's
@@ -75,6 +77,10 @@ class FieldTexts {
   // after its text changes, as a new transient shape (see
   // Shape::transientKey): the one before is dropped.
   const Shape* shape(std::uint16_t id, FieldState* state = nullptr);
+
+  // The first layer of the field's shape that holds text, after the layer
+  // of its border and background when it has one.
+  std::size_t textLayer(std::uint16_t id, const FieldState* state = nullptr) const;
 
   // Makes the state scripted (from the character's definition, or a
   // default one for character 0) and known under handle.

@@ -29,6 +29,17 @@ TimelineInstance::~TimelineInstance() {
   if (context_.sounds) context_.sounds->streamEnds(id_);
 }
 
+std::optional<TimelineInstance::FieldMask> TimelineInstance::maskField() const {
+  const FieldState* state = context_.fields.byHandle(maskId_);
+  const TimelineInstance* holder =
+      state && state->scripted ? context_.instance(state->scripted->holder) : nullptr;
+  if (!holder) return std::nullopt;
+  for (const auto& [depth, object] : holder->list_.objects()) {
+    if (object.field.get() == state) return FieldMask{holder, &object};
+  }
+  return std::nullopt;
+}
+
 DisplayObject* TimelineInstance::placement() const {
   if (!parent_) return nullptr;
   for (auto& [depth, object] : parent_->list_.objects()) {

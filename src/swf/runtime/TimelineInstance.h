@@ -16,6 +16,16 @@
 namespace quelvo::swf {
 
 class TimelineInstance;
+class ButtonInstance;
+
+// What scripts made of a button: whether it takes the pointer and keys,
+// whether it tracks as a menu (nothing: as its definition says), and whether
+// the pointer shows a hand over it.
+struct ButtonScripting {
+  bool enabled = true;
+  std::optional<bool> trackAsMenu;
+  bool handCursor = true;
+};
 
 // Runs ActionScript on behalf of the timelines (frame actions, button
 // actions, clip events). The player sets one when scripts are on; without
@@ -35,6 +45,13 @@ class ActionRunner {
   virtual void clipEnteringFrame(TimelineInstance&) {}
   // A sprite instance has gone; only its id is left.
   virtual void clipGone(std::uint64_t) {}
+  // A button of holder's list went through a transition (a DefineButton2
+  // condition bit): the handlers scripts gave it run.
+  virtual void buttonEvent(TimelineInstance& /*holder*/, const ButtonInstance&,
+                           std::uint16_t /*condition*/) {}
+  virtual ButtonScripting buttonScripting(TimelineInstance& /*holder*/, const ButtonInstance&) {
+    return {};
+  }
 };
 
 // What every timeline of one playback shares, with the limits that keep a
@@ -110,6 +127,12 @@ class TimelineInstance {
   // The clip masking this one (setMask), and whether this one masks another.
   std::uint64_t maskId() const { return maskId_; }
   const TimelineInstance* maskClip() const { return context_.instance(maskId_); }
+  // The text field masking this one instead, with the timeline whose list holds it.
+  struct FieldMask {
+    const TimelineInstance* holder = nullptr;
+    const DisplayObject* field = nullptr;
+  };
+  std::optional<FieldMask> maskField() const;
   void setMaskId(std::uint64_t id) { maskId_ = id; }
   bool masksAnother() const { return masking_ > 0; }
   void countMasking(int change) { masking_ += change; }

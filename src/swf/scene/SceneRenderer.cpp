@@ -122,11 +122,12 @@ void SceneRenderer::drawCharacter(const DisplayObject& object, const QTransform&
         output_.drawShape(*glyph.shape, glyphPlacement, glyph.colour.then(colorTransform));
       }
       break;
-    case CharacterKind::EditText:
-      if (const Shape* shape = fields_.shape(object.character, object.field.get())) {
-        output_.drawShape(*shape, placement, colorTransform);
-      }
+    case CharacterKind::EditText: {
+      const bool masking = object.field && object.field->scripted && object.field->scripted->masks;
+      const Shape* shape = masking ? nullptr : fields_.shape(object.character, object.field.get());
+      if (shape) output_.drawShape(*shape, placement, colorTransform);
       break;
+    }
     case CharacterKind::Video:
       drawVideo(object, placement, colorTransform);
       break;
@@ -166,18 +167,38 @@ void SceneRenderer::drawSprite(const TimelineInstance& sprite, const QTransform&
   if (mask) output_.popMask();
 }
 
-std::optional<std::vector<MaskPart>> SceneRenderer::scriptMask(const TimelineInstance& sprite) {
-  const TimelineInstance* mask = sprite.maskClip();
-  if (!mask) return std::nullopt;
+namespace {
+
+std::optional<QTransform> toRootOf(const TimelineInstance& clip) {
   QTransform toRoot;
-  for (const TimelineInstance* at = mask; at->parent(); at = at->parent()) {
+  for (const TimelineInstance* at = &clip; at->parent(); at = at->parent()) {
     const DisplayObject* object = at->placement();
     if (!object) return std::nullopt;
     toRoot *= toQTransform(object->matrix);
   }
-  const QTransform toDevice = toRoot * rootToDevice_;
+  return toRoot;
+}
+
+}  // namespace
+
+std::optional<std::vector<MaskPart>> SceneRenderer::scriptMask(const TimelineInstance& sprite) {
+  if (const TimelineInstance* mask = sprite.maskClip()) {
+    const auto toRoot = toRootOf(*mask);
+    if (!toRoot) return std::nullopt;
+    const QTransform toDevice = *toRoot * rootToDevice_;
+    std::vector<MaskPart> parts;
+    if (isDrawable(toDevice)) collectSpriteMask(*mask, toDevice, parts);
+    return parts;
+  }
+  return fieldMask(sprite);
+}
+
+std::optional<std::vector<MaskPart>> SceneRenderer::fieldMask(const TimelineInstance& sprite) {
+  const auto mask = sprite.maskField();
+  const auto toRoot = mask ? toRootOf(*mask->holder) : std::nullopt;
+  if (!toRoot) return std::nullopt;
   std::vector<MaskPart> parts;
-  if (isDrawable(toDevice)) collectSpriteMask(*mask, toDevice, parts);
+  collectMask(*mask->field, *toRoot * rootToDevice_, parts);
   return parts;
 }
 
@@ -209,9 +230,11 @@ bool SceneRenderer::collectMask(const DisplayObject& object, const QTransform& p
         parts.push_back(MaskPart{glyph.shape, glyph.toCharacter * toDevice});
       }
       return true;
+    // Text masks where its glyphs are, not its box.
     case CharacterKind::EditText:
       if (const Shape* shape = fields_.shape(object.character, object.field.get())) {
-        parts.push_back(MaskPart{shape, toDevice});
+        parts.push_back(
+            MaskPart{shape, toDevice, fields_.textLayer(object.character, object.field.get())});
       }
       return true;
     case CharacterKind::Video:

@@ -63,6 +63,7 @@ class SceneRenderer {
                          std::vector<MaskPart>& parts);
   // The script mask of sprite in device space; nullopt when it has none.
   std::optional<std::vector<MaskPart>> scriptMask(const TimelineInstance& sprite);
+  std::optional<std::vector<MaskPart>> fieldMask(const TimelineInstance& sprite);
 
   Library& library_;
   FieldTexts& fields_;

@@ -101,6 +101,7 @@ bool ScriptHost::runPending(bool tick) {
   if (tick) {
     ++ticks_;
     soundLoadsThisTick_ = 0;
+    forgetGoneButtons();
   }
   bool ran = false;
   std::size_t entries = 0;
@@ -205,6 +206,10 @@ void ScriptHost::clipGone(std::uint64_t id) {
   }
   if (drag_.clip == id) drag_ = {};
   dropTargets_.erase(id);
+  for (auto it = fieldMasks_.begin(); it != fieldMasks_.end();) {
+    const auto [field, masked] = *it++;  // unpairing erases the entry
+    if (masked == id) unpairFieldMask(field);
+  }
   // Unload handlers run once the step's other entries have, on the object
   // the clip leaves behind; then the object goes.
   if (const auto found = handlers_.find(id); found != handlers_.end()) {
@@ -285,6 +290,7 @@ bool ScriptHost::keyDown(int keyCode, int character) {
   keysDown_.insert(keyCode);
   lastKey_ = keyCode;
   const bool typed = typeIntoFocus(keyCode, character);
+  tellFocusedButton(QStringLiteral("onKeyDown"));
   return queueEvent(clipevent::KeyDown, QStringLiteral("onKeyDown"), QStringLiteral("Key"),
                     keyPressCode(keyCode, character)) ||
          typed;
@@ -293,6 +299,7 @@ bool ScriptHost::keyDown(int keyCode, int character) {
 bool ScriptHost::keyUp(int keyCode) {
   keysDown_.erase(keyCode);
   lastKey_ = keyCode;
+  tellFocusedButton(QStringLiteral("onKeyUp"));
   return queueEvent(clipevent::KeyUp, QStringLiteral("onKeyUp"), QStringLiteral("Key"));
 }
 

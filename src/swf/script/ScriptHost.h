@@ -29,8 +29,9 @@
 namespace quelvo::swf {
 
 // Runs a movie's ActionScript over its playback: the VM's host (clips are the
-// sprite instances of the timelines, handles their instance ids) and the
-// timelines' action runner.
+// sprite instances of the timelines, handles their instance ids; text fields
+// and buttons scripts reach get handles of their own) and the timelines'
+// action runner.
 //
 // Frame actions, clip events and handler calls are queued as the timelines
 // meet them and run in that order once the display lists of the step are in
@@ -123,6 +124,9 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   void clipLoaded(TimelineInstance& clip, const DisplayObject& placement) override;
   void clipEnteringFrame(TimelineInstance& clip) override;
   void clipGone(std::uint64_t id) override;
+  void buttonEvent(TimelineInstance& holder, const ButtonInstance& button,
+                   std::uint16_t condition) override;
+  ButtonScripting buttonScripting(TimelineInstance& holder, const ButtonInstance& button) override;
 
   // --- avm1::Host
   avm1::ClipHandle rootClip() override { return root_.id(); }
@@ -190,6 +194,7 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   std::optional<avm1::DisplayEffects> displayEffects(avm1::ClipHandle handle) override;
   void setDisplayEffects(avm1::ClipHandle handle, const avm1::DisplayEffects& effects) override;
   bool isTextField(avm1::ClipHandle handle) override;
+  bool isButton(avm1::ClipHandle handle) override;
   avm1::ClipHandle createTextField(avm1::ClipHandle parent, const QString& name, int depth,
                                    const std::array<double, 4>& box) override;
   void removeTextField(avm1::ClipHandle handle) override;
@@ -266,14 +271,19 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
                            const Timeline* timeline);
   // Moves the dragged clip with the pointer; false when nothing is dragged.
   bool moveDrag();
-  // Ends the mask pairings the clip takes part in.
+  // Ends the mask pairings the clip takes part in, and those of a text field.
   void unpairMask(TimelineInstance& instance);
+  void unpairFieldMask(avm1::ClipHandle field);
   // Matrix from the clip's space to the root's (twips), and its bounds there,
   // with its strokes or without (ScriptHostGeometry.cpp).
   QTransform toRoot(const TimelineInstance& clip) const;
   std::optional<QRectF> bounds(const TimelineInstance& clip, const QTransform& toSpace,
                                bool strokes) const;
+  std::optional<QRectF> bounds(const DisplayList& list, const QTransform& toSpace,
+                               bool strokes) const;
   std::optional<QRectF> parentBounds(const TimelineInstance& clip) const;
+  // The bounds of a clip, reached text field or button in its parent's space.
+  std::optional<QRectF> entryBounds(avm1::ClipHandle handle);
   // The innermost clip whose shapes are topmost under point (root twips),
   // leaving skipped out; kNoClip for a shape of timeline itself, nothing
   // when nothing is there.
@@ -287,6 +297,9 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   // The topmost enabled clip acting as a button under point (root twips).
   avm1::ClipHandle clipButtonAt(TimelineInstance& timeline, const QTransform& toStage,
                                 QPointF point, int nesting);
+  // Whether point falls in the clip button's hit area: the clip its hitArea
+  // names, or else its own shapes.
+  bool clipButtonHit(const DisplayObject& object, const QTransform& toStage, QPointF point);
   // Follows the pointer over and out of clip buttons; pressClipButton and
   // releaseClipButton the pointer's press and release.
   void trackClipButtons();
@@ -310,8 +323,26 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
   avm1::ClipHandle reachField(TimelineInstance& parent, DisplayObject& object);
   // The field's text changed: its variable follows.
   void fieldTextChanged(const FieldPlace& place);
-  // Text field properties a clip computes from its timeline or children.
-  std::optional<avm1::Value> fieldGeometry(avm1::ClipHandle handle, avm1::ClipProperty property);
+  // Properties of a text field or button that a clip computes from its
+  // timeline or children.
+  std::optional<avm1::Value> entryGeometry(avm1::ClipHandle handle, avm1::ClipProperty property);
+  // A button scripts reached: the timeline holding it and its entry there
+  // (ScriptHostButtons.cpp).
+  struct ButtonPlace {
+    TimelineInstance* parent = nullptr;
+    DisplayObject* object = nullptr;
+  };
+  std::optional<ButtonPlace> buttonPlace(avm1::ClipHandle handle) const;
+  // The button's handle, made when scripts first reach it.
+  avm1::ClipHandle reachButton(TimelineInstance& parent, const ButtonInstance& button);
+  avm1::ClipHandle childButton(TimelineInstance& parent, const QString& name, bool caseSensitive);
+  // Queues the call of the button's handler, when it has one, to run if the
+  // button is still there then.
+  void queueButtonCall(avm1::ClipHandle button, const QString& method);
+  // A key event for the focused button, when it is enabled.
+  void tellFocusedButton(const QString& method);
+  // Lets the script objects of buttons that left the stage go.
+  void forgetGoneButtons();
   void setFieldSize(avm1::ClipHandle handle, avm1::ClipProperty property, double pixels);
   // The input field under point (root twips) in timeline's list, reached.
   avm1::ClipHandle inputFieldAt(TimelineInstance& timeline, const QTransform& toRoot, QPointF point,
@@ -374,6 +405,16 @@ class ScriptHost final : public avm1::Host, public ActionRunner {
     bool inside = false;  // the pointer is over the pressed clip
   };
   ClipButtons clipButtons_;
+  // Buttons scripts reached, by handle, and their handles by instance serial.
+  struct ReachedButton {
+    avm1::ClipHandle holder = avm1::kNoClip;
+    std::uint64_t serial = 0;
+    std::uint16_t depth = 0;  // where it was met: looked at first
+  };
+  std::unordered_map<avm1::ClipHandle, ReachedButton> buttons_;
+  std::unordered_map<std::uint64_t, avm1::ClipHandle> buttonHandles_;
+  // Text fields set as masks (setMask): the clip each masks.
+  std::unordered_map<avm1::ClipHandle, avm1::ClipHandle> fieldMasks_;
   ShapePathCache hitPaths_;  // for hit tests; drawings retired are forgotten
   HitTester hits_{context_.library, context_.fields, hitPaths_};
   avm1::ClipHandle focus_ = avm1::kNoClip;  // the input field keys type into

@@ -4,6 +4,8 @@
 // under the pointer takes them; the clips inside it do not. A clip whose
 // trackAsMenu is true lets go of a press dragged out of it, and takes over
 // a press dragged onto it from anywhere, so a release over it is its release.
+// A clip whose hitArea names another clip takes the pointer where that clip's
+// shapes are, shown or hidden, instead of where its own are.
 #include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 
@@ -49,7 +51,7 @@ ClipHandle ScriptHost::clipButtonAt(TimelineInstance& timeline, const QTransform
     const DisplayObject& object = it->second;
     if (!object.sprite || !object.visible || object.clipDepth != 0) continue;
     if (actsAsButton(object.sprite->id())) {
-      if (hits_.contains(object, toStage, point)) return object.sprite->id();
+      if (clipButtonHit(object, toStage, point)) return object.sprite->id();
       continue;
     }
     const QTransform transform = toQTransform(object.matrix) * toStage;
@@ -57,6 +59,16 @@ ClipHandle ScriptHost::clipButtonAt(TimelineInstance& timeline, const QTransform
     if (inner != kNoClip) return inner;
   }
   return kNoClip;
+}
+
+bool ScriptHost::clipButtonHit(const DisplayObject& object, const QTransform& toStage,
+                               QPointF point) {
+  const ClipHandle area =
+      avm1::Vm::clipOf(vm_->getVariable(object.sprite->id(), QStringLiteral("hitArea")));
+  if (const TimelineInstance* areaClip = area != object.sprite->id() ? clip(area) : nullptr) {
+    return hits_.clipContains(*areaClip, toRoot(*areaClip), point);
+  }
+  return hits_.contains(object, toStage, point);
 }
 
 void ScriptHost::fireClipButton(ClipHandle handle, std::uint32_t event, const QString& method) {

@@ -38,8 +38,9 @@ ClipHandle ScriptHost::levelClip(int level) { return level == 0 ? root_.id() : k
 ClipHandle ScriptHost::parentClip(ClipHandle handle) {
   const TimelineInstance* instance = clip(handle);
   if (!instance) {
-    const auto field = fieldPlace(handle);
-    return field ? field->parent->id() : kNoClip;
+    if (const auto field = fieldPlace(handle)) return field->parent->id();
+    const auto button = buttonPlace(handle);
+    return button ? button->parent->id() : kNoClip;
   }
   return instance->parent() ? instance->parent()->id() : kNoClip;
 }
@@ -53,7 +54,8 @@ ClipHandle ScriptHost::childClip(ClipHandle parent, const QString& name, bool ca
       return object.sprite->id();
     }
   }
-  return childField(*instance, name, caseSensitive);
+  const ClipHandle field = childField(*instance, name, caseSensitive);
+  return field != kNoClip ? field : childButton(*instance, name, caseSensitive);
 }
 
 std::vector<ClipHandle> ScriptHost::childClips(ClipHandle parent) {
@@ -220,9 +222,10 @@ void ScriptHost::removeClip(ClipHandle handle) {
 
 int ScriptHost::depthOf(ClipHandle handle) {
   const TimelineInstance* instance = clip(handle);
-  if (const auto field = instance ? std::nullopt : fieldPlace(handle)) {
-    for (const auto& [depth, object] : field->parent->displayList().objects()) {
-      if (&object == field->object) return static_cast<int>(depth) - kScriptDepthBase;
+  const DisplayObject* reached = instance ? nullptr : displayEntry(handle);
+  if (const TimelineInstance* parent = reached ? clip(parentClip(handle)) : nullptr) {
+    for (const auto& [depth, object] : parent->displayList().objects()) {
+      if (&object == reached) return static_cast<int>(depth) - kScriptDepthBase;
     }
   }
   if (!instance || !instance->parent()) return 0;
@@ -260,11 +263,19 @@ void ScriptHost::swapDepths(ClipHandle handle, int depth) {
 
 // A clip takes part in one mask pairing at a time, as the masked clip or as
 // the mask; setMask drops the clip's earlier pairings either way, and a clip
-// layer that becomes part of one stops clipping the depths above it.
+// layer that becomes part of one stops clipping the depths above it. A text
+// field masks with its glyphs, one clip at a time.
 void ScriptHost::setMask(ClipHandle handle, ClipHandle mask) {
   TimelineInstance* instance = clip(handle);
   if (!instance) return;
   unpairMask(*instance);
+  if (const auto field = fieldPlace(mask)) {
+    unpairFieldMask(mask);
+    field->field->masks = handle;
+    fieldMasks_[mask] = handle;
+    instance->setMaskId(mask);
+    return;
+  }
   TimelineInstance* masker = mask == handle ? nullptr : clip(mask);
   if (!masker) return;
   unpairMask(*masker);
@@ -272,9 +283,19 @@ void ScriptHost::setMask(ClipHandle handle, ClipHandle mask) {
   masker->countMasking(1);
 }
 
+void ScriptHost::unpairFieldMask(ClipHandle field) {
+  const auto found = fieldMasks_.find(field);
+  if (found == fieldMasks_.end()) return;
+  TimelineInstance* masked = clip(found->second);
+  if (masked && masked->maskId() == field) masked->setMaskId(0);
+  if (const auto place = fieldPlace(field)) place->field->masks = 0;
+  fieldMasks_.erase(found);
+}
+
 void ScriptHost::unpairMask(TimelineInstance& instance) {
   if (DisplayObject* object = instance.placement()) object->clipDepth = 0;
   if (TimelineInstance* old = clip(instance.maskId())) old->countMasking(-1);
+  unpairFieldMask(instance.maskId());
   instance.setMaskId(0);
   if (!instance.masksAnother()) return;
   for (const auto& [id, other] : context_.instances) {

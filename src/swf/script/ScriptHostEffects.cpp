@@ -1,5 +1,5 @@
-// Filters, blend modes and cacheAsBitmap as scripts set them on clips and
-// text fields: kept on the display list entry, where the renderer reads them.
+// Filters, blend modes and cacheAsBitmap as scripts set them on clips, text
+// fields and buttons: kept on the display list entry, where the renderer reads them.
 #include "swf/script/ScriptHost.h"
 
 namespace quelvo::swf {
@@ -8,8 +8,9 @@ using avm1::ClipHandle;
 
 DisplayObject* ScriptHost::displayEntry(ClipHandle handle) const {
   if (DisplayObject* object = placed(handle)) return object;
-  const auto field = fieldPlace(handle);
-  return field ? field->object : nullptr;
+  if (const auto field = fieldPlace(handle)) return field->object;
+  const auto button = buttonPlace(handle);
+  return button ? button->object : nullptr;
 }
 
 std::optional<avm1::DisplayEffects> ScriptHost::displayEffects(ClipHandle handle) {

@@ -2,7 +2,6 @@
 // fields made and removed by scripts, and their geometry.
 #include <cmath>
 
-#include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 #include "swf/text/TextLibrary.h"
 
@@ -129,30 +128,6 @@ void ScriptHost::removeTextField(ClipHandle handle) {
       objects.erase(it);
       return;
     }
-  }
-}
-
-std::optional<Value> ScriptHost::fieldGeometry(ClipHandle handle, ClipProperty property) {
-  const auto field = fieldPlace(handle);
-  if (!field) return std::nullopt;
-  switch (property) {
-    case ClipProperty::Width:
-    case ClipProperty::Height: {
-      context_.fields.metrics(*field->state);  // an autosized field fits its text first
-      const Rect& r = field->field->definition.bounds;
-      const QRectF box = toQTransform(field->object->matrix)
-                             .mapRect(QRectF(QPointF(r.xMin, r.yMin), QPointF(r.xMax, r.yMax)));
-      const double size = property == ClipProperty::Width ? box.width() : box.height();
-      return Value::number(size / kTwipsPerPixel);
-    }
-    case ClipProperty::CurrentFrame:
-    case ClipProperty::TotalFrames:
-    case ClipProperty::FramesLoaded:
-    case ClipProperty::XMouse:
-    case ClipProperty::YMouse:
-      return Value();
-    default:
-      return std::nullopt;
   }
 }
 

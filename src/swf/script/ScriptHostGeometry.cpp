@@ -4,6 +4,7 @@
 
 #include "swf/bitmapdata/BitmapSurface.h"
 #include "swf/geometry/Transforms.h"
+#include "swf/runtime/ButtonInstance.h"
 #include "swf/script/ScriptHost.h"
 #include "swf/text/TextLibrary.h"
 
@@ -54,15 +55,24 @@ QTransform ScriptHost::toRoot(const TimelineInstance& clip) const {
 
 std::optional<QRectF> ScriptHost::bounds(const TimelineInstance& clip, const QTransform& toSpace,
                                          bool strokes) const {
-  std::optional<QRectF> result;
+  std::optional<QRectF> result = bounds(clip.displayList(), toSpace, strokes);
   if (const Shape* drawing = clip.drawing(); drawing && hasEdges(*drawing)) {
     unite(result, toSpace.mapRect(drawingRect(*drawing, strokes)));
   }
+  return result;
+}
+
+// A button counts with the state it shows.
+std::optional<QRectF> ScriptHost::bounds(const DisplayList& list, const QTransform& toSpace,
+                                         bool strokes) const {
+  std::optional<QRectF> result;
   TextLibrary& texts = context_.library.text();
-  for (const auto& [depth, object] : clip.displayList().objects()) {
+  for (const auto& [depth, object] : list.objects()) {
     const QTransform transform = toQTransform(object.matrix) * toSpace;
-    if (object.sprite) {
-      if (const auto inner = bounds(*object.sprite, transform, strokes)) unite(result, *inner);
+    if (object.sprite || object.button) {
+      const auto inner = object.sprite ? bounds(*object.sprite, transform, strokes)
+                                       : bounds(object.button->displayList(), transform, strokes);
+      if (inner) unite(result, *inner);
       continue;
     }
     if (object.bitmap) {
@@ -101,6 +111,20 @@ std::optional<QRectF> ScriptHost::parentBounds(const TimelineInstance& clip) con
   return bounds(clip, object ? toQTransform(object->matrix) : QTransform(), true);
 }
 
+std::optional<QRectF> ScriptHost::entryBounds(ClipHandle handle) {
+  if (const TimelineInstance* instance = clip(handle)) {
+    rebuildDrawings();
+    return parentBounds(*instance);
+  }
+  if (const auto field = fieldPlace(handle)) {
+    context_.fields.metrics(*field->state);  // an autosized field fits its text first
+    return toQTransform(field->object->matrix).mapRect(rectOf(field->field->definition.bounds));
+  }
+  const auto button = buttonPlace(handle);
+  if (!button || !button->object->button) return std::nullopt;
+  return bounds(button->object->button->displayList(), toQTransform(button->object->matrix), true);
+}
+
 std::optional<QRectF> ScriptHost::clipBounds(ClipHandle handle, ClipHandle target, bool strokes) {
   const TimelineInstance* instance = clip(handle);
   const TimelineInstance* space = clip(target);
@@ -136,11 +160,12 @@ ClipHandle ScriptHost::clipAtDepth(ClipHandle parent, int depth) {
   if (shownKind(context_.library, object) == CharacterKind::EditText) {
     return reachField(*instance, object);
   }
+  if (object.button) return reachButton(*instance, *object.button);
   return parent;
 }
 
 int ScriptHost::swfVersionOf(ClipHandle handle) {
-  return clip(handle) || fieldPlace(handle) ? movie_->version() : -1;
+  return clip(handle) || displayEntry(handle) ? movie_->version() : -1;
 }
 
 // --- Hit tests

@@ -1,5 +1,6 @@
-// Input text fields: focus by click or script, the focused field's selection,
-// typing into it, and the handlers and listeners these call.
+// Input text fields: focus by click or script (which can focus a button
+// too), the focused field's selection, typing into it, and the handlers and
+// listeners these call.
 #include "swf/geometry/Transforms.h"
 #include "swf/script/ScriptHost.h"
 #include "swf/text/RestrictRule.h"
@@ -24,13 +25,16 @@ constexpr int kDelete = 46;
 
 }  // namespace
 
-ClipHandle ScriptHost::focusedField() { return fieldPlace(focus_) ? focus_ : kNoClip; }
+ClipHandle ScriptHost::focusedField() {
+  return fieldPlace(focus_) || buttonPlace(focus_) ? focus_ : kNoClip;
+}
 
 bool ScriptHost::setFocusedField(ClipHandle handle) {
   const auto place = fieldPlace(handle);
-  const ClipHandle next = place ? handle : kNoClip;
+  const bool focusable = place || buttonPlace(handle);
+  const ClipHandle next = focusable ? handle : kNoClip;
   const ClipHandle previous = focusedField();
-  if (next == previous) return place.has_value();
+  if (next == previous) return focusable;
   focus_ = next;
   if (place) selectionAnchor_ = place->field->caret = place->field->content.text().size();
   // The fields hear it first (onKillFocus(new), onSetFocus(old)), then
@@ -45,7 +49,7 @@ bool ScriptHost::setFocusedField(ClipHandle handle) {
     vm_->broadcast(QStringLiteral("Selection"), QStringLiteral("onSetFocus"), both);
   };
   queue_.push_back(std::move(entry));
-  return place.has_value();
+  return focusable;
 }
 
 std::optional<avm1::FieldSelection> ScriptHost::selection() {
@@ -66,7 +70,7 @@ void ScriptHost::setSelection(int begin, int end) {
 }
 
 Value ScriptHost::objectOf(ClipHandle handle) {
-  if (handle == kNoClip || (!clip(handle) && !fieldPlace(handle))) return Value::null();
+  if (handle == kNoClip || (!clip(handle) && !displayEntry(handle))) return Value::null();
   return Value::object(vm_->clipObject(handle));
 }
 

@@ -35,12 +35,11 @@ void setAxes(Matrix& m, double sx, double sy, double angleX, double angleY) {
 Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
   const TimelineInstance* instance = clip(handle);
   if (!instance) {
-    // A text field: what a clip takes from its timeline comes from the field.
-    if (auto value = fieldGeometry(handle, property)) return *value;
+    // A text field or button: what a clip takes from its timeline comes from the entry.
+    if (auto value = entryGeometry(handle, property)) return *value;
   }
-  const auto field = instance ? std::nullopt : fieldPlace(handle);
-  if (!instance && !field) return {};
-  const DisplayObject* object = instance ? instance->placement() : field->object;
+  const DisplayObject* object = instance ? instance->placement() : displayEntry(handle);
+  if (!instance && !object) return {};
   const Matrix m = object ? object->matrix : Matrix{};
   switch (property) {
     case ClipProperty::X:
@@ -58,13 +57,8 @@ Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
     case ClipProperty::Visible:
       return Value::boolean(!object || object->visible);
     case ClipProperty::Width:
-    case ClipProperty::Height: {
-      rebuildDrawings();
-      const auto box = parentBounds(*instance);
-      if (!box) return Value::number(0);
-      const double size = property == ClipProperty::Width ? box->width() : box->height();
-      return Value::number(size / kTwipsPerPixel);
-    }
+    case ClipProperty::Height:
+      return *entryGeometry(handle, property);
     case ClipProperty::CurrentFrame:
       return Value::number(static_cast<double>(
           (instance == &root_ ? playhead_.current() : instance->currentFrame()) + 1));
@@ -95,10 +89,30 @@ Value ScriptHost::getProperty(ClipHandle handle, ClipProperty property) {
   return {};
 }
 
+std::optional<Value> ScriptHost::entryGeometry(ClipHandle handle, ClipProperty property) {
+  switch (property) {
+    case ClipProperty::Width:
+    case ClipProperty::Height: {
+      if (!clip(handle) && !displayEntry(handle)) return std::nullopt;
+      const auto box = entryBounds(handle);
+      if (!box) return Value::number(0);
+      const double size = property == ClipProperty::Width ? box->width() : box->height();
+      return Value::number(size / kTwipsPerPixel);
+    }
+    case ClipProperty::CurrentFrame:
+    case ClipProperty::TotalFrames:
+    case ClipProperty::FramesLoaded:
+    case ClipProperty::XMouse:
+    case ClipProperty::YMouse:
+      if (clip(handle) || !displayEntry(handle)) return std::nullopt;
+      return Value();
+    default:
+      return std::nullopt;
+  }
+}
+
 void ScriptHost::setProperty(ClipHandle handle, ClipProperty property, const Value& value) {
-  TimelineInstance* instance = clip(handle);
-  const auto field = instance ? std::nullopt : fieldPlace(handle);
-  DisplayObject* object = instance ? instance->placement() : field ? field->object : nullptr;
+  DisplayObject* object = displayEntry(handle);
   if (!object) return;
   const double number = value.isNumber() ? value.asNumber() : 0;
   if (property != ClipProperty::Name && property != ClipProperty::Visible &&
@@ -132,12 +146,11 @@ void ScriptHost::setProperty(ClipHandle handle, ClipProperty property, const Val
       break;
     case ClipProperty::Width:
     case ClipProperty::Height: {
-      if (!instance) {
+      if (fieldPlace(handle)) {
         setFieldSize(handle, property, number);
         break;
       }
-      rebuildDrawings();
-      const auto box = parentBounds(*instance);
+      const auto box = entryBounds(handle);
       const bool width = property == ClipProperty::Width;
       const double size = box ? (width ? box->width() : box->height()) : 0;
       if (size <= 0) return;

@@ -35,16 +35,13 @@ bool ScriptHost::setViewSize(double width, double height) {
 
 // The root has no entry of its own to colour: it reads as untouched.
 std::optional<ColorTransform> ScriptHost::colorTransform(ClipHandle handle) {
-  const TimelineInstance* instance = clip(handle);
-  const auto field = instance ? std::nullopt : fieldPlace(handle);
-  if (!instance && !field) return std::nullopt;
-  const DisplayObject* object = instance ? instance->placement() : field->object;
+  const DisplayObject* object = displayEntry(handle);
+  if (!object && !clip(handle)) return std::nullopt;
   return object ? object->colorTransform : ColorTransform{};
 }
 
 void ScriptHost::setColorTransform(ClipHandle handle, const ColorTransform& transform) {
-  const auto field = clip(handle) ? std::nullopt : fieldPlace(handle);
-  DisplayObject* object = field ? field->object : placed(handle);
+  DisplayObject* object = displayEntry(handle);
   if (object == nullptr) return;
   object->colorTransform = transform;
   // The timeline no longer sets what a script set.

@@ -19,6 +19,7 @@ void installBuiltins(Vm& vm) {
   installStage(vm);
   installSelection(vm);
   installMovieClip(vm);
+  installButton(vm);
   installTextField(vm);
   installColor(vm);
   installSound(vm);

@@ -46,6 +46,8 @@ void installBitmapData(Vm& vm);
 // flash.filters, the filters, blendMode and cacheAsBitmap of clips and text
 // fields, and BitmapData.applyFilter; after installBitmapData and installTextField.
 void installFilters(Vm& vm);
+// The Button class, after installMovieClip.
+void installButton(Vm& vm);
 // The TextField class and MovieClip.createTextField, after installMovieClip.
 void installTextField(Vm& vm);
 // The TextFormat class.

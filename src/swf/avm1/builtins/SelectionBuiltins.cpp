@@ -1,5 +1,5 @@
-// The Selection object: which text field has the focus, its selection and
-// caret, and the listeners told when the focus moves (onSetFocus).
+// The Selection object: which text field (or button) has the focus, its
+// selection and caret, and the listeners told when the focus moves (onSetFocus).
 #include <algorithm>
 #include <cmath>
 
@@ -16,7 +16,7 @@ Value getFocus(NativeCall& call) {
   return field == kNoClip ? Value::null() : Value::string(call.vm.dotPath(field));
 }
 
-// setFocus(field or path): true when that field has the focus now; null or
+// setFocus(field, button or path): true when it has the focus now; null or
 // undefined takes the focus away.
 Value setFocus(NativeCall& call) {
   Host& host = call.vm.host();
@@ -29,7 +29,9 @@ Value setFocus(NativeCall& call) {
       target.isObject()
           ? Vm::clipOf(target)
           : Vm::clipOf(call.vm.getVariable(host.rootClip(), call.vm.toString(target)));
-  if (field == kNoClip || !host.isTextField(field)) return Value::boolean(false);
+  if (field == kNoClip || !(host.isTextField(field) || host.isButton(field))) {
+    return Value::boolean(false);
+  }
   return Value::boolean(host.setFocusedField(field));
 }
 
