@@ -128,6 +128,33 @@ TEST(Avm1TimelineTest, GradientFillsKeepTheFocalRatioInFixedPoint) {
   EXPECT_EQ(draws[0].gradient.ratios, (std::vector<double>{0, 255}));
 }
 
+TEST(Avm1TimelineTest, LineStylesTakeHintingScalingCapsJointsAndMiterLimit) {
+  Stage stage;
+  Asm code;
+  code.callMethod("mc", "lineStyle", {5, 0xFF00FF, 100, true, "vertical", "square", "miter", 300});
+  code.op(AC::Pop);
+  code.callMethod("mc", "lineStyle", {2, 0, 100, false, "none", "flat", "bevel", 0}).op(AC::Pop);
+  code.callMethod("mc", "lineStyle", {1}).op(AC::Pop);
+  stage.runner.run(code);
+  const auto& draws = stage.runner.host.draws;
+  ASSERT_EQ(draws.size(), 3u);
+  const LineOptions& hinted = draws[0].line;
+  EXPECT_TRUE(hinted.pixelHinting);
+  EXPECT_FALSE(hinted.noHorizontalScale);
+  EXPECT_TRUE(hinted.noVerticalScale);
+  EXPECT_EQ(hinted.caps, 2);    // square
+  EXPECT_EQ(hinted.joints, 2);  // miter
+  EXPECT_EQ(hinted.miterLimit, 255);
+  const LineOptions& unscaled = draws[1].line;
+  EXPECT_TRUE(unscaled.noHorizontalScale && unscaled.noVerticalScale);
+  EXPECT_EQ(unscaled.caps, 0);  // an unknown name keeps the round default
+  EXPECT_EQ(unscaled.joints, 1);
+  EXPECT_EQ(unscaled.miterLimit, 1);
+  const LineOptions& plain = draws[2].line;
+  EXPECT_FALSE(plain.pixelHinting || plain.noHorizontalScale || plain.noVerticalScale);
+  EXPECT_EQ(plain.miterLimit, 3);
+}
+
 TEST(Avm1TimelineTest, UrlsAndFsCommandsGoToTheHost) {
   Stage stage;
   Asm code;

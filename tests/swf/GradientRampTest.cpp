@@ -1,15 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "swf/render/GradientRamp.h"
 
 namespace quelvo::swf {
 namespace {
 
-// Entry i of the colour table, as red, green, blue, alpha.
+// Entry i of the colour table (the stop at its middle), as red, green,
+// blue, alpha.
 std::array<int, 4> entry(const QGradientStops& ramp, int i) {
-  const QColor colour = ramp.at(2 * i).second;
-  EXPECT_EQ(ramp.at(2 * i + 1).second, colour);  // flat across the entry
+  const auto at = std::find_if(ramp.begin(), ramp.end(), [&](const QGradientStop& stop) {
+    return stop.first == (i + 0.5) / 256;
+  });
+  EXPECT_NE(at, ramp.end()) << i;
+  if (at == ramp.end()) return {};
+  const QColor colour = at->second;
   return {colour.red(), colour.green(), colour.blue(), colour.alpha()};
+}
+
+// Whether the colours step, without blending, from entry i to entry i + 1.
+bool stepsAfter(const QGradientStops& ramp, int i) {
+  const double edge = (i + 1) / 256.0;
+  return std::any_of(ramp.begin(), ramp.end(),
+                     [&](const QGradientStop& stop) { return stop.first == edge; });
 }
 
 Gradient gradient(std::vector<GradientStop> stops) {
@@ -24,9 +38,9 @@ const Rgba kBlue{0, 0, 255, 255};
 
 TEST(GradientRampTest, TwoRecordsSpanTheTableAndPadBeyondThem) {
   const auto ramp = gradientRamp(gradient({{64, kRed}, {192, Rgba{0, 0, 255, 0}}}), {});
-  ASSERT_EQ(ramp.size(), 512);
-  EXPECT_DOUBLE_EQ(ramp.front().first, 0);
-  EXPECT_LT(ramp.back().first, 1);
+  ASSERT_EQ(ramp.size(), 256);  // one stop per entry, blending between them
+  EXPECT_DOUBLE_EQ(ramp.front().first, 0.5 / 256);
+  EXPECT_DOUBLE_EQ(ramp.back().first, 255.5 / 256);
   EXPECT_EQ(entry(ramp, 0), (std::array{255, 0, 0, 255}));
   EXPECT_EQ(entry(ramp, 64), (std::array{255, 0, 0, 255}));
   // Halfway: each channel, alpha too, halfway without premultiplying.
@@ -41,6 +55,9 @@ TEST(GradientRampTest, RecordsAreTakenInStoredOrder) {
       gradientRamp(gradient({{20, kRed}, {80, kGreen}, {50, kBlue}, {100, kRed}}), {});
   EXPECT_EQ(entry(ramp, 79)[1], 251);  // 59/60 of the way from red to green
   EXPECT_EQ(entry(ramp, 80), (std::array{0, 255, 0, 255}));
+  EXPECT_TRUE(stepsAfter(ramp, 79));
+  EXPECT_TRUE(stepsAfter(ramp, 80));
+  EXPECT_FALSE(stepsAfter(ramp, 81));
   const auto afterGreen = entry(ramp, 81);  // 31/50 of the way from blue to red
   EXPECT_NEAR(afterGreen[0], 158, 1);
   EXPECT_NEAR(afterGreen[2], 97, 1);

@@ -101,10 +101,15 @@ TEST(RenderTest, PixelCentresOnAnEdgeGoToItsTopOrLeftSide) {
   // and 52; a square from 20.5 to 30.5 pixels has its sides through centres
   // too. Each takes the rows and columns on its top/left side of such a side.
   st::ShapeBuilder shape(3);
-  shape.styles({st::FillStyle::solid(kGreen)}, {st::LineStyle::solid(100, kRed)});
+  shape.styles({st::FillStyle::solid(kGreen)},
+               {st::LineStyle::solid(100, kRed), st::LineStyle::solid(0, kBlue)});
   shape.select(0, 1, std::nullopt).polygon({{410, 410}, {610, 410}, {610, 610}, {410, 610}});
   shape.select(0, 0, 1, Point{400, 1000}).lineTo({1600, 1000});
+  // A hairline along y = 70 spans rows 69.5 to 70.5: row 69 takes it.
+  shape.select(0, 0, 2, Point{400, 1400}).lineTo({1600, 1400});
   const QImage image = renderShape(shape);
+  EXPECT_EQ(rgbAt(image, 50, 69), (RGB{0, 0, 255}));
+  EXPECT_EQ(rgbAt(image, 50, 70), kWhite);
   const RGB green{0, 255, 0}, red{255, 0, 0};
   EXPECT_EQ(rgbAt(image, 20, 20), green);
   EXPECT_EQ(rgbAt(image, 29, 29), green);
@@ -115,6 +120,29 @@ TEST(RenderTest, PixelCentresOnAnEdgeGoToItsTopOrLeftSide) {
   EXPECT_EQ(rgbAt(image, 50, 47), red);
   EXPECT_EQ(rgbAt(image, 50, 51), red);
   EXPECT_EQ(rgbAt(image, 50, 52), kWhite);
+}
+
+TEST(RenderTest, MitersReachingPastTheLimitAreBevelled) {
+  // Lines 5 pixels wide with miter joins. A right angle's miter reaches 3.5
+  // pixels past its corner, within a limit of one line width; a 45 degree
+  // corner's reaches 6.5, past that limit but within three widths.
+  st::ShapeBuilder shape(4);
+  st::LineStyle tight = st::LineStyle::solid(100, kRed), loose = tight;
+  tight.join = loose.join = 2;
+  tight.miterLimit = 1;
+  shape.styles({}, {tight, loose});
+  shape.select(std::nullopt, std::nullopt, 1, Point{1100, 1500}).lineTo({1400, 1200});
+  shape.lineTo({1700, 1500});
+  shape.select(std::nullopt, std::nullopt, 1, Point{200, 400}).lineTo({1000, 400});
+  shape.lineTo({200, 1200});
+  shape.select(std::nullopt, std::nullopt, 2, Point{200, 1800}).lineTo({1000, 1800});
+  shape.lineTo({200, 2600});
+  const QImage image = renderShape(shape);
+  const RGB red{255, 0, 0};
+  EXPECT_EQ(rgbAt(image, 69, 57), red);  // the right angle's point
+  EXPECT_EQ(rgbAt(image, 70, 57), red);
+  EXPECT_EQ(rgbAt(image, 54, 18), kWhite);  // bevelled
+  EXPECT_EQ(rgbAt(image, 54, 88), red);     // mitred
 }
 
 // Dark pixels across row y.

@@ -80,6 +80,18 @@ struct GradientFill {
   std::array<double, 6> matrix{1, 0, 0, 1, 0, 0};
 };
 
+// The options lineStyle takes after its colour and alpha, with caps and
+// joints in the file format's codes (0 round, 1 none or bevel, 2 square or
+// miter).
+struct LineOptions {
+  bool pixelHinting = false;
+  bool noHorizontalScale = false;
+  bool noVerticalScale = false;
+  std::uint8_t caps = 0;
+  std::uint8_t joints = 0;
+  double miterLimit = 3;
+};
+
 // One drawing API call on a clip, in the clip's coordinates (pixels).
 struct DrawCommand {
   enum class Op : std::uint8_t {
@@ -97,6 +109,7 @@ struct DrawCommand {
   Op op = Op::Clear;
   std::array<double, 4> args{};
   GradientFill gradient;
+  LineOptions line;  // LineStyle
   // A bitmap fill's pixels, shown as they are whenever the clip is drawn,
   // and the matrix (a b c d tx ty, pixels) placing them in the clip.
   std::shared_ptr<const BitmapSurface> bitmap;

@@ -54,8 +54,10 @@ QPainterPath bandOutline(const QPainterPath& path, double width, double pixel, b
   QPainterPath area;
   area.setFillRule(Qt::WindingFill);
   const double half = width / 2;
-  // Where the reference player puts its device lines relative to the path.
-  const QPointF levelShift(0, width / 16), steepShift(-pixel / 16, 0);
+  // Where the reference player puts its device lines relative to the path:
+  // on a sample grid a little off it, on output pixels (pixel 1) on it.
+  const double shift = pixel > 1 ? 1.0 / 16 : 0;
+  const QPointF levelShift(0, shift * width), steepShift(-shift * pixel, 0);
   for (const QPolygonF& polygon : path.toSubpathPolygons()) {
     for (qsizetype i = 1; i < polygon.size(); ++i) {
       const QPointF delta = polygon[i] - polygon[i - 1];

@@ -10,7 +10,7 @@ namespace quelvo::swf {
 
 namespace {
 
-constexpr int kRampSize = 256;
+constexpr std::size_t kRampSize = 256;
 constexpr double kStepWidth = 1e-6;
 
 double toLinear(double channel) {
@@ -39,19 +39,27 @@ QColor toColour(const std::array<double, 4>& c, bool linear) {
                 static_cast<int>(std::lround(std::clamp(c[3], 0.0, 255.0))));
 }
 
+// One entry of the colour table, and whether the colours stop blending
+// between it and the next entry (a record that took an entry of its own).
+struct Entry {
+  std::array<double, 4> colour;
+  bool stepAfter = false;
+};
+
 // Fills the colour table entry by entry (see gradientRamp): between two
 // records entry i takes the colour at i along the way.
-std::vector<std::array<double, 4>> colourTable(const std::vector<GradientStop>& stops,
-                                               const std::vector<std::array<double, 4>>& colours) {
-  std::vector<std::array<double, 4>> table;
+std::vector<Entry> colourTable(const std::vector<GradientStop>& stops,
+                               const std::vector<std::array<double, 4>>& colours) {
+  std::vector<Entry> table;
   table.reserve(kRampSize);
   while (table.size() < std::min<std::size_t>(stops.front().ratio, kRampSize)) {
-    table.push_back(colours.front());
+    table.push_back({colours.front()});
   }
   for (std::size_t k = 0; k + 1 < stops.size() && table.size() < kRampSize; ++k) {
     const int from = stops[k].ratio, to = stops[k + 1].ratio;
     if (to <= from) {
-      table.push_back(colours[k]);
+      if (!table.empty()) table.back().stepAfter = true;
+      table.push_back({colours[k], true});
       continue;
     }
     while (table.size() < static_cast<std::size_t>(to)) {
@@ -61,10 +69,10 @@ std::vector<std::array<double, 4>> colourTable(const std::vector<GradientStop>& 
       for (std::size_t c = 0; c < 4; ++c) {
         colour[c] = colours[k][c] + (colours[k + 1][c] - colours[k][c]) * t;
       }
-      table.push_back(colour);
+      table.push_back({colour});
     }
   }
-  while (table.size() < kRampSize) table.push_back(colours.back());
+  while (table.size() < kRampSize) table.push_back({colours.back()});
   return table;
 }
 
@@ -83,10 +91,13 @@ QGradientStops gradientRamp(const Gradient& gradient, const ColorTransform& colo
   QGradientStops ramp;
   ramp.reserve(2 * kRampSize);
   const auto table = colourTable(stops, colours);
-  for (int i = 0; i < kRampSize; ++i) {
-    const QColor entry = toColour(table[i], linear);
-    ramp.append({i / double{kRampSize}, entry});
-    ramp.append({(i + 1) / double{kRampSize} - kStepWidth, entry});
+  for (std::size_t i = 0; i < kRampSize; ++i) {
+    const QColor entry = toColour(table[i].colour, linear);
+    ramp.append({(i + 0.5) / kRampSize, entry});
+    if (table[i].stepAfter && i + 1 < kRampSize) {
+      ramp.append({(i + 1) / double{kRampSize} - kStepWidth, entry});
+      ramp.append({(i + 1) / double{kRampSize}, toColour(table[i + 1].colour, linear)});
+    }
   }
   return ramp;
 }

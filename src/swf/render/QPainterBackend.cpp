@@ -125,7 +125,7 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
     if (brush.style() == Qt::NoBrush) continue;
     opaque = opaque && isOpaque(brush);
     brush = pixelCentredGradient(brush, toDevice, static_cast<int>(settings_.samplesPerPixel),
-                                 outputPixelsUnder(paths.fills[i], toDevice));
+                                 outputPixelsUnder(paths.fills[i], toDevice), caches_.gradients);
     const bool isBitmap = style.kind == FillKind::Bitmap;
     fills.push_back(Fill{tieAligned(paths.fills[i], toDevice), std::move(brush),
                          isBitmap && smoothsBitmap(style, settings_),
@@ -299,31 +299,31 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
     const Stroke stroke = strokeFor(style, colorTransform, placement, settings_, bitmap);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform,
                             style.fill && smoothsBitmap(*style.fill, settings_));
+    // The stroke's outline, in the space spaceToDevice maps onto the device.
+    QTransform spaceToDevice;
+    QPainterPath area;
     switch (stroke.space) {
       case Stroke::Space::Shape:
-        painter_->setTransform(toDevice);
-        painter_->fillPath(
-            tieAligned(caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
-                                                   curveTolerance(toDevice, settings_)),
-                       toDevice),
-            stroke.pen.brush());
+        spaceToDevice = toDevice;
+        area = caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
+                                           curveTolerance(toDevice, settings_));
         break;
       case Stroke::Space::Parent:
-        painter_->setTransform(placement.parentToDevice);
-        painter_->fillPath(tieAligned(outline(placement.matrix.map(paths.lines[i]), stroke.pen,
-                                              curveTolerance(placement.parentToDevice, settings_)),
-                                      placement.parentToDevice),
-                           stroke.pen.brush());
+        spaceToDevice = placement.parentToDevice;
+        area = outline(placement.matrix.map(paths.lines[i]), stroke.pen,
+                       curveTolerance(placement.parentToDevice, settings_));
         break;
       case Stroke::Space::Device:
-        painter_->resetTransform();
-        painter_->fillPath(
-            tieAligned(bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
-                                   settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_)),
-                       QTransform()),
-            stroke.pen.brush());
+        area = bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
+                           settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_));
         break;
     }
+    painter_->setTransform(spaceToDevice);
+    painter_->fillPath(
+        tieAligned(area, spaceToDevice),
+        pixelCentredGradient(stroke.pen.brush(), spaceToDevice,
+                             static_cast<int>(settings_.samplesPerPixel),
+                             outputPixelsUnder(area, spaceToDevice), caches_.gradients));
   }
 }
 

@@ -8,6 +8,7 @@
 #include "swf/bitmap/BitmapLibrary.h"
 #include "swf/geometry/ShapePaths.h"
 #include "swf/render/BitmapTints.h"
+#include "swf/render/GradientTextures.h"
 #include "swf/render/LayerStack.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapePaint.h"
@@ -26,6 +27,7 @@ class QPainterBackend : public RenderBackend {
   struct Caches {
     ShapePathCache paths;
     BitmapTints tints;
+    GradientTextures gradients;
     QImage fillLayer;
     QImage coverage;
     QImage padded;  // the last smoothed clipped bitmap, its edges repeated

@@ -150,7 +150,9 @@ Stroke strokeFor(const LineStyle& style, const ColorTransform& colorTransform,
     brush.setTransform(brush.transform() * placement.matrix);
   }
   stroke.pen = QPen(brush, width, Qt::SolidLine, toCap(style.startCap), toJoin(style.join));
-  if (style.join == JoinStyle::Miter) stroke.pen.setMiterLimit(std::max(1.0, style.miterLimit));
+  // A miter longer than the limit (in line widths from the joint) is
+  // bevelled; the pen counts from the tip to the inner corner, twice as far.
+  if (style.join == JoinStyle::Miter) stroke.pen.setMiterLimit(2 * std::max(1.0, style.miterLimit));
   return stroke;
 }
 

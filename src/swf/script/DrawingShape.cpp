@@ -94,6 +94,13 @@ class ShapeBuilder {
           LineStyle style;
           style.width = static_cast<std::uint16_t>(std::clamp(a[0], 0.0, 255.0) * kTwipsPerPixel);
           style.colour = colour(a[1], a[2]);
+          const avm1::LineOptions& options = command.line;
+          style.pixelHinting = options.pixelHinting;
+          style.noHorizontalScale = options.noHorizontalScale;
+          style.noVerticalScale = options.noVerticalScale;
+          style.startCap = style.endCap = static_cast<CapStyle>(std::min<int>(options.caps, 2));
+          style.join = static_cast<JoinStyle>(std::min<int>(options.joints, 2));
+          style.miterLimit = options.miterLimit;
           lineStyle_ = style;
           addLineStyle();
         }

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 
 #include "swf/avm1/NumberText.h"
@@ -37,11 +39,35 @@ Value lineTo(NativeCall& call) { return drawWithNumbers(call, DrawCommand::Op::L
 Value curveTo(NativeCall& call) { return drawWithNumbers(call, DrawCommand::Op::CurveTo, 4); }
 Value endFill(NativeCall& call) { return drawWithNumbers(call, DrawCommand::Op::EndFill, 0); }
 
-// lineStyle(thickness, rgb, alpha); no thickness: no line.
+// The position among names of the string argument at index; fallback when
+// the argument is missing or none of them.
+std::uint8_t choice(NativeCall& call, std::size_t index, std::initializer_list<const char*> names,
+                    std::uint8_t fallback) {
+  if (call.arg(index).isUndefined()) return fallback;
+  const QString name = stringArg(call, index);
+  std::uint8_t code = 0;
+  for (const char* candidate : names) {
+    if (name == QLatin1String(candidate)) return code;
+    ++code;
+  }
+  return fallback;
+}
+
+// lineStyle(thickness, rgb, alpha, pixelHinting, noScale, capsStyle,
+// jointStyle, miterLimit); no thickness: no line.
 Value lineStyle(NativeCall& call) {
   DrawCommand command;
   command.op = DrawCommand::Op::LineStyle;
   command.args = {numberOr(call, 0, std::nan("")), numberOr(call, 1, 0), numberOr(call, 2, 100), 0};
+  LineOptions& line = command.line;
+  line.pixelHinting = !call.arg(3).isUndefined() && call.vm.toBoolean(call.arg(3));
+  const std::uint8_t scale = choice(call, 4, {"normal", "none", "vertical", "horizontal"}, 0);
+  line.noHorizontalScale = scale == 1 || scale == 3;
+  line.noVerticalScale = scale == 1 || scale == 2;
+  line.caps = choice(call, 5, {"round", "none", "square"}, 0);
+  line.joints = choice(call, 6, {"round", "bevel", "miter"}, 0);
+  const double limit = numberOr(call, 7, 3);
+  line.miterLimit = std::isnan(limit) ? 3 : std::clamp(limit, 1.0, 255.0);
   return send(call, command);
 }
 
