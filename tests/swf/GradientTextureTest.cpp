@@ -72,6 +72,10 @@ TEST(GradientTextureTest, FocalGradientsRunFromTheFocalPointToTheCircle) {
   const QImage outside =
       gradientTexture(QBrush(gradient), QTransform::fromTranslate(20, 20), QSize(1, 1));
   EXPECT_EQ(pixel(outside, 0), kBlue);
+  // Transforms past what doubles hold give some colour, never a bad index.
+  const QImage huge =
+      gradientTexture(QBrush(gradient), QTransform(1e300, 0, 0, 1e300, 1e308, 0), QSize(2, 2));
+  EXPECT_EQ(huge.size(), QSize(2, 2));
   // A collapsed brush draws nothing rather than dividing by zero.
   QBrush collapsed(gradient);
   collapsed.setTransform(QTransform::fromScale(0, 1));

@@ -98,8 +98,10 @@ class ColourRamp {
   ColourRamp(const QGradientStops& stops, double spanInPixels) {
     constexpr double kSamplesPerPixel = 64;
     constexpr double kFewest = 256, kMost = 16384;
-    const auto count = static_cast<std::size_t>(
-        std::clamp(std::ceil(spanInPixels * kSamplesPerPixel), kFewest, kMost));
+    // A span that is not a number (a degenerate transform) takes the fewest.
+    const double wanted = std::ceil(spanInPixels * kSamplesPerPixel);
+    const auto count =
+        static_cast<std::size_t>(wanted > kFewest ? std::min(wanted, kMost) : kFewest);
     samples_.resize(count);
     std::size_t next = 0;  // the first stop past the sample's position
     for (std::size_t i = 0; i < count; ++i) {
@@ -122,8 +124,9 @@ class ColourRamp {
     }
   }
 
-  // The colour at t (0..1).
+  // The colour at t (0..1; anything else, not a number too, the first).
   QRgb at(double t) const {
+    if (!(t > 0 && t <= 1)) return t > 1 ? samples_.back() : samples_.front();
     const auto last = samples_.size() - 1;
     return samples_[std::min(last, static_cast<std::size_t>(t * static_cast<double>(last + 1)))];
   }
