@@ -20,11 +20,7 @@ Asm& call(Asm& code, const char* target, const char* method, std::initializer_li
 
 // name = new flash.display.BitmapData(args)
 Asm& newBitmap(Asm& code, const char* name, std::initializer_list<PushItem> args) {
-  code.push({name});
-  std::vector<PushItem> reversed(args);
-  for (auto it = reversed.rbegin(); it != reversed.rend(); ++it) code.push({*it});
-  code.push({static_cast<int>(args.size())}).getVar("flash.display").push({"BitmapData"});
-  return code.op(AC::NewMethod).op(AC::SetVariable);
+  return avm1::test::construct(code, name, "flash.display", "BitmapData", args);
 }
 
 // An empty clip "holder" at depth 1, moved to (20, 10), showing bitmap b.
