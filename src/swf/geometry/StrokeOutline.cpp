@@ -3,6 +3,9 @@
 #include <QPainterPathStroker>
 #include <algorithm>
 #include <cmath>
+#include <vector>
+
+#include "swf/geometry/CurveFlattening.h"
 
 namespace quelvo::swf {
 
@@ -11,35 +14,20 @@ namespace {
 // The path with its curves replaced by straight pieces within tolerance of them.
 QPainterPath flattened(const QPainterPath& path, double tolerance) {
   QPainterPath flat;
-  QPointF at;
+  std::vector<QPointF> points;
   for (int i = 0; i < path.elementCount(); ++i) {
     const QPainterPath::Element element = path.elementAt(i);
-    const QPointF point(element.x, element.y);
     if (element.isMoveTo()) {
-      flat.moveTo(point);
+      flat.moveTo(element);
     } else if (element.isLineTo() || i + 2 >= path.elementCount()) {
-      flat.lineTo(point);
+      flat.lineTo(element);
     } else {  // a cubic: this control point, the next, then the end point
-      const QPointF control2(path.elementAt(i + 1).x, path.elementAt(i + 1).y);
-      const QPointF end(path.elementAt(i + 2).x, path.elementAt(i + 2).y);
-      // A cubic strays from its chords by at most 3/4 of its largest second
-      // difference over the square of the number of pieces.
-      const QPointF bend1 = at - 2 * point + control2, bend2 = point - 2 * control2 + end;
-      const double bend =
-          std::max(std::hypot(bend1.x(), bend1.y()), std::hypot(bend2.x(), bend2.y()));
-      constexpr double kMostPieces = 1024;
-      const int pieces = static_cast<int>(
-          std::clamp(std::ceil(std::sqrt(0.75 * bend / tolerance)), 1.0, kMostPieces));
-      for (int piece = 1; piece <= pieces; ++piece) {
-        const double t = static_cast<double>(piece) / pieces, u = 1 - t;
-        flat.lineTo(u * u * u * at + 3 * u * u * t * point + 3 * u * t * t * control2 +
-                    t * t * t * end);
-      }
+      points.clear();
+      flattenCubic(flat.currentPosition(), element, path.elementAt(i + 1), path.elementAt(i + 2),
+                   tolerance, points);
+      for (const QPointF& point : points) flat.lineTo(point);
       i += 2;
-      at = end;
-      continue;
     }
-    at = point;
   }
   return flat;
 }

@@ -8,8 +8,8 @@
 #include "swf/bitmapdata/BitmapSurface.h"
 #include "swf/geometry/StrokeOutline.h"
 #include "swf/geometry/Transforms.h"
+#include "swf/render/CentreSampledArea.h"
 #include "swf/render/PixelCentredGradient.h"
-#include "swf/render/PixelTies.h"
 
 namespace quelvo::swf {
 
@@ -83,6 +83,25 @@ double curveTolerance(const QTransform& toDevice, const PaintSettings& settings)
   return stretch > 0 ? kPixelFraction * settings.minimumStrokeWidth / stretch : 1;
 }
 
+QRect devicePixels(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  return device ? QRect(0, 0, device->width(), device->height()) : QRect();
+}
+
+// Runs paint with the painter's coordinates those of its device's pixels
+// (a layer's painter otherwise names them by where they lie on the stage).
+// Clips set meanwhile stay where they are on the device.
+template <typename Paint>
+void onDevicePixels(QPainter& painter, const Paint& paint) {
+  const QTransform world = painter.worldTransform();
+  const bool viewed = painter.viewTransformEnabled();
+  painter.setViewTransformEnabled(false);
+  painter.resetTransform();
+  paint();
+  painter.setViewTransformEnabled(viewed);
+  painter.setWorldTransform(world);
+}
+
 }  // namespace
 
 QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrary& bitmaps,
@@ -127,7 +146,7 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
     brush = pixelCentredGradient(brush, toDevice, static_cast<int>(settings_.samplesPerPixel),
                                  outputPixelsUnder(paths.fills[i], toDevice), caches_.gradients);
     const bool isBitmap = style.kind == FillKind::Bitmap;
-    fills.push_back(Fill{tieAligned(paths.fills[i], toDevice), std::move(brush),
+    fills.push_back(Fill{paths.fills[i], std::move(brush),
                          isBitmap && smoothsBitmap(style, settings_),
                          isBitmap && !style.bitmapRepeats});
   }
@@ -151,9 +170,56 @@ QRect QPainterBackend::outputPixelsUnder(const QPainterPath& path,
   return QRect(QPoint(left, top), QPoint(onDevice.right() / samples, onDevice.bottom() / samples));
 }
 
-QPainterPath QPainterBackend::tieAligned(const QPainterPath& path,
-                                         const QTransform& toDevice) const {
-  return antialias_ ? path : withTopLeftTies(path, toDevice);
+double QPainterBackend::flatteningTolerance(const QTransform& toDevice) const {
+  // Curves are cut into lines as the reference player cuts them: within two
+  // twips of the shape in its own units. A shape shown much larger is
+  // followed more closely: within half a pixel without antialiasing, within
+  // a tenth of an output pixel on a sample grid.
+  constexpr double kShapeTolerance = 2, kAliasedPixels = 0.5, kSampledPixels = 0.1;
+  const double samples = settings_.samplesPerPixel;
+  const double onDevice = samples > 1 ? kSampledPixels * samples : kAliasedPixels;
+  const double stretch = stretchRange(toDevice).most;
+  return stretch > 0 ? std::min(kShapeTolerance, onDevice / stretch) : kShapeTolerance;
+}
+
+double QPainterBackend::lineTolerance(const QTransform& toDevice) const {
+  return antialias_ ? curveTolerance(toDevice, settings_) : flatteningTolerance(toDevice);
+}
+
+QRegion QPainterBackend::coveredPixels(const QPainter& painter, const QPainterPath& path,
+                                       double tolerance) const {
+  const QTransform toDevice = painter.combinedTransform();
+  CentreSampledArea area;
+  area.add(path, toDevice, tolerance);
+  return area.region(path.fillRule(), devicePixels(painter));
+}
+
+void QPainterBackend::clipTo(QPainter& painter, const QPainterPath& path) const {
+  if (antialias_) {
+    painter.setClipPath(path, Qt::IntersectClip);
+    return;
+  }
+  const QRegion pixels =
+      coveredPixels(painter, path, flatteningTolerance(painter.combinedTransform()));
+  onDevicePixels(painter, [&] { painter.setClipRegion(pixels, Qt::IntersectClip); });
+}
+
+void QPainterBackend::fillArea(QPainter& painter, const QPainterPath& path, const QBrush& brush,
+                               double tolerance) const {
+  if (antialias_) {
+    painter.fillPath(path, brush);
+    return;
+  }
+  const QRegion pixels = coveredPixels(painter, path, tolerance);
+  if (pixels.isEmpty()) return;
+  QBrush onDevice = brush;
+  onDevice.setTransform(brush.transform() * painter.combinedTransform());
+  painter.save();
+  onDevicePixels(painter, [&] {
+    painter.setClipRegion(pixels, Qt::IntersectClip);
+    painter.fillRect(pixels.boundingRect(), onDevice);
+  });
+  painter.restore();
 }
 
 const QImage* QPainterBackend::bitmapFor(const FillStyle& style,
@@ -169,11 +235,11 @@ const QImage* QPainterBackend::bitmapFor(const FillStyle& style,
 void QPainterBackend::paintFill(QPainter& painter, const Fill& fill) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, fill.smooth);
   if (!fill.clipsBitmap) {
-    painter.fillPath(fill.path, fill.brush);
+    fillArea(painter, fill.path, fill.brush, flatteningTolerance(painter.transform()));
     return;
   }
   painter.save();
-  painter.setClipPath(fill.path, Qt::IntersectClip);
+  clipTo(painter, fill.path);
   const QTransform toShape = fill.brush.transform();
   painter.setTransform(toShape, true);
   const QImage& picture = fill.brush.textureImage();
@@ -305,42 +371,65 @@ void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
     switch (stroke.space) {
       case Stroke::Space::Shape:
         spaceToDevice = toDevice;
-        area = caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen,
-                                           curveTolerance(toDevice, settings_));
+        area =
+            caches_.paths.strokeOutline(shape, layerIndex, i, stroke.pen, lineTolerance(toDevice));
         break;
       case Stroke::Space::Parent:
         spaceToDevice = placement.parentToDevice;
         area = outline(placement.matrix.map(paths.lines[i]), stroke.pen,
-                       curveTolerance(placement.parentToDevice, settings_));
+                       lineTolerance(placement.parentToDevice));
         break;
       case Stroke::Space::Device:
-        area = bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
-                           settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_));
+        // Without antialiasing or a sample grid, thin lines are ordinary
+        // lines one pixel wide; otherwise bands across their major axis.
+        if (!antialias_ && settings_.samplesPerPixel == 1) {
+          area = outline(toDevice.map(paths.lines[i]), stroke.pen,
+                         curveTolerance(QTransform(), settings_));
+        } else {
+          area = bandOutline(toDevice.map(paths.lines[i]), stroke.pen.widthF(),
+                             settings_.minimumStrokeWidth, endsRound(stroke.pen, settings_));
+        }
         break;
     }
     painter_->setTransform(spaceToDevice);
-    painter_->fillPath(
-        tieAligned(area, spaceToDevice),
-        pixelCentredGradient(stroke.pen.brush(), spaceToDevice,
-                             static_cast<int>(settings_.samplesPerPixel),
-                             outputPixelsUnder(area, spaceToDevice), caches_.gradients));
+    fillArea(*painter_, area,
+             pixelCentredGradient(stroke.pen.brush(), spaceToDevice,
+                                  static_cast<int>(settings_.samplesPerPixel),
+                                  outputPixelsUnder(area, spaceToDevice), caches_.gradients),
+             curveTolerance(spaceToDevice, settings_));
   }
 }
 
 void QPainterBackend::pushMask(std::span<const MaskPart> parts) {
-  QPainterPath area;
-  area.setFillRule(Qt::WindingFill);
-  for (const MaskPart& part : parts) {
-    const auto& layers = caches_.paths.paths(*part.shape).layers;
-    for (std::size_t i = part.firstLayer; i < layers.size(); ++i) {
-      for (const QPainterPath& fill : layers[i].fills) {
-        if (!fill.isEmpty()) area.addPath(part.toDevice.map(fill));
+  const auto forEachFill = [&](const auto& use) {
+    for (const MaskPart& part : parts) {
+      const auto& layers = caches_.paths.paths(*part.shape).layers;
+      for (std::size_t i = part.firstLayer; i < layers.size(); ++i) {
+        for (const QPainterPath& fill : layers[i].fills) {
+          if (!fill.isEmpty()) use(fill, part.toDevice);
+        }
       }
     }
-  }
+  };
   painter_->save();
   painter_->resetTransform();
-  painter_->setClipPath(tieAligned(area, QTransform()), Qt::IntersectClip);
+  if (antialias_) {
+    QPainterPath area;
+    area.setFillRule(Qt::WindingFill);
+    forEachFill([&](const QPainterPath& fill, const QTransform& toDevice) {
+      area.addPath(toDevice.map(fill));
+    });
+    painter_->setClipPath(area, Qt::IntersectClip);
+    return;
+  }
+  // Each part's curves are cut into lines at its own size, as it is filled.
+  const QTransform view = painter_->combinedTransform();
+  CentreSampledArea area;
+  forEachFill([&](const QPainterPath& fill, const QTransform& toDevice) {
+    area.add(fill, toDevice * view, flatteningTolerance(toDevice));
+  });
+  const QRegion pixels = area.region(Qt::WindingFill, devicePixels(*painter_));
+  onDevicePixels(*painter_, [&] { painter_->setClipRegion(pixels, Qt::IntersectClip); });
 }
 
 void QPainterBackend::popMask() { painter_->restore(); }

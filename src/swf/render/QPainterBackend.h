@@ -55,10 +55,20 @@ class QPainterBackend : public RenderBackend {
     bool clipsBitmap = false;  // draws the brush's picture once instead of tiling it
   };
 
-  // path as it is drawn through toDevice: without antialiasing, pixel centres
-  // on its edges go to the edges' top/left side.
   QRect outputPixelsUnder(const QPainterPath& path, const QTransform& toDevice) const;
-  QPainterPath tieAligned(const QPainterPath& path, const QTransform& toDevice) const;
+  // How closely curves are followed when drawn without antialiasing, in the
+  // units toDevice maps from.
+  double flatteningTolerance(const QTransform& toDevice) const;
+  // How closely stroked lines follow their curves before the pen goes round them.
+  double lineTolerance(const QTransform& toDevice) const;
+  // The pixels whose centres path covers as the painter's transform places
+  // it, its curves followed within tolerance (see CentreSampledArea).
+  QRegion coveredPixels(const QPainter& painter, const QPainterPath& path, double tolerance) const;
+  // Without antialiasing both cover the covered pixels; with it, the path's
+  // exact area.
+  void clipTo(QPainter& painter, const QPainterPath& path) const;
+  void fillArea(QPainter& painter, const QPainterPath& path, const QBrush& brush,
+                double tolerance) const;
   // The picture of a bitmap fill with the colour transform applied, if it has one.
   const QImage* bitmapFor(const FillStyle& style, const ColorTransform& colorTransform);
   void paintFill(QPainter& painter, const Fill& fill);
