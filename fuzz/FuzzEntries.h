@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-// The work of the sound, video, filter and XML fuzz harnesses, shared by their libFuzzer
+// The work of the sound, video, filter, XML and text fuzz harnesses, shared by their libFuzzer
 // entry points and the regression test that replays saved crash inputs.
 namespace quelvo::fuzz {
 
@@ -15,5 +15,7 @@ void fuzzFilters(std::span<const std::uint8_t> input);
 void fuzzXml(std::span<const std::uint8_t> input);
 // Video tag readers, frame headers and the video decoders over one input.
 void fuzzVideo(std::span<const std::uint8_t> input);
+// A font tag, a static text and an edit text made from one input, played and drawn.
+void fuzzText(std::span<const std::uint8_t> input);
 
 }  // namespace quelvo::fuzz

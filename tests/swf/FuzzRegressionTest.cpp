@@ -38,10 +38,11 @@ TEST(FuzzRegression, SavedInputsRunCleanly) {
     Entry entry;
   };
   int ran = 0;
-  for (const Harness& harness : {Harness{"fuzz_sound", quelvo::fuzz::fuzzSound},
-                                 Harness{"fuzz_video", quelvo::fuzz::fuzzVideo},
-                                 Harness{"fuzz_filters", quelvo::fuzz::fuzzFilters},
-                                 Harness{"fuzz_xml", quelvo::fuzz::fuzzXml}}) {
+  for (const Harness& harness :
+       {Harness{"fuzz_sound", quelvo::fuzz::fuzzSound},
+        Harness{"fuzz_video", quelvo::fuzz::fuzzVideo},
+        Harness{"fuzz_filters", quelvo::fuzz::fuzzFilters},
+        Harness{"fuzz_xml", quelvo::fuzz::fuzzXml}, Harness{"fuzz_text", quelvo::fuzz::fuzzText}}) {
     ran += replay(harness.name, harness.entry);
   }
   if (ran == 0) GTEST_SKIP() << "no saved fuzz inputs";
