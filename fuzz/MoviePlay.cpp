@@ -36,8 +36,9 @@ void playMovie(const std::shared_ptr<const swf::Movie>& movie) {
   static_cast<void>(player.animating());
   for (int step = 0; step < 9; ++step) {
     const Rect& stage = player.movie().stageRect();
-    player.pointerMove(stage.xMin + (stage.xMax - stage.xMin) * (step % 3) / 2.0,
-                       stage.yMin + (stage.yMax - stage.yMin) * (step / 3) / 2.0);
+    player.pointerMove(
+        stage.xMin + (static_cast<double>(stage.xMax) - stage.xMin) * (step % 3) / 2,
+        stage.yMin + (static_cast<double>(stage.yMax) - stage.yMin) * (step / 3) / 2);
     player.pointerDown();
     player.pointerUp();
   }

@@ -305,6 +305,20 @@ TEST(ScriptedPlaybackTest, DrawingApiFillsAndMasksAreRendered) {
   EXPECT_EQ(rgbAt(image, 90, 90), std::make_tuple(255, 255, 255));  // outside the mask
 }
 
+TEST(ScriptedPlaybackTest, DrawingApiColoursWrapAsIntegers) {
+  // Negative colours are 32-bit patterns whose top byte is ignored.
+  st::TagStream tags;
+  Asm code;
+  drawSquare(code, "red", 1, -0x10000, 10, 10, 30);     // 0xFFFF0000
+  drawSquare(code, "green", 2, -0xFF0100, 50, 10, 30);  // 0xFF00FF00
+  tags.doAction(program(code)).showFrame().end();
+  const auto player = playerFor(tags);
+  ASSERT_TRUE(player);
+  const QImage image = renderStage(*player);
+  EXPECT_EQ(rgbAt(image, 25, 25), std::make_tuple(255, 0, 0));
+  EXPECT_EQ(rgbAt(image, 65, 25), std::make_tuple(0, 255, 0));
+}
+
 TEST(ScriptedPlaybackTest, GradientLineStylesNeedTheirMatrix) {
   // Two blue 10 pixel lines; each clip then asks for a red gradient line
   // style, "a" without the matrix (ignored: the line stays blue), "b" with it.

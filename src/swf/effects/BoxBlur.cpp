@@ -44,7 +44,8 @@ void blurLine(std::uint8_t* data, std::ptrdiff_t step, int count, const Box& box
     return i < 0 || i >= count ? 0 : line[static_cast<std::size_t>(i)];
   };
   int sum = 0;
-  for (int i = -box.whole; i <= box.whole; ++i) sum += at(i);
+  // Outside the line is nothing: a box wider than the line adds up the line.
+  for (int i = 0; i <= std::min(box.whole, count - 1); ++i) sum += at(i);
   for (int i = 0; i < count; ++i) {
     const double edges = box.part * (at(i - box.whole - 1) + at(i + box.whole + 1));
     const double value = (sum + edges) / box.width;

@@ -31,23 +31,10 @@ QByteArray keyOf(const QBrush& brush, const QTransform& toBrush, QSize size) {
 }  // namespace
 
 QImage GradientTextures::find(const QBrush& gradient, const QTransform& toBrush, QSize size) {
-  const QByteArray key = keyOf(gradient, toBrush, size);
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if (it->key == key) {
-      entries_.splice(entries_.begin(), entries_, it);
-      return entries_.front().image;
-    }
-  }
+  QByteArray key = keyOf(gradient, toBrush, size);
+  if (const QImage* kept = recent_.find(key)) return *kept;
   QImage image = gradientTexture(gradient, toBrush, size);
-  const qint64 pixels = qint64(size.width()) * size.height();
-  if (pixels > kMostPixels) return image;
-  entries_.push_front({key, image});
-  pixels_ += pixels;
-  while (pixels_ > kMostPixels) {
-    const QSize dropped = entries_.back().image.size();
-    pixels_ -= qint64(dropped.width()) * dropped.height();
-    entries_.pop_back();
-  }
+  recent_.keep(std::move(key), image);
   return image;
 }
 

@@ -118,9 +118,8 @@ QPainterBackend::QPainterBackend(QPainter& painter, Caches& caches, BitmapLibrar
 void QPainterBackend::drawShape(const Shape& shape, const ShapePlacement& placement,
                                 const ColorTransform& colorTransform) {
   const QTransform toDevice = placement.toDevice();
-  const ShapePaths& paths = caches_.paths.paths(shape);
   for (std::size_t i = 0; i < shape.layers.size(); ++i) {
-    drawFills(shape.layers[i], paths.layers[i], toDevice, colorTransform);
+    drawFills(shape, i, toDevice, colorTransform);
     drawStrokes(shape, i, placement, colorTransform);
   }
 }
@@ -133,8 +132,10 @@ void QPainterBackend::drawPicture(const QImage& picture, const QRectF& area,
   painter_->drawImage(area, caches_.tints.find(picture, colorTransform));
 }
 
-void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths,
+void QPainterBackend::drawFills(const Shape& shape, std::size_t layerIndex,
                                 const QTransform& toDevice, const ColorTransform& colorTransform) {
+  const ShapeLayer& layer = shape.layers[layerIndex];
+  const LayerPaths& paths = caches_.paths.paths(shape).layers[layerIndex];
   std::vector<Fill> fills;
   bool opaque = true;
   for (std::size_t i = 0; i < paths.fills.size(); ++i) {
@@ -151,7 +152,12 @@ void QPainterBackend::drawFills(const ShapeLayer& layer, const LayerPaths& paths
                          isBitmap && !style.bitmapRepeats});
   }
   if (antialias_ && opaque && fills.size() > 1) {
-    drawJoinedFills(fills, paths.joined, toDevice);
+    JoinedFillsKey key;
+    key.shape = &shape;
+    key.transientKey = shape.transientKey;
+    key.layer = layerIndex;
+    key.colours = colorTransform;
+    drawJoinedFills(fills, paths.joined, toDevice, std::move(key));
     return;
   }
   painter_->setTransform(toDevice);
@@ -324,13 +330,22 @@ void QPainterBackend::paintClampedBorder(QPainter& painter, const QImage& pictur
 // made as opaque as the coverage of the layer's whole area says (an opaque
 // layer's colours keep their mix). Then the scratch goes over the picture.
 void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPainterPath& joined,
-                                      const QTransform& toDevice) {
+                                      const QTransform& toDevice, JoinedFillsKey key) {
   const QRect deviceRect = layers_.visibleArea();
   const QRect area =
       toDevice.mapRect(joined.controlPointRect()).toAlignedRect().adjusted(-1, -1, 1, 1) &
       deviceRect;
   if (area.isEmpty()) return;
   const QTransform toScratch = toDevice * QTransform::fromTranslate(-area.x(), -area.y());
+  painter_->resetTransform();
+  key.toPicture = {toScratch.m11(), toScratch.m12(), toScratch.m21(),
+                   toScratch.m22(), toScratch.dx(),  toScratch.dy()};
+  key.size = area.size();
+  key.samplesPerPixel = settings_.samplesPerPixel;
+  if (const QImage* kept = caches_.joinedFills.find(key)) {
+    painter_->drawImage(area.topLeft(), *kept);
+    return;
+  }
   QImage& colours =
       scratchImage(caches_.fillLayer, area.size(), QImage::Format_ARGB32_Premultiplied);
   QImage& coverage = scratchImage(caches_.coverage, area.size(), QImage::Format_Alpha8);
@@ -348,8 +363,9 @@ void QPainterBackend::drawJoinedFills(const std::vector<Fill>& fills, const QPai
   }
   const QRect used(QPoint(0, 0), area.size());
   restoreCoverage(colours, coverage, used);
-  painter_->resetTransform();
-  painter_->drawImage(area.topLeft(), colours, used);
+  QImage picture = colours.copy(used);
+  painter_->drawImage(area.topLeft(), picture);
+  caches_.joinedFills.keep(std::move(key), std::move(picture));
 }
 
 void QPainterBackend::drawStrokes(const Shape& shape, std::size_t layerIndex,
@@ -444,6 +460,9 @@ void QPainterBackend::endGroup() {
   painter_ = &layers_.painter();
 }
 
-void QPainterBackend::forget(const Shape& shape) { caches_.paths.forget(shape); }
+void QPainterBackend::forget(const Shape& shape) {
+  caches_.paths.forget(shape);
+  caches_.joinedFills.dropIf([&](const JoinedFillsKey& key) { return key.shape == &shape; });
+}
 
 }  // namespace quelvo::swf

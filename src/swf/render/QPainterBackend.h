@@ -3,6 +3,8 @@
 #include <QBrush>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "swf/bitmap/BitmapLibrary.h"
@@ -10,6 +12,7 @@
 #include "swf/render/BitmapTints.h"
 #include "swf/render/GradientTextures.h"
 #include "swf/render/LayerStack.h"
+#include "swf/render/RecentPictures.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapePaint.h"
 
@@ -22,12 +25,26 @@ namespace quelvo::swf {
 // it found it once every mask is popped.
 class QPainterBackend : public RenderBackend {
  public:
+  // Everything a shape layer's joined fills (see drawJoinedFills) look like
+  // depends on.
+  struct JoinedFillsKey {
+    const Shape* shape = nullptr;
+    std::uint64_t transientKey = 0;
+    std::size_t layer = 0;
+    ColorTransform colours;
+    std::array<double, 6> toPicture{};  // the shape's transform onto the picture
+    QSize size;
+    double samplesPerPixel = 1;
+    bool operator==(const JoinedFillsKey&) const = default;
+  };
+
   // What outlives one frame: paths per shape, colour-transformed bitmaps,
-  // and scratch images for joining antialiased fills.
+  // pictures of joined fills, and scratch images for joining them.
   struct Caches {
     ShapePathCache paths;
     BitmapTints tints;
     GradientTextures gradients;
+    RecentPictures<JoinedFillsKey> joinedFills{8 * 1024 * 1024};
     QImage fillLayer;
     QImage coverage;
     QImage padded;  // the last smoothed clipped bitmap, its edges repeated
@@ -75,10 +92,13 @@ class QPainterBackend : public RenderBackend {
   const QImage& withEdgesRepeated(const QImage& picture);
   static void paintClampedBorder(QPainter& painter, const QImage& picture, const QRectF& reach);
 
-  void drawFills(const ShapeLayer& layer, const LayerPaths& paths, const QTransform& toDevice,
+  void drawFills(const Shape& shape, std::size_t layer, const QTransform& toDevice,
                  const ColorTransform& colorTransform);
+  // Opaque fills drawn together on a picture of their own, so that where they
+  // meet no background shows through their antialiased edges. The picture is
+  // kept, and drawn again while nothing it depends on changes.
   void drawJoinedFills(const std::vector<Fill>& fills, const QPainterPath& joined,
-                       const QTransform& toDevice);
+                       const QTransform& toDevice, JoinedFillsKey key);
   void drawStrokes(const Shape& shape, std::size_t layer, const ShapePlacement& placement,
                    const ColorTransform& colorTransform);
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "swf/avm1/NumberText.h"
+
 namespace quelvo::swf {
 
 namespace {
@@ -24,8 +26,9 @@ std::uint8_t channel(double value) {
       std::lround(std::clamp(std::isfinite(value) ? value : 0.0, 0.0, 255.0)));
 }
 
+// Colours wrap as 32-bit integers do (-1 is white); the top byte is ignored.
 Rgba colour(double rgb, double alphaPercent) {
-  const auto bits = static_cast<std::uint32_t>(std::isfinite(rgb) ? std::fmod(rgb, 16777216.0) : 0);
+  const std::uint32_t bits = avm1::toUint32(rgb);
   return Rgba{static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 8),
               static_cast<std::uint8_t>(bits), channel(alphaPercent * 2.55)};
 }
