@@ -1,8 +1,8 @@
 #include "catalog/CatalogText.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "core/ReplaceFile.h"
 #include "platform/TextEncoding.h"
 
 namespace quelvo::catalog {
@@ -59,10 +59,7 @@ std::optional<std::vector<Entry>> readCatalogFile(const QString& path) {
 }
 
 bool writeCatalogFile(const QString& path, const std::vector<Entry>& entries) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(platform::encodeText(catalogText(entries)));
-  return file.commit();
+  return core::replaceFile(path, platform::encodeText(catalogText(entries)));
 }
 
 }  // namespace quelvo::catalog

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <limits>
 
 #include "platform/FileNames.h"
 #include "platform/Platform.h"
@@ -94,6 +93,7 @@ void MovieControl::setMovie(const QString& path) {
   zoom_ = 1.0;
   setMouseTracking(false);
   unsetCursor();
+  shownSinceMs_ = platform_.nowMs();
   if (path.size() > 1) {
     const std::filesystem::path file = platform::toNativePath(path);
     auto loaded = swf::Movie::load(file);
@@ -122,16 +122,12 @@ void MovieControl::setMovie(const QString& path) {
       startClock();
     } else {
       notice_ = describeLoadFailure(path, loaded.error());
-      noticeSinceMs_ = platform_.nowMs();
     }
   }
   redrawFrame();
 }
 
-qint64 MovieControl::noticeAgeMs() const {
-  return notice_.isEmpty() ? std::numeric_limits<qint64>::max()
-                           : platform_.nowMs() - noticeSinceMs_;
-}
+qint64 MovieControl::shownForMs() const { return platform_.nowMs() - shownSinceMs_; }
 
 void MovieControl::Play() {
   if (!player_) return;

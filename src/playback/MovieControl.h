@@ -81,8 +81,8 @@ class MovieControl : public QWidget {
 
   // Why the current file cannot be played (empty when it plays or none is set).
   QString notice() const { return notice_; }
-  // How long the notice has been shown (a large number when there is none).
-  qint64 noticeAgeMs() const;
+  // How long the current file, its movie or its notice, has been on screen.
+  qint64 shownForMs() const;
   std::shared_ptr<const swf::Movie> loadedMovie() const { return movie_; }
 
   // The movie's sound. Volume (0 to 100) and mute are properties a new
@@ -149,7 +149,7 @@ class MovieControl : public QWidget {
   QTimer frameTimer_;
   QTimer temporaryNoticeTimer_;
   QString notice_;
-  qint64 noticeSinceMs_ = 0;
+  qint64 shownSinceMs_ = 0;
   QString temporaryNotice_;
   double zoom_ = 1.0;
 };

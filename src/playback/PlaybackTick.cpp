@@ -58,12 +58,24 @@ void PlaybackTick::tmrsld_Timer() {
     return;
   }
   if (modes.is(PlayMode::SingleNormal)) return;
-  if (modes.is(PlayMode::MultiContinuous) || modes.is(PlayMode::MultiRandom)) {
+  // A still movie is left as it stands: playing it again would restart one
+  // stopped on its last frame.
+  if ((modes.is(PlayMode::MultiContinuous) || modes.is(PlayMode::MultiRandom)) &&
+      !standsStill(movie)) {
     movie.setPlaying(true);
   }
-  if (movie.FrameNum() < movie.TotalFrames() - 2) return;
-  if (movie.TotalFrames() == 0 && movie.noticeAgeMs() < kUnreadableShownMs) return;
-  changeEntry();
+  if (hasEnded(movie)) changeEntry();
+}
+
+bool PlaybackTick::standsStill(const MovieControl& movie) {
+  const int lastFrame = movie.TotalFrames() - 1;
+  return lastFrame == 0 || (!movie.IsPlaying() && movie.FrameNum() == lastFrame);
+}
+
+bool PlaybackTick::hasEnded(const MovieControl& movie) {
+  if (movie.TotalFrames() == 0) return movie.shownForMs() >= kUnreadableShownMs;
+  if (standsStill(movie)) return movie.shownForMs() >= kStillShownMs;
+  return movie.FrameNum() >= movie.TotalFrames() - 2;
 }
 
 void PlaybackTick::changeEntry() {

@@ -43,6 +43,11 @@ class PlaybackTick : public QObject {
   // been on screen this long, so a catalog of bad files neither flickers nor
   // spins.
   static constexpr int kUnreadableShownMs = 2000;
+  // Likewise a movie that stands still, with one frame or stopped on its last
+  // one (interactive movies usually are), counts as ended only after this long
+  // on screen: it can be used in the modes that move on, and a catalog of them
+  // does not reload movie after movie.
+  static constexpr int kStillShownMs = 5000;
 
   PlaybackTick(const PlayerWidgets& widgets, catalog::CatalogModel& catalog,
                catalog::CatalogList& list, PlaybackCommands& commands, const TickState& state,
@@ -59,6 +64,11 @@ class PlaybackTick : public QObject {
   bool dragging() const { return dragging_; }
 
  private:
+  // One frame, or stopped on its last one.
+  static bool standsStill(const MovieControl& movie);
+  // A playing movie has ended at its last frame but one; an unreadable or a
+  // still one once it has been shown for its time.
+  static bool hasEnded(const MovieControl& movie);
   // Steps 8 to 12: the next entry by the play mode, loaded and playing.
   void changeEntry();
 

@@ -103,11 +103,14 @@ TEST_F(Tick, ModeZeroMovesOnAtTheEndAndWrapsToTheFirst) {
   EXPECT_EQ(session().Labn.value(), 0);
 }
 
-TEST_F(Tick, ShortMoviesCountAsEndedOnEveryTick) {
+TEST_F(Tick, TwoFrameMovieEndsAtOnceOneFrameMovieAfterItsTime) {
   open({movieFile(QStringLiteral("a.swf"), 2), movieFile(QStringLiteral("b.swf"), 1)});
   tick();
   EXPECT_EQ(session().Labn.value(), 1);
   EXPECT_FALSE(part<playback::FrameSlider>().isEnabled());
+  tick();
+  EXPECT_EQ(session().Labn.value(), 1);
+  platform.now += playback::PlaybackTick::kStillShownMs;
   tick();
   EXPECT_EQ(session().Labn.value(), 0);
 }

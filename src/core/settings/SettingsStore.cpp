@@ -2,8 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <utility>
+
+#include "core/ReplaceFile.h"
 
 namespace quelvo::core {
 
@@ -71,13 +72,7 @@ bool SettingsStore::update(Change change) {
 }
 
 bool SettingsStore::replaceFile(const QByteArray& bytes) {
-  if (bytes.size() > kMaxSettingsFileSize) return false;
-  QSaveFile file(path_);
-  // commit() does not notice a failed flush of the write buffer (a short write on a full disk
-  // would be renamed over the old file), so flush and check first. Without a commit the
-  // temporary file is discarded.
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-         file.commit();
+  return bytes.size() <= kMaxSettingsFileSize && core::replaceFile(path_, bytes);
 }
 
 }  // namespace quelvo::core
