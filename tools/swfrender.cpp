@@ -9,13 +9,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
 
 #include "InputOutputArguments.h"
+#include "StageImage.h"
 #include "swf/Player.h"
 #include "swf/base/Log.h"
 #include "swf/model/Movie.h"
@@ -30,7 +30,6 @@ using quelvo::swf::Quality;
 using quelvo::tools::fail;
 
 constexpr double kMaxScale = 64;
-constexpr double kMaxPixels = 16384.0 * 16384.0;
 
 struct Options {
   long frames = 1;
@@ -93,26 +92,20 @@ int main(int argc, char** argv) {
   const auto movie = Movie::load(std::filesystem::path(options->files.input));
   if (!movie) return fail(movie.error().describe());
 
-  const int width = static_cast<int>(std::lround((*movie)->widthPixels() * options->scale));
-  const int height = static_cast<int>(std::lround((*movie)->heightPixels() * options->scale));
-  if (width < 1 || height < 1 || double(width) * height > kMaxPixels) {
-    return fail("stage of " + std::to_string(width) + "x" + std::to_string(height) +
-                " pixels cannot be rendered");
-  }
+  std::string error;
+  auto image = quelvo::tools::stageImage(**movie, options->scale, error);
+  if (!image) return fail(error);
 
   Player player(*movie);
   player.autoplay();  // a stop() in the first frame's scripts holds
   for (long frame = 1; frame < options->frames; ++frame) player.tick();
 
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-  const auto background = (*movie)->backgroundColor();
-  image.fill(QColor(background.red, background.green, background.blue));
-  PainterRenderer(player).renderSampled(image, player.stageTransform(options->scale),
-                                        options->quality);
+  PainterRenderer renderer(player);
+  quelvo::tools::drawStage(player, renderer, *image, options->scale, options->quality);
   if (movielog::enabled()) {
     std::fputs(movielog::takeSummary().toLocal8Bit().constData(), stderr);
   }
-  if (!image.convertToFormat(QImage::Format_RGB32)
+  if (!image->convertToFormat(QImage::Format_RGB32)
            .save(QString::fromLocal8Bit(options->files.output), "PNG")) {
     return fail(std::string("cannot write ") + options->files.output);
   }
